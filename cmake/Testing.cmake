@@ -1,0 +1,48 @@
+# Test support shared by every folder: GoogleTest from the Debian sources (so that
+# the mingw builds get it too), the Wine runner for win64 tests, and
+# suite_add_gtest() to define and register one test program.
+enable_testing()
+include(GoogleTest)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+if(SUITE_BUILD STREQUAL "win64")
+  # Every Windows test program runs through this wrapper, which uses the
+  # build's own Wine prefix (created on first use).
+  set(SUITE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                  WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+endif()
+
+# suite_add_gtest(<name> SOURCES ... [LIBS ...] [LABELS ...] [NO_MAIN])
+# Builds a GoogleTest program and, where the build can run it, registers its
+# tests with ctest (discovered at test time, through Wine for win64).
+function(suite_add_gtest name)
+  cmake_parse_arguments(T "NO_MAIN" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  if(T_NO_MAIN)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock)
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  endif()
+  if(SUITE_RUN_TESTS)
+    set(labels ${SUITE_BUILD} ${T_LABELS})
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 120
+      PROPERTIES LABELS "${labels}" TIMEOUT 300)
+  endif()
+endfunction()
+
+# suite_add_script_test(<name> COMMAND ... ) for checks that run on the build
+# machine itself (for instance the static ABI checks of the win32 build).
+function(suite_add_script_test name)
+  cmake_parse_arguments(T "" "" "COMMAND;LABELS" ${ARGN})
+  add_test(NAME ${name} COMMAND ${T_COMMAND})
+  set_tests_properties(${name} PROPERTIES LABELS "${SUITE_BUILD};${T_LABELS}")
+endfunction()
