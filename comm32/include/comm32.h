@@ -13,7 +13,7 @@
 
 #if defined(_WIN32)
 #if defined(COMM32_BUILDING)
-#define COMM32_API
+#define COMM32_API __declspec(dllexport)
 #else
 #define COMM32_API __declspec(dllimport)
 #endif
@@ -25,15 +25,35 @@
 extern "C" {
 #endif
 
+/* Opens port 1-9 of prefix "com" (any case) as a raw 8N1 line at `speed` bits
+ * per second, with nothing pending in either direction. Returns the port
+ * number, which names the port in every other call; 0 on failure, also when
+ * the port is open already. a4-a6 are not interpreted; inQueue/outQueue are
+ * the driver buffer sizes asked for on Windows. On POSIX the device is
+ * $COMM32_PORT<n> if set, else /dev/ttyS<n-1>. */
 COMM32_API int COMM32_CALL ComOpen(const char *prefix, int port, int speed, int a4, int a5, int a6,
                                    int inQueue, int outQueue);
+/* Mode 2 raises DTR and RTS, mode 0 drops them; never a handshake. Lines a
+ * device lacks are ignored. 1 when done, 0 for another mode or a port not open. */
 COMM32_API int COMM32_CALL ComSetFlow(int port, int mode);
+/* 1 only when the device reports the new speed afterwards; 0 otherwise. */
 COMM32_API int COMM32_CALL ComSetBaud(int port, int speed);
+/* Returns the number of bytes sent. */
 COMM32_API int COMM32_CALL ComWrite(int port, const void *bytes, int count);
+/* Gathers up to `count` bytes until all are in or `timeoutMs` has passed since
+ * the call; returns how many arrived, 0 when none did. */
 COMM32_API int COMM32_CALL ComReadTimed(int port, void *buffer, int count, int timeoutMs);
+/* Returns what is waiting or arrives within the quiet window (at most
+ * maxCount bytes); 0 once nothing arrives for a window. The window is
+ * `arg` times 10 ms, at least one and at most 100 windows. */
 COMM32_API int COMM32_CALL ComReadBufToQuiet(int port, void *buffer, int maxCount, int arg);
+/* Pauses `ms` milliseconds, whichever port is named; returns 1. */
 COMM32_API int COMM32_CALL ComSleepMS(int port, int ms);
+/* 1 when the port was open and is now closed, else 0. */
 COMM32_API int COMM32_CALL ComClose(int port);
+
+/* Calls naming a port that is not open fail without effect: nothing is sent,
+ * reads return 0 and leave the buffer alone, nothing is closed or changed. */
 
 #ifdef __cplusplus
 }
