@@ -1,0 +1,167 @@
+/* Peltrix: the camera interface library. A host drives a PDR-M4 camera on a
+ * serial line through these 90 functions. Every argument is one 32-bit value
+ * (a number, a pointer or a file handle); every result is 32-bit except
+ * Cam_get_battery_status and Cam_get_color_mode (16-bit). On 32-bit x86 the
+ * functions are __stdcall: the callee removes its arguments.
+ *
+ * File handles: on Windows an HFILE opened for writing, on POSIX a file
+ * descriptor; the library only appends to it.
+ * Text buffers: the library writes at most 1025 bytes (an answer of at most
+ * 1024 bytes and a terminating zero). */
+#ifndef PELTRIX_H
+#define PELTRIX_H
+
+#if defined(__i386__) || defined(_M_IX86)
+#if defined(_WIN32)
+#define CAM_CALL __stdcall
+#else
+#define CAM_CALL __attribute__((stdcall))
+#endif
+#else
+#define CAM_CALL
+#endif
+
+#if defined(_WIN32)
+#if defined(PELTRIX_BUILDING)
+#define CAM_API
+#else
+#define CAM_API __declspec(dllimport)
+#endif
+#else
+#define CAM_API __attribute__((visibility("default")))
+#endif
+
+/* Error codes kept in the last-error variable (Cam_error). */
+#define CAM_OK 0
+#define CAM_ERR_PARAM 2
+#define CAM_ERR_NO_PORT 3
+#define CAM_ERR_NO_RESPONSE 4
+#define CAM_ERR_CLOSE 7
+#define CAM_ERR_TIMEOUT 10
+#define CAM_ERR_OPEN 11
+#define CAM_ERR_CAMERA 13
+#define CAM_ERR_CANCELLED 19
+#define CAM_ERR_NOT_SUPPORTED 254
+#define CAM_ERR_GENERAL 255
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Progress callback: (cookie given to Cam_setup_callback, always 0, percent
+ * 0-100). Returns nonzero to go on, 0 to stop the transfer. */
+typedef int(CAM_CALL *CamProgressProc)(int cookie, int zero, int percent);
+
+/* Session, port and speed */
+CAM_API int CAM_CALL Cam_set_port(int port);
+CAM_API int CAM_CALL Cam_set_speed(int speedClass);
+CAM_API int CAM_CALL Cam_session_enabled(int enable);
+CAM_API int CAM_CALL Cam_ready(void);
+CAM_API int CAM_CALL Cam_reset_dll(void);
+CAM_API int CAM_CALL Cam_error(void);
+CAM_API int CAM_CALL Cam_setup_callback(CamProgressProc callback, int cookie);
+CAM_API int CAM_CALL Cam_pwr_off(void);
+CAM_API int CAM_CALL Cam_set_pwr_down(int a, int b);
+CAM_API int CAM_CALL Cam_get_pwr_down(int a, int b);
+
+/* Picture directory and transfer */
+CAM_API int CAM_CALL Cam_get_picture_count(void);
+CAM_API int CAM_CALL Cam_get_picture_size(int picture);
+CAM_API int CAM_CALL Cam_get_thumbnail_size(int picture);
+CAM_API int CAM_CALL Cam_get_picture_type(int picture, int *type);
+CAM_API int CAM_CALL Cam_get_picture_file(int file, int picture);
+CAM_API int CAM_CALL Cam_get_thumbnail_file(int file, int picture);
+
+/* Camera information and maintenance */
+CAM_API int CAM_CALL Cam_erase_select(int picture);
+CAM_API int CAM_CALL Cam_erase_last(void);
+CAM_API int CAM_CALL Cam_erase_all(void);
+CAM_API int CAM_CALL Cam_get_version(char *text);
+CAM_API int CAM_CALL Cam_get_maker(char *text);
+CAM_API int CAM_CALL Cam_get_cam_type(char *text);
+CAM_API int CAM_CALL Cam_get_memory_status(void);
+
+/* Fixed answers */
+CAM_API short CAM_CALL Cam_get_battery_status(void);
+CAM_API short CAM_CALL Cam_get_color_mode(void);
+CAM_API int CAM_CALL Cam_get_time_value(void);
+CAM_API int CAM_CALL Cam_get_last_setting(void);
+CAM_API int CAM_CALL Cam_get_picture_info(int a, int b);
+CAM_API int CAM_CALL Cam_get_function_available(int a);
+CAM_API int CAM_CALL Cam_get_raw_file(int a, int b);
+CAM_API int CAM_CALL Cam_get_file(int a, int b);
+CAM_API int CAM_CALL Cam_put_file(int a, int b);
+CAM_API int CAM_CALL Cam_get_id(char *text);
+CAM_API int CAM_CALL Cam_get_serial_no(char *text);
+
+/* Answer 0, no arguments */
+CAM_API int CAM_CALL Cam_get_cgain(void);
+CAM_API int CAM_CALL Cam_get_diag_long(void);
+CAM_API int CAM_CALL Cam_get_exposure(void);
+CAM_API int CAM_CALL Cam_get_flash_mode(void);
+CAM_API int CAM_CALL Cam_get_focus(void);
+CAM_API int CAM_CALL Cam_get_free_mem(void);
+CAM_API int CAM_CALL Cam_get_lcd_disp_language(void);
+CAM_API int CAM_CALL Cam_get_remaining_count(void);
+CAM_API int CAM_CALL Cam_get_resolution(void);
+CAM_API int CAM_CALL Cam_get_ygain(void);
+
+/* Answer 0, one argument */
+CAM_API int CAM_CALL Cam_get_audio_size(int a);
+CAM_API int CAM_CALL Cam_set_color_mode(int a);
+CAM_API int CAM_CALL Cam_set_device_list(int a);
+CAM_API int CAM_CALL Cam_set_exposure(int a);
+CAM_API int CAM_CALL Cam_set_flash_mode(int a);
+CAM_API int CAM_CALL Cam_set_focus(int a);
+CAM_API int CAM_CALL Cam_set_id(int a);
+CAM_API int CAM_CALL Cam_set_lcd_disp_language(int a);
+CAM_API int CAM_CALL Cam_set_resolution(int a);
+CAM_API int CAM_CALL Cam_set_serial(int a);
+CAM_API int CAM_CALL Cam_set_time(int a);
+
+/* Not supported (254), no arguments */
+CAM_API int CAM_CALL Cam_get_beep_mode(void);
+CAM_API int CAM_CALL Cam_take_pic(void);
+CAM_API int CAM_CALL Cam_take_preview(void);
+CAM_API int CAM_CALL Cam_write_loaded_data(void);
+
+/* Not supported (254), one argument */
+CAM_API int CAM_CALL Cam_execute_diag(int a);
+CAM_API int CAM_CALL Cam_get_FAT(int a);
+CAM_API int CAM_CALL Cam_get_MBR(int a);
+CAM_API int CAM_CALL Cam_get_PBR(int a);
+CAM_API int CAM_CALL Cam_get_color_bal(int a);
+CAM_API int CAM_CALL Cam_get_diag_buffer(int a);
+CAM_API int CAM_CALL Cam_get_gamma_correct(int a);
+CAM_API int CAM_CALL Cam_get_memory_info(int a);
+CAM_API int CAM_CALL Cam_get_protect_mode(int a);
+CAM_API int CAM_CALL Cam_get_root_dir(int a);
+CAM_API int CAM_CALL Cam_get_time(int a);
+CAM_API int CAM_CALL Cam_get_wbalance(int a);
+CAM_API int CAM_CALL Cam_load_firmware(int a);
+CAM_API int CAM_CALL Cam_record_audio(int a);
+CAM_API int CAM_CALL Cam_set_beep_mode(int a);
+CAM_API int CAM_CALL Cam_set_cgain(int a);
+CAM_API int CAM_CALL Cam_set_color_bal(int a);
+CAM_API int CAM_CALL Cam_set_diag_long(int a);
+CAM_API int CAM_CALL Cam_set_diag_trace_file(int a);
+CAM_API int CAM_CALL Cam_set_gamma_correct(int a);
+CAM_API int CAM_CALL Cam_set_last_setting(int a);
+CAM_API int CAM_CALL Cam_set_timer_led(int a);
+CAM_API int CAM_CALL Cam_set_wbalance(int a);
+CAM_API int CAM_CALL Cam_set_ygain(int a);
+
+/* Not supported (254), two arguments */
+CAM_API int CAM_CALL Cam_get_audio_buffer(int a, int b);
+CAM_API int CAM_CALL Cam_get_cluster_data(int a, int b);
+CAM_API int CAM_CALL Cam_get_picture_buffer(int a, int b);
+CAM_API int CAM_CALL Cam_get_thumbnail_buffer(int a, int b);
+CAM_API int CAM_CALL Cam_load_file_data(int a, int b);
+CAM_API int CAM_CALL Cam_protect_picture(int a, int b);
+CAM_API int CAM_CALL Cam_set_diag_buffer(int a, int b);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,111 @@
+// The picture table: the camera's two-level directory (groups, then the
+// pictures of each group) read into 1000 entries numbered 1..count for the host.
+#include "cam_core.h"
+#include "protocol.h"
+
+#include <algorithm>
+
+namespace peltrix {
+namespace {
+
+// Clears a flag when the scope ends, however it ends.
+class FlagScope {
+public:
+    explicit FlagScope(bool &flag) : flag(flag) { flag = true; }
+    ~FlagScope() { flag = false; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    bool &flag;
+};
+
+} // namespace
+
+int CamCore::readPictureSize(int group, int number) {
+    std::uint8_t params[4];
+    camStore16(params, static_cast<unsigned>(group));
+    camStore16(params + 2, static_cast<unsigned>(number));
+    std::uint8_t command[8] = {CMD_GROUP_ENTRY, CAM_SUBCODE_QUERY, 4, 0,
+                               params[0], params[1], params[2], params[3]};
+    std::uint8_t info[CAM_QUERY_CAPACITY];
+    const int received = cam_exchange(command, sizeof command, info, sizeof info, 0);
+    // A missing or short information record gives size 0: nothing to transfer.
+    if (received < 20)
+        return 0;
+    return static_cast<std::int32_t>(camLoad32(info + 16));
+}
+
+int CamCore::cam_read_directory() {
+    const int sessionResult = cam_ensure_session();
+    if (sessionResult != CAM_OK) {
+        cam_set_error(sessionResult);
+        return -1;
+    }
+    FlagScope reading(directory_read_running);
+
+    const std::uint8_t listGroups[4] = {CMD_LIST_GROUPS, CAM_SUBCODE_QUERY, 0, 0};
+    std::uint8_t groupList[CAM_QUERY_CAPACITY];
+    const int groupBytes = cam_exchange(listGroups, sizeof listGroups, groupList, sizeof groupList, 0);
+    if (groupBytes < 0)
+        return -1;
+    const int groupCount = std::min(groupBytes / 4, CAM_MAX_GROUPS);
+
+    int entries = 0;
+    std::uint8_t listing[CAM_QUERY_CAPACITY];
+    for (int g = 0; g < groupCount && entries < CAM_MAX_PICTURES; ++g) {
+        const int group = camLoad16(groupList + 4 * g);
+        line.sleepMs(cam_port, 500);
+        std::uint8_t command[8] = {CMD_GROUP_ENTRY, CAM_SUBCODE_QUERY, 4, 0, 0, 0, 0, 0};
+        camStore16(command + 4, static_cast<unsigned>(group));
+        const int listed = cam_exchange(command, sizeof command, listing, sizeof listing, 0);
+        const int records = listed > 0 ? listed / 4 : 0;
+        // Pictures beyond the table's end are left out, without asking for them.
+        for (int r = 0; r < records && entries < CAM_MAX_PICTURES; ++r) {
+            CamPicture &entry = cam_pictures[entries++];
+            entry.group = group;
+            entry.number = camLoad16(listing + 4 * r);
+            entry.size = readPictureSize(entry.group, entry.number);
+        }
+    }
+    cam_set_error(CAM_OK);
+    return entries;
+}
+
+int CamCore::cam_count_pictures() {
+    if (cam_picture_count == -1)
+        cam_picture_count = cam_read_directory();
+    return cam_picture_count;
+}
+
+void CamCore::cam_resync_directory() {
+    if (directory_read_running)
+        return;
+    cam_invalidate_pictures();
+    cam_count_pictures();
+}
+
+bool CamCore::isPictureNumber(int picture) const {
+    return picture >= 1 && picture <= cam_picture_count && picture <= CAM_MAX_PICTURES;
+}
+
+int CamCore::Cam_get_picture_count() {
+    cam_invalidate_pictures();
+    return cam_count_pictures();
+}
+
+int CamCore::Cam_get_picture_size(int picture) {
+    cam_count_pictures();
+    return isPictureNumber(picture) ? cam_pictures[picture - 1].size : 0;
+}
+
+int CamCore::Cam_get_thumbnail_size(int) { return CAM_THUMBNAIL_SIZE; }
+
+int CamCore::Cam_get_picture_type(int picture, int *type) {
+    cam_count_pictures();
+    if (type)
+        *type = isPictureNumber(picture) && cam_pictures[picture - 1].group == 0 ? 1 : 0;
+    return cam_set_error(CAM_OK);
+}
+
+} // namespace peltrix

@@ -1,0 +1,24 @@
+// SerialLine over the imported serial-port library.
+#ifndef PELTRIX_COMM32_SERIAL_LINE_H
+#define PELTRIX_COMM32_SERIAL_LINE_H
+
+#include "serial_line.h"
+
+namespace peltrix {
+
+class Comm32SerialLine final : public SerialLine {
+public:
+    int open(const char *prefix, int port, int speed, int a4, int a5, int a6, int inQueue,
+             int outQueue) override;
+    int setFlow(int port, int mode) override;
+    int setBaud(int port, int speed) override;
+    int write(int port, const void *bytes, int count) override;
+    int readTimed(int port, void *buffer, int count, int timeoutMs) override;
+    int readBufToQuiet(int port, void *buffer, int maxCount, int arg) override;
+    int sleepMs(int port, int ms) override;
+    int close(int port) override;
+};
+
+} // namespace peltrix
+
+#endif

@@ -1,0 +1,19 @@
+// Where transferred pictures go: the host's open file handle, appended to.
+#ifndef PELTRIX_FILE_SINK_H
+#define PELTRIX_FILE_SINK_H
+
+namespace peltrix {
+
+class FileSink {
+public:
+    virtual ~FileSink() = default;
+    // Appends count bytes to the host's file; the outcome is not reported.
+    virtual void append(int handle, const void *bytes, int count) = 0;
+};
+
+// The platform's own way of appending to a host file handle.
+FileSink &platformFileSink();
+
+} // namespace peltrix
+
+#endif
