@@ -1,0 +1,15 @@
+// What the camera says about itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace camsim {
+
+struct CameraProfile {
+    std::string maker = "Toshiba";
+    std::string version = "V1.05";
+    int16_t memoryStatus = 57;  // bytes 6-7 of the memory status answer
+};
+
+}  // namespace camsim
