@@ -1,0 +1,41 @@
+// What the tests and the recording automation object agree on: its identity,
+// its methods, and the plain functions through which a test (living in the
+// same process as the in-process server) reads the calls and arms failures.
+#ifndef FRAMEWORK_TESTS_RECORDER_CONTROL_H
+#define FRAMEWORK_TESTS_RECORDER_CONTROL_H
+
+#include <windows.h>
+
+namespace recorder {
+
+// The server makes its object for any class identifier it is asked for, so
+// that each test can register it under names of its own.
+constexpr const char kDllName[] = "fw_recorder_object.dll";
+
+// Methods, by dispatch identifier.
+constexpr DISPID kEcho = 1;      // answers a copy of its first argument (VT_EMPTY without)
+constexpr DISPID kNothing = 2;   // answers nothing at all
+
+// Exports of the server DLL, looked up by name.
+// Writes the calls since the last clear, one line each:
+//   "<dispid> <flags> <type>:<value> <type>:<value> ..."   (arguments in natural order)
+// Returns the length of the full log (the text is cut to fit `size`).
+using CallLogFn = int(__cdecl *)(char *buffer, int size);
+using ClearFn = void(__cdecl *)();
+// The next call fails: with DISP_E_EXCEPTION and this report (filled in
+// late through pfnDeferredFillIn when `deferred`), or with `status`.
+using FailWithExceptionFn = void(__cdecl *)(const char *source, const char *description,
+                                            long scode, unsigned short wCode, int deferred);
+using FailWithStatusFn = void(__cdecl *)(long status);
+// Objects created and not yet released.
+using LiveObjectsFn = int(__cdecl *)();
+
+constexpr const char kCallLogExport[] = "RecorderCallLog";
+constexpr const char kClearExport[] = "RecorderClear";
+constexpr const char kFailWithExceptionExport[] = "RecorderFailWithException";
+constexpr const char kFailWithStatusExport[] = "RecorderFailWithStatus";
+constexpr const char kLiveObjectsExport[] = "RecorderLiveObjects";
+
+}  // namespace recorder
+
+#endif

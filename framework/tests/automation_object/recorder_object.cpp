@@ -1,0 +1,264 @@
+// An in-process automation object for the dispatch driver's tests. Invoke
+// works by dispatch identifier only and writes down every call with the
+// exact variant types it received; a test can make the next call fail.
+#include <windows.h>
+#include <ole2.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "recorder_control.h"
+
+namespace {
+
+// What the test asked for and what the object saw; one server, one test
+// process, one thread.
+struct RecorderState {
+    std::string log;
+    enum class Failure { None, Exception, Status } failure = Failure::None;
+    std::string failSource;
+    std::string failDescription;
+    long failScode = 0;
+    unsigned short failWCode = 0;
+    bool failDeferred = false;
+    long failStatus = S_OK;
+    long liveObjects = 0;
+    long serverLocks = 0;
+};
+
+RecorderState state;
+
+std::string Narrow(const wchar_t *text, UINT length)
+{
+    if (!text)
+        return "<null>";
+    int size = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string result(size > 0 ? size : 0, '\0');
+    if (size > 0)
+        ::WideCharToMultiByte(CP_ACP, 0, text, length, &result[0], size, nullptr, nullptr);
+    return result;
+}
+
+BSTR Wide(const std::string &text)
+{
+    int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                     nullptr, 0);
+    BSTR result = ::SysAllocStringLen(nullptr, size);
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, size);
+    return result;
+}
+
+std::string Describe(const VARIANT &arg)
+{
+    char text[64];
+    switch (arg.vt) {
+    case VT_I4:
+        std::snprintf(text, sizeof text, "I4:%ld", static_cast<long>(arg.lVal));
+        return text;
+    case VT_I2:
+        std::snprintf(text, sizeof text, "I2:%d", arg.iVal);
+        return text;
+    case VT_BOOL:
+        std::snprintf(text, sizeof text, "BOOL:%d", arg.boolVal);
+        return text;
+    case VT_BSTR:
+        return "BSTR:" + Narrow(arg.bstrVal, arg.bstrVal ? ::SysStringLen(arg.bstrVal) : 0);
+    default:
+        std::snprintf(text, sizeof text, "VT%u:?", arg.vt);
+        return text;
+    }
+}
+
+HRESULT STDMETHODCALLTYPE FillException(EXCEPINFO *info)
+{
+    info->bstrSource = Wide(state.failSource);
+    info->bstrDescription = Wide(state.failDescription);
+    info->scode = state.failScode;
+    info->wCode = state.failWCode;
+    info->pfnDeferredFillIn = nullptr;
+    return S_OK;
+}
+
+class Recorder : public IDispatch {
+public:
+    Recorder() { ++state.liveObjects; }
+    virtual ~Recorder() { --state.liveObjects; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override
+    {
+        if (!out)
+            return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDispatch) {
+            *out = static_cast<IDispatch *>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        ULONG left = --references_;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override
+    {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo **info) override
+    {
+        *info = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override
+    {
+        return DISP_E_UNKNOWNNAME;
+    }
+
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params,
+                                     VARIANT *result, EXCEPINFO *exception, UINT *) override
+    {
+        Record(id, flags, params);
+        if (HRESULT failed = ArmedFailure(exception); failed != S_OK)
+            return failed;
+        if (!(flags & DISPATCH_METHOD))
+            return DISP_E_MEMBERNOTFOUND;
+        switch (id) {
+        case recorder::kEcho:
+            if (result && params && params->cArgs > 0)
+                return ::VariantCopy(result, &params->rgvarg[params->cArgs - 1]);
+            return S_OK;
+        case recorder::kNothing:
+            return S_OK;
+        default:
+            return DISP_E_MEMBERNOTFOUND;
+        }
+    }
+
+private:
+    static void Record(DISPID id, WORD flags, const DISPPARAMS *params)
+    {
+        char head[32];
+        std::snprintf(head, sizeof head, "%ld %u", static_cast<long>(id), flags);
+        std::string line = head;
+        if (params) {
+            for (UINT i = params->cArgs; i-- > 0;)
+                line += " " + Describe(params->rgvarg[i]);
+        }
+        state.log += line + "\n";
+    }
+
+    static HRESULT ArmedFailure(EXCEPINFO *exception)
+    {
+        auto failure = state.failure;
+        state.failure = RecorderState::Failure::None;
+        if (failure == RecorderState::Failure::Status)
+            return state.failStatus;
+        if (failure != RecorderState::Failure::Exception)
+            return S_OK;
+        if (!exception)
+            return DISP_E_EXCEPTION;
+        std::memset(exception, 0, sizeof *exception);
+        if (state.failDeferred)
+            exception->pfnDeferredFillIn = FillException;
+        else
+            FillException(exception);
+        return DISP_E_EXCEPTION;
+    }
+
+    ULONG references_ = 1;
+};
+
+class Factory : public IClassFactory {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+            *out = static_cast<IClassFactory *>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown *outer, REFIID iid, void **out) override
+    {
+        *out = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        auto *object = new Recorder;
+        HRESULT status = object->QueryInterface(iid, out);
+        object->Release();
+        return status;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override
+    {
+        state.serverLocks += lock ? 1 : -1;
+        return S_OK;
+    }
+};
+
+Factory factory;
+
+}  // namespace
+
+extern "C" {
+
+HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID, REFIID iid, void **out)
+{
+    return factory.QueryInterface(iid, out);
+}
+
+HRESULT STDAPICALLTYPE DllCanUnloadNow()
+{
+    return state.liveObjects == 0 && state.serverLocks == 0 ? S_OK : S_FALSE;
+}
+
+int __cdecl RecorderCallLog(char *buffer, int size)
+{
+    if (buffer && size > 0) {
+        std::size_t copied = std::min<std::size_t>(state.log.size(), size - 1);
+        std::memcpy(buffer, state.log.data(), copied);
+        buffer[copied] = '\0';
+    }
+    return static_cast<int>(state.log.size());
+}
+
+void __cdecl RecorderClear()
+{
+    state.log.clear();
+    state.failure = RecorderState::Failure::None;
+}
+
+void __cdecl RecorderFailWithException(const char *source, const char *description, long scode,
+                                       unsigned short wCode, int deferred)
+{
+    state.failure = RecorderState::Failure::Exception;
+    state.failSource = source ? source : "";
+    state.failDescription = description ? description : "";
+    state.failScode = scode;
+    state.failWCode = wCode;
+    state.failDeferred = deferred != 0;
+}
+
+void __cdecl RecorderFailWithStatus(long status)
+{
+    state.failure = RecorderState::Failure::Status;
+    state.failStatus = status;
+}
+
+int __cdecl RecorderLiveObjects()
+{
+    return static_cast<int>(state.liveObjects);
+}
+
+}  // extern "C"
