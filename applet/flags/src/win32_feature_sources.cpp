@@ -1,0 +1,33 @@
+#include "win32_feature_sources.h"
+
+#include <utility>
+
+#include "app_profile.h"
+#include "resource_string.h"
+#include "settings_store.h"
+
+Win32FeatureSources::Win32FeatureSources(HMODULE resources, std::string profileFile)
+    : resources_(resources), profileFile_(std::move(profileFile)) {}
+
+std::string Win32FeatureSources::ResourceText(unsigned id) const {
+  return LoadResourceString(resources_, id);
+}
+
+int Win32FeatureSources::ProfileInt(const std::string& section, const std::string& entry,
+                                    int defaultValue) const {
+  if (profileFile_.empty()) return ReadAppProfileInt(section, entry, defaultValue);
+  return static_cast<int>(GetPrivateProfileIntA(section.c_str(), entry.c_str(), defaultValue,
+                                                profileFile_.c_str()));
+}
+
+int32_t Win32FeatureSources::InstallNumber(const std::string& name, int32_t defaultValue) const {
+  return ReadRegDword("Install", name, defaultValue);
+}
+
+void LoadFeatureDefaults(HMODULE resources) {
+  LoadFeatureDefaults(Win32FeatureSources(resources), AppFeatureFlags());
+}
+
+void LoadFeatureFlags() {
+  LoadFeatureFlags(Win32FeatureSources(nullptr), AppFeatureFlags());
+}

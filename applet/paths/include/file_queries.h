@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+
+// True when the path names an existing folder.
+bool IsFolder(const std::string& path);
+
+// True when a file or folder of that path exists; false for no path.
+bool FileExists(const char* path);
+bool FileExists(const std::string& path);
