@@ -1,0 +1,51 @@
+// The program's command line: one command with its operands, and options
+// that may stand before or after it.
+#pragma once
+
+#include "speed_classes.h"
+
+#include <string>
+#include <vector>
+
+namespace pdrcam {
+
+enum class Command { Help, Info, List, Get, Erase };
+
+// Pictures chosen for download: every picture, or the listed numbers in the
+// order given (ranges expanded, repeats dropped).
+struct PictureSelection {
+    bool all = true;
+    std::vector<int> numbers;
+};
+
+enum class EraseTarget { One, Last, All };
+
+struct Options {
+    Command command = Command::Help;
+    std::string helpTopic;     // for Command::Help: a command name or empty
+    int port = 0;              // 0 searches ports 1-9
+    SpeedClass speed{5, 115200};
+    std::string library;       // empty: the platform's usual name
+    std::string outDir = ".";
+    bool thumbnails = false;
+    bool force = false;
+    bool yes = false;
+    PictureSelection selection;
+    EraseTarget eraseTarget = EraseTarget::One;
+    int eraseNumber = 0;
+};
+
+struct ParsedCommandLine {
+    bool ok = false;
+    Options options;
+    std::string error;  // what was wrong, when !ok
+};
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string> &args);
+
+// "3", "2-5", "1,4,7-9" or "all"; false on anything else.
+bool parsePictureList(const std::string &text, PictureSelection &selection);
+
+const char *commandName(Command command);
+
+}  // namespace pdrcam

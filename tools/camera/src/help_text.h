@@ -1,0 +1,11 @@
+// The program's --help and per-command help.
+#pragma once
+
+#include <string>
+
+namespace pdrcam {
+
+// Help for `topic` (a command name) or, when empty or unknown, the overview.
+std::string helpText(const std::string &program, const std::string &topic);
+
+}  // namespace pdrcam

@@ -1,0 +1,31 @@
+// File names of downloaded pictures and thumbnails: PIC00001.JPG, THM00001.JPG.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pdrcam {
+
+enum class FileKind { Picture, Thumbnail };
+
+// "PIC00012" / "THM00012": the name without extension for picture n.
+std::string fileStem(FileKind kind, int picture);
+
+// The extension that the content's first bytes call for: "JPG" for a JPEG,
+// "AVI" for a RIFF AVI movie, "RAW" for anything else.
+std::string extensionForContent(const uint8_t *head, size_t length);
+
+// Every extension extensionForContent can give, to find an earlier download
+// before the content is known.
+const std::vector<std::string> &knownExtensions();
+
+// stem + "." + extension.
+std::string fileName(const std::string &stem, const std::string &extension);
+
+// Hidden working name in the same folder, unique per process; never matches
+// a final name.
+std::string temporaryName(const std::string &stem, long processId);
+
+}  // namespace pdrcam

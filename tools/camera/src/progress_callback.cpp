@@ -1,0 +1,24 @@
+#include "progress_callback.h"
+
+#include "cancel_request.h"
+
+namespace pdrcam {
+namespace {
+
+ProgressReceiver *gActiveReceiver = nullptr;
+
+}  // namespace
+
+int32_t CAM_HOST_CALL cameraProgress(int32_t cookie, int32_t /*zero*/, int32_t percent) {
+    if (cancelRequested()) return 0;
+    if (cookie == kProgressCookie && gActiveReceiver) gActiveReceiver->onProgress(percent);
+    return 1;
+}
+
+ProgressScope::ProgressScope(ProgressReceiver &receiver) : previous_(gActiveReceiver) {
+    gActiveReceiver = &receiver;
+}
+
+ProgressScope::~ProgressScope() { gActiveReceiver = previous_; }
+
+}  // namespace pdrcam

@@ -1,0 +1,24 @@
+// The camera's speed classes and the line speeds they stand for.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pdrcam {
+
+struct SpeedClass {
+    int32_t code;          // what Cam_set_speed takes
+    int32_t bitsPerSecond; // the line speed of the session
+};
+
+// Every class the library offers, slowest first.
+const SpeedClass *speedClassesBegin();
+const SpeedClass *speedClassesEnd();
+
+// Accepts a line speed ("115200") or a class number ("5", "c5", "class5").
+std::optional<SpeedClass> parseSpeed(const std::string &text);
+
+std::optional<SpeedClass> speedClassForCode(int32_t code);
+
+}  // namespace pdrcam

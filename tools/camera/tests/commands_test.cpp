@@ -1,0 +1,347 @@
+// The commands over a stand-in for the camera library: sessions, downloads,
+// naming, skipping, failures, cancellation and erasing.
+#include "cancel_request.h"
+#include "commands.h"
+#include "exit_codes.h"
+#include "support/fake_camera_api.h"
+#include "support/scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+using namespace pdrcam;
+using namespace pdrcam_test;
+
+namespace {
+
+class CommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetFakeCamera();
+        api_ = fakeCameraApi();
+        options_.outDir = folder_.path();
+    }
+    void TearDown() override { setCancelRequested(false); }
+
+    void addPictures(int count, size_t firstSize = 5000) {
+        for (int i = 0; i < count; ++i) {
+            FakePicture p;
+            p.data = patternBytes(firstSize + static_cast<size_t>(i) * 3001, i + 1, true);
+            p.thumbnail = patternBytes(14336, 100 + i, i % 2 == 0);
+            p.group = i == 0 ? 0 : 100;
+            fakeCamera().pictures.push_back(p);
+        }
+    }
+
+    int run(Command command) {
+        options_.command = command;
+        Console console{out_, err_, progressBar_, 100, [this](const std::string &q) {
+                            questions_.push_back(q);
+                            return answer_;
+                        }};
+        return runCameraCommand(api_, options_, console);
+    }
+
+    bool called(const std::string &call) const {
+        const auto &calls = fakeCamera().calls;
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
+    }
+
+    void expectSessionClosedLast() {
+        ASSERT_FALSE(fakeCamera().calls.empty());
+        EXPECT_EQ(fakeCamera().calls.back(), "session 0");
+        EXPECT_FALSE(fakeCamera().sessionOpen);
+    }
+
+    CameraApi api_;
+    Options options_;
+    ScratchFolder folder_;
+    std::ostringstream out_, err_;
+    bool progressBar_ = false;
+    bool answer_ = false;
+    std::vector<std::string> questions_;
+};
+
+using PdrcamSessionTest = CommandsTest;
+using PdrcamDownloadTest = CommandsTest;
+using PdrcamEraseTest = CommandsTest;
+using PdrcamReportTest = CommandsTest;
+
+TEST_F(PdrcamSessionTest, SearchesPortsChoosesSpeedInstallsCallbackAndCloses) {
+    addPictures(1);
+    options_.speed = SpeedClass{18, 96000};
+    ASSERT_EQ(run(Command::List), kExitOk) << err_.str();
+    const auto &calls = fakeCamera().calls;
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(calls[0], "set_port 0");
+    EXPECT_EQ(calls[1], "set_speed 18");
+    EXPECT_EQ(calls[2], "session 1");
+    EXPECT_NE(fakeCamera().callback, nullptr);
+    expectSessionClosedLast();
+}
+
+TEST_F(PdrcamSessionTest, NoCameraFoundIsExplainedAndTheSessionStillClosed) {
+    fakeCamera().cameraPort = 0;
+    EXPECT_EQ(run(Command::Info), kExitNoCamera);
+    EXPECT_NE(err_.str().find("no camera found"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("code 3"), std::string::npos) << err_.str();
+    EXPECT_FALSE(called("session 1"));
+    expectSessionClosedLast();
+}
+
+TEST_F(PdrcamSessionTest, PortTwoIsNotMistakenForErrorTwo) {
+    fakeCamera().cameraPort = 2;
+    options_.port = 2;
+    EXPECT_EQ(run(Command::Info), kExitOk) << err_.str();
+    EXPECT_TRUE(called("set_port 2"));
+    EXPECT_NE(out_.str().find("Port:           2"), std::string::npos) << out_.str();
+}
+
+TEST_F(PdrcamSessionTest, FailedOpeningGivesTheLibrarysReason) {
+    fakeCamera().openResult = kCamErrOpen;
+    options_.port = 3;
+    EXPECT_EQ(run(Command::List), kExitNoCamera);
+    EXPECT_NE(err_.str().find("port 3"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("code 11"), std::string::npos) << err_.str();
+    expectSessionClosedLast();
+}
+
+TEST_F(PdrcamDownloadTest, EveryPictureArrivesWhole) {
+    addPictures(3);
+    ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
+    EXPECT_EQ(folder_.names(), (std::vector<std::string>{"PIC00001.JPG", "PIC00002.JPG", "PIC00003.JPG"}));
+    for (int n = 1; n <= 3; ++n) {
+        char name[16];
+        std::snprintf(name, sizeof name, "PIC%05d.JPG", n);
+        EXPECT_EQ(readAll(folder_.file(name)), fakeCamera().pictures[n - 1].data) << name;
+    }
+    EXPECT_NE(out_.str().find("3 written, 0 skipped, 0 failed"), std::string::npos) << out_.str();
+    expectSessionClosedLast();
+}
+
+TEST_F(PdrcamDownloadTest, ChosenPicturesOnlyAndNonJpegContentNamedRaw) {
+    addPictures(4);
+    fakeCamera().pictures[3].data = patternBytes(3000, 9, false);
+    fakeCamera().pictures[3].data[0] = 0;
+    ASSERT_TRUE(parsePictureList("4,2", options_.selection));
+    ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
+    EXPECT_EQ(folder_.names(), (std::vector<std::string>{"PIC00002.JPG", "PIC00004.RAW"}));
+    EXPECT_FALSE(called("picture 1"));
+}
+
+TEST_F(PdrcamDownloadTest, PictureNumberBeyondTheCountIsReportedOthersStillCome) {
+    addPictures(2);
+    ASSERT_TRUE(parsePictureList("2,7", options_.selection));
+    EXPECT_EQ(run(Command::Get), kExitCameraError);
+    EXPECT_NE(err_.str().find("no picture 7"), std::string::npos) << err_.str();
+    EXPECT_EQ(folder_.names(), std::vector<std::string>{"PIC00002.JPG"});
+    EXPECT_FALSE(called("picture 7"));
+}
+
+TEST_F(PdrcamDownloadTest, ThumbnailsNamedByTheirContent) {
+    addPictures(2);  // thumbnail 1 is a JPEG, thumbnail 2 raw data
+    options_.thumbnails = true;
+    ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
+    EXPECT_EQ(folder_.names(),
+              (std::vector<std::string>{"PIC00001.JPG", "PIC00002.JPG", "THM00001.JPG", "THM00002.RAW"}));
+    EXPECT_EQ(readAll(folder_.file("THM00002.RAW")), fakeCamera().pictures[1].thumbnail);
+}
+
+TEST_F(PdrcamDownloadTest, ThumbnailWithoutStillIsReportedAndLeavesNoFile) {
+    addPictures(1);
+    options_.thumbnails = true;
+    fakeCamera().failThumbnail[1] = 255;
+    EXPECT_EQ(run(Command::Get), kExitCameraError);
+    EXPECT_EQ(folder_.names(), std::vector<std::string>{"PIC00001.JPG"});
+    EXPECT_NE(err_.str().find("still image"), std::string::npos) << err_.str();
+}
+
+TEST_F(PdrcamDownloadTest, ExistingFilesAreSkippedUnlessForced) {
+    addPictures(2);
+    const std::vector<unsigned char> mine{'m', 'i', 'n', 'e'};
+    writeAll(folder_.file("PIC00001.JPG"), mine);
+    writeAll(folder_.file("PIC00002.RAW"), mine);  // any extension of the same picture counts
+    ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
+    EXPECT_FALSE(called("picture 1"));
+    EXPECT_FALSE(called("picture 2"));
+    EXPECT_EQ(readAll(folder_.file("PIC00001.JPG")), mine);
+    EXPECT_NE(out_.str().find("0 written, 2 skipped"), std::string::npos) << out_.str();
+
+    options_.force = true;
+    ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
+    EXPECT_EQ(readAll(folder_.file("PIC00001.JPG")), fakeCamera().pictures[0].data);
+}
+
+TEST_F(PdrcamDownloadTest, FailedTransferKeepsNoPartAndGoesOnWithTheNext) {
+    addPictures(3);
+    fakeCamera().failPicture[2] = kCamErrTimeout;
+    EXPECT_EQ(run(Command::Get), kExitCameraError);
+    EXPECT_EQ(folder_.names(), (std::vector<std::string>{"PIC00001.JPG", "PIC00003.JPG"}));
+    EXPECT_NE(err_.str().find("time-out"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("code 10"), std::string::npos) << err_.str();
+    expectSessionClosedLast();
+}
+
+TEST_F(PdrcamDownloadTest, LostCameraStopsTheRun) {
+    addPictures(3);
+    fakeCamera().failPicture[1] = kCamErrOpen;
+    EXPECT_EQ(run(Command::Get), kExitNoCamera);
+    EXPECT_FALSE(called("picture 2"));
+    EXPECT_TRUE(folder_.names().empty());
+}
+
+TEST_F(PdrcamDownloadTest, ShortTransferIsNeverGivenTheFinalName) {
+    addPictures(1, 9000);
+    fakeCamera().shortByBytes = 100;
+    EXPECT_EQ(run(Command::Get), kExitCameraError);
+    EXPECT_TRUE(folder_.names().empty());
+    EXPECT_NE(err_.str().find("8900 of 9000"), std::string::npos) << err_.str();
+}
+
+TEST_F(PdrcamDownloadTest, CancelThroughTheCallbackLeavesNoFileAndClosesTheSession) {
+    addPictures(3, 20000);
+    fakeCamera().interruptAtPercent = 30;  // during picture 1
+    EXPECT_EQ(run(Command::Get), kExitCancelled);
+    EXPECT_TRUE(folder_.names().empty());
+    EXPECT_FALSE(called("picture 2"));
+    // The library asked once more after the request and was told to stop.
+    const auto &seen = fakeCamera().progressSeen;
+    ASSERT_FALSE(seen.empty());
+    EXPECT_GE(seen.back(), 30);
+    EXPECT_LT(seen.back(), 100);
+    expectSessionClosedLast();
+}
+
+TEST_F(PdrcamDownloadTest, CancelAfterOnePictureKeepsTheCompleteOne) {
+    addPictures(2, 20000);
+    fakeCamera().interruptAtPercent = 100;  // at the end of picture 1: the library then answers 19
+    EXPECT_EQ(run(Command::Get), kExitCancelled);
+    EXPECT_TRUE(folder_.names().empty()) << "a cancelled transfer is not kept, even at 100%";
+    EXPECT_FALSE(called("picture 2"));
+}
+
+TEST_F(PdrcamDownloadTest, ProgressBarOnlyOnATerminal) {
+    addPictures(1, 30000);
+    ASSERT_EQ(run(Command::Get), kExitOk);
+    EXPECT_EQ(out_.str().find('\r'), std::string::npos);
+
+    ScratchFolder other;
+    options_.outDir = other.path();
+    progressBar_ = true;
+    out_.str("");
+    ASSERT_EQ(run(Command::Get), kExitOk);
+    const std::string shown = out_.str();
+    EXPECT_NE(shown.find("\rPIC00001 ["), std::string::npos) << shown;
+    EXPECT_NE(shown.find("100%"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("/s"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("left"), std::string::npos) << shown;
+}
+
+TEST_F(PdrcamDownloadTest, OutputFolderIsCreatedButAFileInTheWayIsAnError) {
+    addPictures(1);
+    options_.outDir = folder_.file("new");
+    ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
+    EXPECT_EQ(readAll(folder_.file("new/PIC00001.JPG")), fakeCamera().pictures[0].data);
+
+    writeAll(folder_.file("blocker"), {1});
+    options_.outDir = folder_.file("blocker");
+    EXPECT_EQ(run(Command::Get), kExitFileError);
+    expectSessionClosedLast();
+}
+
+TEST_F(PdrcamDownloadTest, UnreadableDirectoryIsAnError) {
+    fakeCamera().countResult = -1;
+    EXPECT_EQ(run(Command::Get), kExitCameraError);
+    EXPECT_NE(err_.str().find("code 4"), std::string::npos) << err_.str();
+}
+
+TEST_F(PdrcamEraseTest, DeclinedEraseTouchesNothing) {
+    addPictures(3);
+    options_.eraseTarget = EraseTarget::All;
+    answer_ = false;
+    EXPECT_EQ(run(Command::Erase), kExitNotConfirmed);
+    ASSERT_EQ(questions_.size(), 1u);
+    EXPECT_NE(questions_[0].find("all 3 pictures"), std::string::npos) << questions_[0];
+    EXPECT_EQ(fakeCamera().pictures.size(), 3u);
+    EXPECT_FALSE(called("erase_all"));
+}
+
+TEST_F(PdrcamEraseTest, ConfirmedOrYesErasesTheChosenPicture) {
+    addPictures(3);
+    const auto third = fakeCamera().pictures[2].data;
+    options_.eraseTarget = EraseTarget::One;
+    options_.eraseNumber = 2;
+    answer_ = true;
+    EXPECT_EQ(run(Command::Erase), kExitOk) << err_.str();
+    EXPECT_TRUE(called("erase 2"));
+    EXPECT_EQ(fakeCamera().pictures[1].data, third);
+    EXPECT_NE(out_.str().find("2 pictures remain"), std::string::npos) << out_.str();
+
+    options_.eraseTarget = EraseTarget::Last;
+    options_.yes = true;
+    questions_.clear();
+    EXPECT_EQ(run(Command::Erase), kExitOk);
+    EXPECT_TRUE(questions_.empty());
+    EXPECT_TRUE(called("erase_last"));
+    EXPECT_EQ(fakeCamera().pictures.size(), 1u);
+}
+
+TEST_F(PdrcamEraseTest, NumberBeyondTheCountIsRefusedWithoutTraffic) {
+    addPictures(2);
+    options_.eraseTarget = EraseTarget::One;
+    options_.eraseNumber = 5;
+    options_.yes = true;
+    EXPECT_EQ(run(Command::Erase), kExitCameraError);
+    EXPECT_FALSE(called("erase 5"));
+}
+
+TEST_F(PdrcamEraseTest, RefusalByTheCameraIsReported) {
+    addPictures(2);
+    options_.eraseTarget = EraseTarget::One;
+    options_.eraseNumber = 1;
+    options_.yes = true;
+    fakeCamera().failErase[1] = kCamErrCamera;
+    EXPECT_EQ(run(Command::Erase), kExitCameraError);
+    EXPECT_NE(err_.str().find("refused"), std::string::npos) << err_.str();
+    EXPECT_EQ(fakeCamera().pictures.size(), 2u);
+    expectSessionClosedLast();
+}
+
+TEST_F(PdrcamReportTest, ListShowsNumberGroupSizeAndType) {
+    addPictures(2);
+    ASSERT_EQ(run(Command::List), kExitOk);
+    std::istringstream lines(out_.str());
+    std::string header, first, second, total;
+    std::getline(lines, header);
+    std::getline(lines, first);
+    std::getline(lines, second);
+    std::getline(lines, total);
+    std::istringstream a(first), b(second);
+    int n1, s1, t1, n2, s2, t2;
+    std::string g1, g2;
+    a >> n1 >> g1 >> s1 >> t1;
+    b >> n2 >> g2 >> s2 >> t2;
+    EXPECT_EQ(n1, 1);
+    EXPECT_EQ(g1, "0");
+    EXPECT_EQ(s1, static_cast<int>(fakeCamera().pictures[0].data.size()));
+    EXPECT_EQ(t1, 1);
+    EXPECT_EQ(n2, 2);
+    EXPECT_EQ(g2, "other");
+    EXPECT_EQ(s2, static_cast<int>(fakeCamera().pictures[1].data.size()));
+    EXPECT_EQ(t2, 0);
+    EXPECT_NE(total.find("2 pictures, " + std::to_string(s1 + s2) + " bytes"), std::string::npos) << total;
+}
+
+TEST_F(PdrcamReportTest, InfoShowsWhatTheCameraSays) {
+    addPictures(4);
+    ASSERT_EQ(run(Command::Info), kExitOk) << err_.str();
+    const std::string text = out_.str();
+    for (const char *expected : {"Maker:          Maker of the test", "Model:          PDR-M4",
+                                 "Version:        V9.99", "Memory status:  -7", "Pictures:       4",
+                                 "Line speed:     115200"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+// A fresh folder for one test, removed with everything in it afterwards.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pdrcam_test {
+
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder &) = delete;
+    ScratchFolder &operator=(const ScratchFolder &) = delete;
+
+    const std::string &path() const { return path_; }
+    std::string file(const std::string &name) const;
+    // Names of the files in the folder, sorted.
+    std::vector<std::string> names() const;
+
+private:
+    std::string path_;
+};
+
+std::vector<unsigned char> readAll(const std::string &path);
+void writeAll(const std::string &path, const std::vector<unsigned char> &bytes);
+
+}  // namespace pdrcam_test
