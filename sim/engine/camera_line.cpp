@@ -26,7 +26,7 @@ bool CameraLine::sendPaced(OutputSegment& segment) {
     const bool pace = host_.needsPacing();
     const Micros start = std::max(clock_.now(), lineFreeAt_);
     for (size_t sent = 0; sent < segment.bytes.size();) {
-        const size_t slice = std::min(kPacingSlice, segment.bytes.size() - sent);
+        const size_t slice = std::min(sent == 0 ? kHeaderSlice : kPacingSlice, segment.bytes.size() - sent);
         // A byte reaches the host only once its last bit has crossed the line.
         if (pace && !clock_.sleepUntil(start + transmissionMicros(sent + slice, segment.lineSpeed))) return false;
         uint8_t* data = segment.bytes.data() + sent;

@@ -31,8 +31,12 @@ public:
     const LineStatistics& statistics() const { return stats_; }
 
     // Bytes written per pacing step: small enough that the host sees a
-    // steady stream, large enough to keep system calls few.
+    // steady stream, large enough to keep system calls few. The first step of
+    // an answer is its 4-byte header alone, so that the header reaches the
+    // host as soon as its own last bit has crossed the line, as on a real
+    // line, rather than after the first bytes of the payload behind it.
     static constexpr size_t kPacingSlice = 32;
+    static constexpr size_t kHeaderSlice = 4;
 
 private:
     bool sendPaced(OutputSegment& segment);

@@ -135,6 +135,9 @@ TEST(EngineSpeed, OutputIsPacedAtTenBitsPerByte) {
         EXPECT_GE(rig.host.writeTimes.size(), 2052 / CameraLine::kPacingSlice);
         for (size_t i = 1; i < rig.host.writeTimes.size(); ++i)
             EXPECT_GE(rig.host.writeTimes[i], rig.host.writeTimes[i - 1]);
+        // The header is handed over once its own 4 bytes have crossed the
+        // line, not after the payload bytes that follow it.
+        EXPECT_EQ(rig.host.writeTimes.front() - begun, transmissionMicros(4, speed)) << "speed " << speed;
     }
 }
 
