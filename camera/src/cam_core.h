@@ -86,6 +86,9 @@ private:
     // Re-sync asked for by the camera (status 137): the table is read afresh.
     void cam_resync_directory();
     bool isPictureNumber(int picture) const;
+    // First steps of every operation on one picture: session, directory and
+    // a number inside the table. CAM_OK, or the code it stored.
+    int preparePictureOperation(int picture);
     bool reportProgress(int percent);
     int failExchange(int code);
     int payloadTimeout(int chunk) const;

@@ -85,6 +85,16 @@ void CamCore::cam_resync_directory() {
     cam_count_pictures();
 }
 
+int CamCore::preparePictureOperation(int picture) {
+    const int sessionResult = cam_ensure_session();
+    if (sessionResult != CAM_OK)
+        return cam_set_error(sessionResult);
+    cam_count_pictures();
+    if (!isPictureNumber(picture))
+        return cam_set_error(CAM_ERR_PARAM);
+    return CAM_OK;
+}
+
 bool CamCore::isPictureNumber(int picture) const {
     return picture >= 1 && picture <= cam_picture_count && picture <= CAM_MAX_PICTURES;
 }

@@ -26,12 +26,9 @@ void copyAnswerText(char *text, const std::uint8_t *answer, int length) {
 } // namespace
 
 int CamCore::Cam_erase_select(int picture) {
-    const int sessionResult = cam_ensure_session();
-    if (sessionResult != CAM_OK)
-        return cam_set_error(sessionResult);
-    cam_count_pictures();
-    if (!isPictureNumber(picture))
-        return cam_set_error(CAM_ERR_PARAM);
+    const int prepared = preparePictureOperation(picture);
+    if (prepared != CAM_OK)
+        return prepared;
 
     const CamPicture &target = cam_pictures[picture - 1];
     std::uint8_t command[8] = {CMD_ERASE, CAM_SUBCODE_SETTING, 4, 0, 0, 0, 0, 0};

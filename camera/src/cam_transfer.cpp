@@ -44,12 +44,9 @@ int CamCore::fetchPicturePiece(const std::uint8_t *command, std::uint8_t *piece,
 }
 
 int CamCore::Cam_get_picture_file(int file, int picture) {
-    const int sessionResult = cam_ensure_session();
-    if (sessionResult != CAM_OK)
-        return cam_set_error(sessionResult);
-    cam_count_pictures();
-    if (!isPictureNumber(picture))
-        return cam_set_error(CAM_ERR_PARAM);
+    const int prepared = preparePictureOperation(picture);
+    if (prepared != CAM_OK)
+        return prepared;
 
     const std::int32_t total = cam_pictures[picture - 1].size;
     std::int32_t offset = 0;
@@ -83,31 +80,21 @@ int CamCore::Cam_get_thumbnail_file(int file, int picture) {
     if (!buffer)
         return CAM_ERR_GENERAL;
 
-    int result = cam_ensure_session();
-    if (result != CAM_OK) {
-        result = cam_set_error(result);
-    } else {
-        cam_count_pictures();
-        if (!isPictureNumber(picture)) {
-            result = cam_set_error(CAM_ERR_PARAM);
-        } else {
-            std::uint8_t command[12];
-            buildTransferCommand(command, CMD_THUMBNAIL, cam_pictures[picture - 1], 0);
-            if (cam_exchange(command, sizeof command, buffer.get(), CAM_THUMBNAIL_SIZE, 0) < 0)
-                result = cam_last_error;
-            else
-                result = cam_set_error(CAM_OK);
-        }
-    }
-    if (result != CAM_OK)
-        return result;
+    const int prepared = preparePictureOperation(picture);
+    if (prepared != CAM_OK)
+        return prepared;
+    std::uint8_t command[12];
+    buildTransferCommand(command, CMD_THUMBNAIL, cam_pictures[picture - 1], 0);
+    if (cam_exchange(command, sizeof command, buffer.get(), CAM_THUMBNAIL_SIZE, 0) < 0)
+        return cam_last_error;
+    cam_set_error(CAM_OK);
 
     AviStill still{0, CAM_THUMBNAIL_SIZE};
     if (isAviThumbnail(buffer.get(), CAM_THUMBNAIL_SIZE) &&
         !findAviStill(buffer.get(), CAM_THUMBNAIL_SIZE, still))
         return CAM_ERR_GENERAL;
     files.append(file, buffer.get() + still.offset, still.length);
-    return result;
+    return CAM_OK;
 }
 
 } // namespace peltrix
