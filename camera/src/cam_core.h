@@ -5,7 +5,7 @@
 #define PELTRIX_CAM_CORE_H
 
 #include "file_sink.h"
-#include "serial_line.h"
+#include "port_library.h"
 
 #include <peltrix.h>
 
@@ -29,7 +29,7 @@ constexpr int CAM_MAX_RESYNC_RESENDS = 10;
 
 class CamCore {
 public:
-    CamCore(SerialLine &line, FileSink &files);
+    CamCore(PortLibrary &line, FileSink &files);
     CamCore(const CamCore &) = delete;
     CamCore &operator=(const CamCore &) = delete;
 
@@ -98,7 +98,7 @@ private:
                           int paramLength, int waitAllowance);
     int readPictureSize(int group, int number);
 
-    SerialLine &line;
+    PortLibrary &line;
     FileSink &files;
 
     int cam_last_error = CAM_OK;

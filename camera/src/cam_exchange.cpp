@@ -9,7 +9,7 @@
 
 namespace peltrix {
 
-CamCore::CamCore(SerialLine &line, FileSink &files) : line(line), files(files) {}
+CamCore::CamCore(PortLibrary &line, FileSink &files) : line(line), files(files) {}
 
 int CamCore::cam_set_error(int code) {
     cam_last_error = code;

@@ -7,7 +7,7 @@
 namespace peltrix {
 namespace {
 
-int openPort(SerialLine &line, int port) {
+int openPort(PortLibrary &line, int port) {
     return line.open("com", port, CAM_RESTING_SPEED, 8, 1, 1, 4096, 4096);
 }
 

@@ -1,11 +1,11 @@
 #include "library_instance.h"
 
-#include "comm32_serial_line.h"
+#include "comm32_port_library.h"
 
 namespace peltrix {
 
 CamCore &libraryCore() {
-    static Comm32SerialLine line;
+    static Comm32PortLibrary line;
     static CamCore core(line, platformFileSink());
     return core;
 }

@@ -1,11 +1,11 @@
-// A scripted camera behind the SerialLine interface. It answers the camera's
+// A scripted camera behind the PortLibrary interface. It answers the camera's
 // commands from a model (groups, pictures, texts, line speed), keeps a virtual
 // clock that read time-outs and pauses advance (nothing is slept), records
 // every call, and injects faults on request.
 #ifndef PELTRIX_TESTS_FAKE_CAMERA_H
 #define PELTRIX_TESTS_FAKE_CAMERA_H
 
-#include "serial_line.h"
+#include "port_library.h"
 
 #include <cstdint>
 #include <deque>
@@ -35,7 +35,7 @@ struct FakePicture {
     bool describable = true; // false: listed, but its information request is refused
 };
 
-class FakeCamera : public SerialLine {
+class FakeCamera : public PortLibrary {
 public:
     static constexpr int kForever = -1;
 

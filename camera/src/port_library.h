@@ -1,13 +1,14 @@
-// The eight serial-line operations the library needs, as an interface so that
-// the protocol logic runs over the real serial library or over a test fake.
-#ifndef PELTRIX_SERIAL_LINE_H
-#define PELTRIX_SERIAL_LINE_H
+// The serial-port library as the camera code sees it: its eight operations,
+// each naming the port, behind an interface so that the protocol logic runs
+// over the real library or over a test fake.
+#ifndef PELTRIX_PORT_LIBRARY_H
+#define PELTRIX_PORT_LIBRARY_H
 
 namespace peltrix {
 
-class SerialLine {
+class PortLibrary {
 public:
-    virtual ~SerialLine() = default;
+    virtual ~PortLibrary() = default;
 
     // > 0: the port identifier (equal to the port number); <= 0: not opened.
     virtual int open(const char *prefix, int port, int speed, int a4, int a5, int a6, int inQueue,

@@ -1,12 +1,12 @@
-// SerialLine over the imported serial-port library.
-#ifndef PELTRIX_COMM32_SERIAL_LINE_H
-#define PELTRIX_COMM32_SERIAL_LINE_H
+// PortLibrary over the imported serial-port library.
+#ifndef PELTRIX_COMM32_PORT_LIBRARY_H
+#define PELTRIX_COMM32_PORT_LIBRARY_H
 
-#include "serial_line.h"
+#include "port_library.h"
 
 namespace peltrix {
 
-class Comm32SerialLine final : public SerialLine {
+class Comm32PortLibrary final : public PortLibrary {
 public:
     int open(const char *prefix, int port, int speed, int a4, int a5, int a6, int inQueue,
              int outQueue) override;
