@@ -27,7 +27,7 @@ std::string ProgramBaseName()
     return name;
 }
 
-std::string CApp::GetProfilePath() const
+std::string ProgramProfilePath()
 {
     char folder[MAX_PATH];
     UINT length = ::GetWindowsDirectoryA(folder, MAX_PATH);
@@ -39,12 +39,22 @@ std::string CApp::GetProfilePath() const
     return path + ProgramBaseName() + ".INI";
 }
 
-int CApp::GetProfileInt(const char *section, const char *entry, int defaultValue) const
+int ReadProfileInt(const char *section, const char *entry, int defaultValue)
 {
-    std::string path = GetProfilePath();
+    std::string path = ProgramProfilePath();
     if (path.empty())
         return defaultValue;
     return static_cast<int>(::GetPrivateProfileIntA(section, entry, defaultValue, path.c_str()));
+}
+
+std::string CApp::GetProfilePath() const
+{
+    return ProgramProfilePath();
+}
+
+int CApp::GetProfileInt(const char *section, const char *entry, int defaultValue) const
+{
+    return ReadProfileInt(section, entry, defaultValue);
 }
 
 }  // namespace fw

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace applet {
+
 struct FeatureFlags {
   int32_t autodownload = 0;
   int32_t agfamode = 0;
@@ -92,3 +94,5 @@ void LoadFeatureFlags(const FeatureFlagSources& sources, FeatureFlags& flags);
 
 // The applet's own flags, process-wide: all off until start-up loads them.
 FeatureFlags& AppFeatureFlags();
+
+}  // namespace applet

@@ -5,6 +5,8 @@
 
 #include "feature_flags.h"
 
+namespace applet {
+
 // The applet's real layers: strings of its resource library, its profile file
 // and the settings store.
 class Win32FeatureSources : public FeatureFlagSources {
@@ -27,3 +29,5 @@ private:
 // resource library `resources`, then the registry overrides.
 void LoadFeatureDefaults(HMODULE resources);
 void LoadFeatureFlags();
+
+}  // namespace applet

@@ -2,20 +2,24 @@
 
 #include <iterator>
 
+#include "tolvarc_ids.h"
+
+namespace applet {
+
 namespace {
 
 #define FLAG(name, number) {#name, &FeatureFlags::name, number}
 const FeatureFlagInfo kFlags[] = {
-    FLAG(autodownload, 964),  FLAG(agfamode, 0),        FLAG(audio, 970),
-    FLAG(cameradirect, 930),  FLAG(cameraserial, 931),  FLAG(camerawia, 0),
+    FLAG(autodownload, IDS_FLAG_AUTODOWNLOAD),  FLAG(agfamode, 0),        FLAG(audio, IDS_FLAG_AUDIO),
+    FLAG(cameradirect, IDS_FLAG_CAMERADIRECT),  FLAG(cameraserial, IDS_FLAG_CAMERASERIAL),  FLAG(camerawia, 0),
     FLAG(cameratoolbar, 0),   FLAG(dragmove, 0),        FLAG(effects, 0),
     FLAG(epsonmode, 0),       FLAG(hiddenplugins, 0),   FLAG(newdownloaddir, 0),
     FLAG(pccard, 0),          FLAG(plugins, 0),         FLAG(quicktour, 0),
-    FLAG(showourtwain, 0),    FLAG(thumbnailcompact, 0), FLAG(toshibamode, 993),
+    FLAG(showourtwain, 0),    FLAG(thumbnailcompact, 0), FLAG(toshibamode, IDS_FLAG_TOSHIBAMODE),
     FLAG(twain, 0),           FLAG(uploadcamera, 0),    FLAG(uploadpccard, 0),
-    FLAG(enhancedprinting, 0), FLAG(flashpath, 991),    FLAG(camcntrldialogs, 0),
+    FLAG(enhancedprinting, 0), FLAG(flashpath, IDS_FLAG_FLASHPATH),    FLAG(camcntrldialogs, 0),
     FLAG(twainonly, 0),       FLAG(ink, 0),             FLAG(textannotation, 0),
-    FLAG(cesync, 277),        FLAG(stitch, 0),          FLAG(showcamtype, 0),
+    FLAG(cesync, IDS_FLAG_CESYNC),        FLAG(stitch, 0),          FLAG(showcamtype, 0),
     FLAG(pushaware, 0),       FLAG(stitchtags, 0),      FLAG(serial230, 0),
     FLAG(albumorder, 0),      FLAG(movie, 0),           FLAG(audioonly, 0),
     FLAG(controlscheck, 0),   FLAG(gotobutton, 0),      FLAG(techsupportdlg, 0),
@@ -67,3 +71,5 @@ FeatureFlags& AppFeatureFlags() {
   static FeatureFlags flags;
   return flags;
 }
+
+}  // namespace applet

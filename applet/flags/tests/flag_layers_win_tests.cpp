@@ -5,10 +5,16 @@
 
 #include <string>
 
-#include "app_profile.h"
+#include "framework/app.h"
 #include "registry_sandbox.h"
 #include "settings_store.h"
+#include "tolvarc_ids.h"
 #include "win32_feature_sources.h"
+
+using namespace applet;
+
+using namespace settings;
+using testsupport::RegistrySandbox;
 
 namespace {
 std::string WindowsFolder() {
@@ -22,7 +28,7 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(sandbox_.Ready());
     previous_ = GetProductKeySource();
-    SetProductKeySource({GetModuleHandleA(nullptr), kAppletProductKeyString});
+    SetProductKeySource({GetModuleHandleA(nullptr), IDS_PRODUCT_KEY});
     // A profile of this test's own, so that tests can run side by side.
     profile_ = "flagtest-" + std::to_string(GetCurrentProcessId()) + ".ini";
     DeleteFileA((WindowsFolder() + "\\" + profile_).c_str());
@@ -108,13 +114,15 @@ TEST_F(FlagLayersTest, StartUpStepsSetTheProcessWideFlags) {
   EXPECT_EQ(afterOverrides, 0);
 }
 
-TEST(AppProfile, IsTheIniNamedAfterTheProgramInTheWindowsFolder) {
-  EXPECT_EQ(AppProfileFileName(), "feature_flags_win_tests.INI");
+// Without a file of its own the profile layer is the program's profile.
+TEST(FlagProfileLayer, IsTheIniNamedAfterTheProgramInTheWindowsFolder) {
+  EXPECT_EQ(fw::ProgramProfilePath(), WindowsFolder() + "\\feature_flags_win_tests.INI");
   const std::string section = "Probe-" + std::to_string(GetCurrentProcessId());
   const std::string path = WindowsFolder() + "\\feature_flags_win_tests.INI";
-  ASSERT_TRUE(WritePrivateProfileStringA(section.c_str(), "964", "1", path.c_str()));
-  EXPECT_EQ(ReadAppProfileInt(section, "964", -1), 1);
-  EXPECT_EQ(ReadAppProfileInt(section, "930", -1), -1);
+  ASSERT_TRUE(WritePrivateProfileStringA(section.c_str(), "autodownload", "1", path.c_str()));
+  const Win32FeatureSources sources(nullptr);
+  EXPECT_EQ(sources.ProfileInt(section, "autodownload", -1), 1);
+  EXPECT_EQ(sources.ProfileInt(section, "cameradirect", -1), -1);
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
   DeleteFileA(path.c_str());
 }

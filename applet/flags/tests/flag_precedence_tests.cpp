@@ -8,6 +8,8 @@
 
 #include "feature_flags.h"
 
+using namespace applet;
+
 namespace {
 class TableSources : public FeatureFlagSources {
 public:

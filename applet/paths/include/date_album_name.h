@@ -2,6 +2,8 @@
 #include <ctime>
 #include <string>
 
+namespace applet {
+
 // Language identifier of Japanese systems, which name albums by digits only.
 constexpr unsigned short kJapaneseLangId = 1041;
 
@@ -19,3 +21,5 @@ std::string FormatTime(const char* format, const std::tm& when);
 
 // The album name for `when` on a system of the given language.
 std::string FormatDateAlbumName(const std::tm& when, unsigned short systemLangId);
+
+}  // namespace applet

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+namespace applet {
+
 // Owns one FindFirstFile handle and ends the search when it goes away.
 class FindHandle {
 public:
@@ -35,3 +37,5 @@ public:
 private:
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
+
+}  // namespace applet

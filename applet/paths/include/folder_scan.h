@@ -8,6 +8,8 @@
 
 #include "find_handle.h"
 
+namespace applet {
+
 class CFolderScan {
 public:
   CFolderScan() = default;
@@ -37,3 +39,5 @@ private:
   FindHandle find_;
   WIN32_FIND_DATAA found_{};
 };
+
+}  // namespace applet

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+namespace applet {
+
 // folder + "\" + name, adding the separator only when neither side has one
 // and both are non-empty.
 std::string JoinPath(const std::string& folder, const std::string& name);
@@ -44,3 +46,5 @@ bool HasWildcards(const std::string& name);
 // (so that the trail bytes of double-byte characters are never folded).
 bool EqualsIgnoringCase(const std::string& a, const std::string& b);
 char FoldCase(char c);
+
+}  // namespace applet

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace applet {
+
 // The network name ("\\server\share") a device such as "Q:" is connected to;
 // false for a local or unknown device.
 bool LookupNetworkName(const std::string& device, std::string& networkName);
@@ -20,3 +22,5 @@ std::string ExpandFullPath(const std::string& path);
 // when not. Two drive letters are compared as letters, even when both are
 // mapped to one share.
 int CompareVolumes(const std::string& a, const std::string& b);
+
+}  // namespace applet

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace applet {
+
 namespace {
 const char kBlanks[] = " \t";
 }
@@ -41,3 +43,5 @@ std::string FormatTime(const char* format, const std::tm& when) {
 std::string FormatDateAlbumName(const std::tm& when, unsigned short systemLangId) {
   return RemoveWeekday(FormatTime(DateAlbumFormat(systemLangId), when), FormatTime("%A", when));
 }
+
+}  // namespace applet

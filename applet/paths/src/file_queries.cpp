@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace applet {
+
 bool IsFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -14,3 +16,5 @@ bool FileExists(const char* path) {
 }
 
 bool FileExists(const std::string& path) { return FileExists(path.c_str()); }
+
+}  // namespace applet

@@ -5,6 +5,8 @@
 #include "path_text.h"
 #include "wildcard.h"
 
+namespace applet {
+
 namespace {
 bool NamesADrive(const std::string& name) { return name.size() >= 2 && name[1] == ':'; }
 }  // namespace
@@ -26,3 +28,5 @@ bool FindMatchingFile(const std::string& base, const std::string& name) {
   }
   return false;
 }
+
+}  // namespace applet

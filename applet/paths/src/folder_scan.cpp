@@ -1,5 +1,7 @@
 #include "folder_scan.h"
 
+namespace applet {
+
 CFolderScan::CFolderScan(const std::string& folder) {
   if (!folder.empty()) Open(folder);
 }
@@ -32,3 +34,5 @@ void CFolderScan::Close() {
   open_ = false;
   firstPending_ = false;
 }
+
+}  // namespace applet

@@ -1,5 +1,7 @@
 #include "path_text.h"
 
+namespace applet {
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
   std::string joined = folder;
   if (!folder.empty() && folder.back() != '\\' && !name.empty() && name.front() != '\\')
@@ -68,3 +70,5 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
     if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   return true;
 }
+
+}  // namespace applet

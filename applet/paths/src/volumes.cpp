@@ -7,6 +7,8 @@
 
 #include "path_text.h"
 
+namespace applet {
+
 bool LookupNetworkName(const std::string& device, std::string& networkName) {
   std::vector<char> buffer(MAX_PATH);
   for (int attempt = 0; attempt < 2; ++attempt) {
@@ -56,3 +58,5 @@ int CompareVolumes(const std::string& a, const std::string& b) {
   if (rootA == 0 || rootB == 0) return 1;
   return EqualsIgnoringCase(fullA.substr(0, rootA), fullB.substr(0, rootB)) ? 0 : 1;
 }
+
+}  // namespace applet

@@ -3,6 +3,8 @@
 #include "path_text.h"
 #include "wildcard.h"
 
+namespace applet {
+
 namespace {
 
 class WildcardMatcher {
@@ -62,3 +64,5 @@ private:
 bool MatchWildcard(const std::string& pattern, const std::string& name) {
   return WildcardMatcher(pattern, name).Matches();
 }
+
+}  // namespace applet

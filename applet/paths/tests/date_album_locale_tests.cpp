@@ -8,6 +8,8 @@
 #include "date_album_name.h"
 #include "date_album_name_win.h"
 
+using namespace applet;
+
 namespace {
 class DateAlbumLocaleTest : public ::testing::Test {
 protected:

@@ -5,6 +5,8 @@
 
 #include "date_album_name.h"
 
+using namespace applet;
+
 TEST(DateAlbumNameTest, WeekdayCommaAndFollowingBlanksAreCut) {
   const struct { const char *date, *weekday, *name; } cases[] = {
       {"Sunday, December 06, 2026", "Sunday", "December 06, 2026"},

@@ -6,6 +6,8 @@
 #include "find_matching_file.h"
 #include "wine_drive.h"
 
+using namespace applet;
+
 namespace {
 class FindMatchingFileTest : public ::testing::Test {
 protected:

@@ -9,6 +9,8 @@
 #include "folder_scan.h"
 #include "wine_drive.h"
 
+using namespace applet;
+
 using ::testing::Contains;
 using ::testing::UnorderedElementsAre;
 

@@ -6,6 +6,8 @@
 
 #include "path_text.h"
 
+using namespace applet;
+
 namespace {
 struct TextCase {
   const char* in;

@@ -8,6 +8,8 @@
 #include "volumes.h"
 #include "wine_drive.h"
 
+using namespace applet;
+
 TEST(CompareVolumesTest, DrivesAndSharesCompareWithoutRegardToCase) {
   EXPECT_EQ(CompareVolumes("", "F:\\x"), 0);
   EXPECT_EQ(CompareVolumes("\\\\server\\share", ""), 0);

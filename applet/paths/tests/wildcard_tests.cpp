@@ -5,6 +5,8 @@
 
 #include "wildcard.h"
 
+using namespace applet;
+
 namespace {
 struct MatchCase {
   const char *pattern, *name;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+
 namespace {
 
 // The request Wine's mount manager takes to link a drive letter to a Unix

@@ -4,6 +4,7 @@
 // link in the prefix's dosdevices folder), so the tests only run under Wine.
 #include <string>
 
+
 // The Windows folder that drive letters Q: and R: both lead to; it holds one
 // scratch folder per test. Empty when the letters cannot be made.
 std::string SharedDriveFolder();

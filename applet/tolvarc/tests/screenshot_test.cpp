@@ -117,10 +117,10 @@ void ShootOptions(int kind, const std::string &name) {
   ASSERT_NE(dlg, nullptr);
   std::string manual, automatic;
   switch (kind) {
-    case 1: manual = LoadText(115); automatic = LoadText(116); break;
-    case 2: manual = LoadText(124); automatic = LoadText(125); break;
-    case 4: manual = FormatOne(LoadText(996), "Flatbed Scanner TWAIN 2.1"); automatic = LoadText(997); break;
-    default: manual = LoadText(112); automatic = LoadText(113); break;
+    case 1: manual = LoadText(IDS_OPTIONS_CARD_MANUAL); automatic = LoadText(IDS_OPTIONS_CARD_AUTO); break;
+    case 2: manual = LoadText(IDS_OPTIONS_CABLE_MANUAL); automatic = LoadText(IDS_OPTIONS_CABLE_AUTO); break;
+    case 4: manual = FormatOne(LoadText(IDS_OPTIONS_TWAIN_NAMED), "Flatbed Scanner TWAIN 2.1"); automatic = LoadText(IDS_OPTIONS_TWAIN_AUTO); break;
+    default: manual = LoadText(IDS_OPTIONS_ANY_MANUAL); automatic = LoadText(IDS_OPTIONS_ANY_AUTO); break;
   }
   SetDlgItemTextA(dlg, IDC_DOWNLOAD_MANUAL, manual.c_str());
   SetDlgItemTextA(dlg, IDC_DOWNLOAD_AUTO, automatic.c_str());

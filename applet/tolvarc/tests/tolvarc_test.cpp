@@ -175,9 +175,9 @@ TEST(TolvarcStrings, ArePlainSingleByteText) {
 
 TEST(TolvarcStrings, TooltipsFitTheNotificationArea) {
   // The tray tip field holds 127 characters; longer tips are cut.
-  std::string title = LoadText(57345);
+  std::string title = LoadText(IDS_APP_TITLE);
   EXPECT_LE(title.size(), 127u) << title;
-  std::string busy = FormatOne(LoadText(57347), title);
+  std::string busy = FormatOne(LoadText(IDS_BUSY_TIP), title);
   EXPECT_LE(busy.size(), 127u) << busy;
   EXPECT_NE(busy, title) << "the busy tip must differ from the idle one";
   EXPECT_NE(busy.find(title), std::string::npos) << busy;
@@ -186,19 +186,19 @@ TEST(TolvarcStrings, TooltipsFitTheNotificationArea) {
 }
 
 TEST(TolvarcStrings, FormattedMessagesNameTheirArgument) {
-  std::string title = LoadText(57345);
-  std::string exit = FormatOne(LoadText(104), title);
+  std::string title = LoadText(IDS_APP_TITLE);
+  std::string exit = FormatOne(LoadText(IDS_EXIT_QUESTION), title);
   EXPECT_NE(exit.find(title), std::string::npos) << exit;
   EXPECT_NE(exit.find('?'), std::string::npos) << "the exit message is a yes/no question: " << exit;
-  std::string host = FormatOne(LoadText(106), LoadText(57348));
-  EXPECT_NE(host.find(LoadText(57348)), std::string::npos) << host;
-  std::string about = FormatOne(LoadText(57346), title);
+  std::string host = FormatOne(LoadText(IDS_HOST_CREATE_FAILED), LoadText(IDS_HOST_NAME));
+  EXPECT_NE(host.find(LoadText(IDS_HOST_NAME)), std::string::npos) << host;
+  std::string about = FormatOne(LoadText(IDS_ABOUT_CAPTION), title);
   EXPECT_NE(about.find(title), std::string::npos) << about;
   EXPECT_EQ(about.find('\n'), std::string::npos) << "a caption is one line";
 }
 
 TEST(TolvarcStrings, ProductKeyIsOneRegistryKeyName) {
-  std::string key = LoadText(990);
+  std::string key = LoadText(IDS_PRODUCT_KEY);
   ASSERT_FALSE(key.empty()) << "an empty name would put the settings straight under Software\\Orvo";
   EXPECT_LE(key.size(), 255u);
   EXPECT_EQ(key.find('\\'), std::string::npos) << key;
@@ -273,7 +273,7 @@ bool HasWildcard(const std::string &s) { return s.find_first_of("*#?") != std::s
 }  // namespace
 
 TEST(TolvarcStrings, CardFolderDefaultIsAListOfRelativeFolders) {
-  std::string list = LoadText(956);
+  std::string list = LoadText(IDS_DEFAULT_CARD_PATH);
   for (const std::string &folder : SplitFolders(list)) {
     SCOPED_TRACE("PCCardPath default \"" + list + "\"");
     EXPECT_FALSE(folder.empty()) << "blank piece";
@@ -285,7 +285,7 @@ TEST(TolvarcStrings, CardFolderDefaultIsAListOfRelativeFolders) {
 }
 
 TEST(TolvarcStrings, CardFileDefaultLiesInACardFolder) {
-  std::string file = LoadText(962);
+  std::string file = LoadText(IDS_DEFAULT_CARD_FILE);
   ASSERT_FALSE(file.empty());
   if (file == "-") return;  // no file required
   EXPECT_FALSE(file.size() > 1 && file[1] == ':') << file;
@@ -300,10 +300,10 @@ TEST(TolvarcStrings, CardFileDefaultLiesInACardFolder) {
   // The file is looked for on a card that passed the folder test, so its
   // folder should be one of those folders (or the card's root).
   if (!folder.empty()) {
-    std::vector<std::string> folders = SplitFolders(LoadText(956));
+    std::vector<std::string> folders = SplitFolders(LoadText(IDS_DEFAULT_CARD_PATH));
     bool known = false;
     for (const std::string &f : folders) known = known || lstrcmpiA(f.c_str(), folder.c_str()) == 0;
-    EXPECT_TRUE(known) << file << " is not below any of " << LoadText(956);
+    EXPECT_TRUE(known) << file << " is not below any of " << LoadText(IDS_DEFAULT_CARD_PATH);
   }
 }
 
@@ -365,7 +365,7 @@ TEST(TolvarcMenu, DialogCommandsEndWithAnEllipsis) {
   }
   // The message for a task already open points at the menu's close command.
   std::string close = WithoutMnemonic(text(32772));
-  EXPECT_NE(LoadText(999).find(close), std::string::npos) << LoadText(999) << " / " << close;
+  EXPECT_NE(LoadText(IDS_TASK_ALREADY_OPEN).find(close), std::string::npos) << LoadText(IDS_TASK_ALREADY_OPEN) << " / " << close;
   DestroyMenu(menu);
 }
 
@@ -835,13 +835,13 @@ TEST(TolvarcAboutDialog, ShowsTheTitleAndFormatsTheCaption) {
   HWND dlg = CreateDialogFromLibrary(100);
   ASSERT_NE(dlg, nullptr);
   WindowGuard guard{dlg};
-  std::string title = LoadText(57345);
+  std::string title = LoadText(IDS_APP_TITLE);
   HWND name = GetDlgItem(dlg, 1006);
   ASSERT_NE(name, nullptr);
   // What the applet does at initialisation; both must fit.
   SetWindowTextA(name, title.c_str());
   ExpectTextFits(name, title);
-  std::string caption = FormatOne(LoadText(57346), title);
+  std::string caption = FormatOne(LoadText(IDS_ABOUT_CAPTION), title);
   SetWindowTextA(dlg, caption.c_str());
   EXPECT_EQ(TextOf(dlg), caption);
   EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
@@ -899,11 +899,11 @@ TEST(TolvarcOptionsDialog, DownloadTextsOfEveryConnectionKindFit) {
     std::string manual, automatic;
   };
   const Pair pairs[] = {
-      {LoadText(112), LoadText(113)},
-      {LoadText(115), LoadText(116)},
-      {LoadText(124), LoadText(125)},
-      {LoadText(995), LoadText(997)},
-      {FormatOne(LoadText(996), kSampleTwainSource), LoadText(997)},
+      {LoadText(IDS_OPTIONS_ANY_MANUAL), LoadText(IDS_OPTIONS_ANY_AUTO)},
+      {LoadText(IDS_OPTIONS_CARD_MANUAL), LoadText(IDS_OPTIONS_CARD_AUTO)},
+      {LoadText(IDS_OPTIONS_CABLE_MANUAL), LoadText(IDS_OPTIONS_CABLE_AUTO)},
+      {LoadText(IDS_OPTIONS_TWAIN_MANUAL), LoadText(IDS_OPTIONS_TWAIN_AUTO)},
+      {FormatOne(LoadText(IDS_OPTIONS_TWAIN_NAMED), kSampleTwainSource), LoadText(IDS_OPTIONS_TWAIN_AUTO)},
   };
   // Mnemonics of the rest of the dialog.
   std::map<char, std::string> others;
@@ -932,8 +932,8 @@ TEST(TolvarcOptionsDialog, TemplateShowsTheTextsOfKindZero) {
   HWND dlg = CreateDialogFromLibrary(149);
   ASSERT_NE(dlg, nullptr);
   WindowGuard guard{dlg};
-  EXPECT_EQ(TextOf(GetDlgItem(dlg, 1013)), LoadText(112));
-  EXPECT_EQ(TextOf(GetDlgItem(dlg, 1014)), LoadText(113));
+  EXPECT_EQ(TextOf(GetDlgItem(dlg, 1013)), LoadText(IDS_OPTIONS_ANY_MANUAL));
+  EXPECT_EQ(TextOf(GetDlgItem(dlg, 1014)), LoadText(IDS_OPTIONS_ANY_AUTO));
 }
 
 TEST(TolvarcAlbumDialog, NameBoxTakesAlbumNamesAndLocationEllipsizesPaths) {
@@ -973,7 +973,7 @@ TEST(TolvarcAlbumDialog, PickerTextsFitTheirPlaces) {
   for (UINT id : {280u, 283u}) ExpectTextFits(ok, LoadText(id));
   HWND label = GetWindow(GetDlgItem(dlg, 1016), GW_HWNDPREV);
   SIZE fileName = NeededFor(label, "File &name:", DT_SINGLELINE, 0);
-  SIZE ours = NeededFor(label, LoadText(282), DT_SINGLELINE, 0);
-  EXPECT_LE(ours.cx, fileName.cx + 8) << LoadText(282);
-  EXPECT_NE(MnemonicOf(LoadText(282)), 0);
+  SIZE ours = NeededFor(label, LoadText(IDS_PICKER_LABEL), DT_SINGLELINE, 0);
+  EXPECT_LE(ours.cx, fileName.cx + 8) << LoadText(IDS_PICKER_LABEL);
+  EXPECT_NE(MnemonicOf(LoadText(IDS_PICKER_LABEL)), 0);
 }

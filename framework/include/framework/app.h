@@ -78,6 +78,13 @@ int AppMessageBox(const std::string &text, UINT flags = MB_OK);
 // Base name of the running program's file, without folder and extension.
 std::string ProgramBaseName();
 
+// The program's profile, <program base name>.INI in the Windows folder; empty
+// when the folder cannot be found.
+std::string ProgramProfilePath();
+// An integer entry of that profile, or `defaultValue` when the file, the
+// section or the entry is missing.
+int ReadProfileInt(const char *section, const char *entry, int defaultValue);
+
 }  // namespace fw
 
 #endif

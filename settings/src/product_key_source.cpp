@@ -1,5 +1,7 @@
 #include "settings_store.h"
 
+namespace settings {
+
 namespace {
 // Process-wide like the resource module it names: both programs set it once at
 // start-up, before any setting is read.
@@ -9,3 +11,5 @@ ProductKeySource g_productKeySource;
 void SetProductKeySource(const ProductKeySource& source) { g_productKeySource = source; }
 
 ProductKeySource GetProductKeySource() { return g_productKeySource; }
+
+}  // namespace settings

@@ -1,5 +1,7 @@
-#include "resource_string.h"
+#include "framework/res_string.h"
 #include "settings_store.h"
+
+namespace settings {
 
 namespace {
 
@@ -30,8 +32,10 @@ RegKey OpenAppKey(const std::string& subkey) {
 
   // Loaded anew at every open: the key follows whatever the resource says now.
   const ProductKeySource source = GetProductKeySource();
-  level = CreateOrOpen(level, LoadResourceString(source.module, source.stringId));
+  level = CreateOrOpen(level, fw::LoadResString(source.module, source.stringId));
   if (!level) return RegKey();
 
   return CreateOrOpen(level, subkey);
 }
+
+}  // namespace settings

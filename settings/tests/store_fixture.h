@@ -8,6 +8,9 @@
 #include "settings_store.h"
 #include "store_test_strings.h"
 
+using namespace settings;
+using testsupport::RegistrySandbox;
+
 // A private HKEY_CURRENT_USER with an empty "Software" key, and the product
 // key's name taken from this program's own string 990.
 class StoreTest : public ::testing::Test {
@@ -15,7 +18,7 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(sandbox_.Ready()) << "registry sandbox could not be set up";
     previous_ = GetProductKeySource();
-    UseProductString(kAppletProductKeyString);
+    UseProductString(STORE_TEST_APPLET_PRODUCT_ID);
   }
   void TearDown() override { SetProductKeySource(previous_); }
 

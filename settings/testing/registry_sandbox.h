@@ -10,6 +10,8 @@
 
 #include "reg_key.h"
 
+namespace testsupport {
+
 class RegistrySandbox {
 public:
   enum class Software { Present, Missing };
@@ -33,9 +35,11 @@ public:
               std::string& bytes) const;
 
 private:
-  RegKey OpenBelow(const std::string& path) const;
+  settings::RegKey OpenBelow(const std::string& path) const;
 
   std::string rootPath_;
-  RegKey root_;
+  settings::RegKey root_;
   bool ready_ = false;
 };
+
+}  // namespace testsupport

@@ -19,7 +19,7 @@ TEST_F(StoreTest, OpenCreatesMakerProductAndSubkeyButNoValue) {
 }
 
 TEST_F(StoreTest, MereReadCreatesEveryLevelOfANestedSubkeyAndNoValue) {
-  UseProductString(kPublisherProductKeyString);
+  UseProductString(STORE_TEST_PUBLISHER_PRODUCT_ID);
   EXPECT_EQ(ReadRegDword("Web\\Publish", "ShowWizard", 1), 1);
   EXPECT_EQ(ReadRegString("Web\\Publish", "SiteName", ""), "");
   const std::string product = "Software\\Orvo\\" STORE_TEST_PUBLISHER_PRODUCT;
@@ -33,7 +33,7 @@ TEST_F(StoreTest, ProductNameIsLoadedAgainAtEveryOpen) {
   ASSERT_TRUE(WriteRegDword("Sdk", "RunOption", 1));
   UseProductString(STORE_TEST_OTHER_PRODUCT_ID);
   EXPECT_EQ(ReadRegDword("Sdk", "RunOption", -5), -5);
-  UseProductString(kAppletProductKeyString);
+  UseProductString(STORE_TEST_APPLET_PRODUCT_ID);
   EXPECT_EQ(ReadRegDword("Sdk", "RunOption", -5), 1);
   EXPECT_EQ(sandbox_.SubkeyNames("Software\\Orvo").size(), 2u);
   // Another program's change is seen at the next read.
@@ -52,7 +52,7 @@ TEST(StoreWithoutSoftwareKey, ReadsGiveDefaultsWritesFailNothingIsCreated) {
   RegistrySandbox sandbox(RegistrySandbox::Software::Missing);
   ASSERT_TRUE(sandbox.Ready());
   const ProductKeySource previous = GetProductKeySource();
-  SetProductKeySource({GetModuleHandleA(nullptr), kAppletProductKeyString});
+  SetProductKeySource({GetModuleHandleA(nullptr), STORE_TEST_APPLET_PRODUCT_ID});
   EXPECT_FALSE(OpenAppKey("Sdk"));
   EXPECT_EQ(ReadRegDword("Sdk", "ShowStartup", -3), -3);
   EXPECT_EQ(ReadRegString("Connect", "PCCardPath", "A:\\"), "A:\\");

@@ -2,6 +2,8 @@
 
 #include "settings_store.h"
 
+namespace settings {
+
 int32_t ReadRegDword(const std::string& subkey, const std::string& name, int32_t defaultValue) {
   RegKey key = OpenAppKey(subkey);
   if (!key) return defaultValue;
@@ -56,3 +58,5 @@ bool WriteRegString(const std::string& subkey, const std::string& name,
   return RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ,
                         reinterpret_cast<const BYTE*>(text->c_str()), sizeWithNul) == ERROR_SUCCESS;
 }
+
+}  // namespace settings

@@ -2,6 +2,10 @@
 
 #include <atomic>
 
+namespace testsupport {
+
+using settings::RegKey;
+
 namespace {
 std::string UniqueRootPath() {
   static std::atomic<unsigned> counter{0};
@@ -89,3 +93,5 @@ bool RegistrySandbox::GetRaw(const std::string& path, const std::string& name, D
                           reinterpret_cast<BYTE*>(&bytes[0]), &size) == ERROR_SUCCESS &&
          (bytes.resize(size), true);
 }
+
+}  // namespace testsupport

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+namespace settings {
+
 // Owns one open registry key; the key is closed when the owner goes away, so
 // no early return can leak it.
 class RegKey {
@@ -39,3 +41,5 @@ public:
 private:
   HKEY key_ = nullptr;
 };
+
+}  // namespace settings

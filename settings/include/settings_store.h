@@ -12,6 +12,8 @@
 
 #include "reg_key.h"
 
+namespace settings {
+
 // Where the product key's name comes from: a string resource, loaded again at
 // every open. Each program names its own at start-up, before the first read.
 struct ProductKeySource {
@@ -19,11 +21,8 @@ struct ProductKeySource {
   UINT stringId = 0;
 };
 
-// The applet takes the name from its resource library, the publisher from its
-// own string table.
-constexpr UINT kAppletProductKeyString = 990;
-constexpr UINT kPublisherProductKeyString = 1;
-
+// The program's start-up names its source (the applet: its resource library's
+// product-key string; the publisher: its own) before the first read or write.
 void SetProductKeySource(const ProductKeySource& source);
 ProductKeySource GetProductKeySource();
 
@@ -52,3 +51,5 @@ bool WriteRegString(const std::string& subkey, const std::string& name,
                     const std::optional<std::string>& text);
 // A null pointer is not "no text": say std::nullopt to delete.
 bool WriteRegString(const std::string& subkey, const std::string& name, std::nullptr_t) = delete;
+
+}  // namespace settings
