@@ -22,6 +22,12 @@ endif()
 # suite_add_gtest(<name> SOURCES ... [LIBS ...] [LABELS ...] [NO_MAIN])
 # Builds a GoogleTest program and, where the build can run it, registers its
 # tests with ctest (discovered at test time, through Wine for win64).
+# Every label handed to a test is remembered, so that the label check below
+# can prove that each of them selects something.
+function(suite_note_labels)
+  set_property(GLOBAL APPEND PROPERTY SUITE_LABELS_IN_USE ${ARGN})
+endfunction()
+
 function(suite_add_gtest name)
   cmake_parse_arguments(T "NO_MAIN" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -32,17 +38,42 @@ function(suite_add_gtest name)
   endif()
   if(SUITE_RUN_TESTS)
     set(labels ${SUITE_BUILD} ${T_LABELS})
+    suite_note_labels(${labels})
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 120
-      PROPERTIES LABELS "${labels}" TIMEOUT 300)
+      TEST_LIST ${name}_TESTS)
+    # gtest_discover_tests flattens list values in its PROPERTIES, so a second
+    # label or anything after it would be lost. A file of our own, included by
+    # ctest after the discovered tests, sets the labels and the time-out on
+    # the list that discovery leaves behind.
+    set(properties_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake)
+    file(WRITE ${properties_file}
+         "if(${name}_TESTS)\n"
+         "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${labels}\" TIMEOUT 300)\n"
+         "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties_file})
   endif()
 endfunction()
 
-# suite_add_script_test(<name> COMMAND ... ) for checks that run on the build
-# machine itself (for instance the static ABI checks of the win32 build).
+# suite_add_script_test(<name> COMMAND ... [LABELS ...]) for checks that run on
+# the build machine itself (for instance the static ABI checks of the win32 build).
 function(suite_add_script_test name)
   cmake_parse_arguments(T "" "" "COMMAND;LABELS" ${ARGN})
   add_test(NAME ${name} COMMAND ${T_COMMAND})
   set_tests_properties(${name} PROPERTIES LABELS "${SUITE_BUILD};${T_LABELS}")
+  suite_note_labels(${SUITE_BUILD} ${T_LABELS})
+endfunction()
+
+# Called once at the end of the top-level CMakeLists: a test that fails when a
+# label given to some test selects no test at all in this build (a label lost
+# on the way to ctest, as discovered tests can lose them).
+function(suite_add_label_check)
+  get_property(labels GLOBAL PROPERTY SUITE_LABELS_IN_USE)
+  list(REMOVE_DUPLICATES labels)
+  list(SORT labels)
+  add_test(NAME suite_labels_select_tests
+    COMMAND ${CMAKE_COMMAND} -DCTEST=${CMAKE_CTEST_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
+            "-DLABELS=${labels}" -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/check-labels.cmake)
+  set_tests_properties(suite_labels_select_tests PROPERTIES LABELS "${SUITE_BUILD};meta" TIMEOUT 600)
 endfunction()

@@ -2,13 +2,20 @@
 # pdrcam.exe under Wine downloads every picture of the simulated camera
 # through Peltrix.dll and comm32.dll on COM3, which is linked to the
 # simulator's pseudo-terminal; each file must match what the camera served.
-# Usage: pdrcam_wine_test.sh PDRCAM_EXE WINE_RUN PDR_SIM  (exit 77: skipped)
+# Usage: pdrcam_wine_test.sh PDRCAM_EXE WINE_RUN PDR_SIM  (exit 77: skipped;
+# under CI a missing simulator fails instead)
 set -u
 pdrcam=$1
 wine_run=$2
 sim=$3
 speed=${PDRCAM_TEST_SPEED:-115200}
 if [ ! -x "$sim" ]; then
+  # A full run (CI) builds the native flavour first: there a missing simulator
+  # is a fault, not a reason to skip.
+  if [ -n "${CI:-}" ]; then
+    echo "FAIL: no native simulator at $sim, and CI runs every build"
+    exit 1
+  fi
   echo "SKIP: no native simulator at $sim (build the native flavour first)"
   exit 77
 fi
