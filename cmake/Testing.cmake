@@ -10,18 +10,32 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 if(SUITE_BUILD STREQUAL "win64")
-  # Every Windows test program runs through this wrapper, which uses the
-  # build's own Wine prefix (created on first use).
-  set(SUITE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
-                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-                                  WORLD_READ WORLD_EXECUTE)
+  # Every Windows test program runs through a wrapper that uses the build's
+  # own Wine prefix (created on first use); layout tests also run in a second
+  # prefix at 120 DPI (suite_add_gtest's WINE_DPI).
+  set(SUITE_WINE_DPI_VALUES 96 120)
+  foreach(dpi ${SUITE_WINE_DPI_VALUES})
+    if(dpi EQUAL 96)
+      set(SUITE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+      set(runner ${CMAKE_BINARY_DIR}/wine-run)
+    else()
+      set(SUITE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix-${dpi}dpi)
+      set(runner ${CMAKE_BINARY_DIR}/wine-run-${dpi}dpi)
+    endif()
+    set(SUITE_WINE_DPI ${dpi})
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${runner} @ONLY
+                   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                    WORLD_READ WORLD_EXECUTE)
+  endforeach()
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 endif()
 
-# suite_add_gtest(<name> SOURCES ... [LIBS ...] [LABELS ...] [NO_MAIN])
+# suite_add_gtest(<name> SOURCES ... [LIBS ...] [LABELS ...] [NO_MAIN]
+#                 [FILTER gtest-pattern] [WINE_DPI dpi])
 # Builds a GoogleTest program and, where the build can run it, registers its
-# tests with ctest (discovered at test time, through Wine for win64).
+# tests with ctest (discovered at test time, through Wine for win64). FILTER
+# registers only the matching tests; WINE_DPI runs them in the win64 prefix of
+# that resolution, with "<dpi>dpi." before their names.
 # Every label handed to a test is remembered, so that the label check below
 # can prove that each of them selects something.
 function(suite_note_labels)
@@ -29,8 +43,17 @@ function(suite_note_labels)
 endfunction()
 
 function(suite_add_gtest name)
-  cmake_parse_arguments(T "NO_MAIN" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "NO_MAIN" "FILTER;WINE_DPI" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  set(discovery_options)
+  if(T_FILTER)
+    list(APPEND discovery_options TEST_FILTER ${T_FILTER})
+  endif()
+  if(T_WINE_DPI AND SUITE_BUILD STREQUAL "win64" AND NOT T_WINE_DPI EQUAL 96)
+    set_target_properties(${name} PROPERTIES
+      CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run-${T_WINE_DPI}dpi)
+    list(APPEND discovery_options TEST_PREFIX ${T_WINE_DPI}dpi.)
+  endif()
   if(T_NO_MAIN)
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock)
   else()
@@ -42,7 +65,8 @@ function(suite_add_gtest name)
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 120
-      TEST_LIST ${name}_TESTS)
+      TEST_LIST ${name}_TESTS
+      ${discovery_options})
     # gtest_discover_tests flattens list values in its PROPERTIES, so a second
     # label or anything after it would be lost. A file of our own, included by
     # ctest after the discovered tests, sets the labels and the time-out on

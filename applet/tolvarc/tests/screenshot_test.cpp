@@ -119,7 +119,7 @@ void ShootOptions(int kind, const std::string &name) {
   switch (kind) {
     case 1: manual = LoadText(IDS_OPTIONS_CARD_MANUAL); automatic = LoadText(IDS_OPTIONS_CARD_AUTO); break;
     case 2: manual = LoadText(IDS_OPTIONS_CABLE_MANUAL); automatic = LoadText(IDS_OPTIONS_CABLE_AUTO); break;
-    case 4: manual = FormatOne(LoadText(IDS_OPTIONS_TWAIN_NAMED), "Flatbed Scanner TWAIN 2.1"); automatic = LoadText(IDS_OPTIONS_TWAIN_AUTO); break;
+    case 4: manual = FormatOne(LoadText(IDS_OPTIONS_TWAIN_NAMED), "Flatbed Scanner 4800 TWAIN Source"); automatic = LoadText(IDS_OPTIONS_TWAIN_AUTO); break;
     default: manual = LoadText(IDS_OPTIONS_ANY_MANUAL); automatic = LoadText(IDS_OPTIONS_ANY_AUTO); break;
   }
   SetDlgItemTextA(dlg, IDC_DOWNLOAD_MANUAL, manual.c_str());
@@ -200,7 +200,9 @@ void ShootTrayMenu(int taskState, const std::string &name) {
   DestroyMenu(menu);
   DestroyWindow(owner);
   PumpMessages();
-  EXPECT_GT(shot.colours, 4u) << "menu not captured";
+  // Tahoma is drawn without smoothing: text, grayed text, separator and
+  // background. A capture that missed the menu shows one or two colours.
+  EXPECT_GE(shot.colours, 4u) << "menu not captured";
 }
 
 }  // namespace

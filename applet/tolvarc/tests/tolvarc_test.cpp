@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
@@ -66,8 +67,10 @@ const std::map<UINT, int> kStrings = {
     {282, 0},   {283, 0},   {1669, 1},
 };
 
-// A name as long as a real TWAIN source's, for the "%1" of string 996.
-const char kSampleTwainSource[] = "Flatbed Scanner TWAIN 2.1";
+// A name as long as real TWAIN sources' names run (33 characters), for the
+// "%1" of string 996.
+const char kSampleTwainSource[] = "Flatbed Scanner 4800 TWAIN Source";
+static_assert(sizeof kSampleTwainSource - 1 == 33, "sample source name length");
 
 bool IsOutOfSight(HWND hwnd) {
   RECT window;
@@ -976,4 +979,26 @@ TEST(TolvarcAlbumDialog, PickerTextsFitTheirPlaces) {
   SIZE ours = NeededFor(label, LoadText(IDS_PICKER_LABEL), DT_SINGLELINE, 0);
   EXPECT_LE(ours.cx, fileName.cx + 8) << LoadText(IDS_PICKER_LABEL);
   EXPECT_NE(MnemonicOf(LoadText(IDS_PICKER_LABEL)), 0);
+}
+
+// The layout checks above mean something only with Windows font metrics: the
+// dialog font must come out as Tahoma, at the resolution the test prefix was
+// made for (wine-run says which).
+TEST(TestPrefix, DialogFontIsTahomaAtThePrefixResolution) {
+  const char *dpiText = std::getenv("SUITE_WINE_DPI");
+  ASSERT_NE(dpiText, nullptr) << "run through the build's wine-run, which names the prefix's DPI";
+  HWND dlg = CreateDialogFromLibrary(IDD_OPTIONS);
+  ASSERT_NE(dlg, nullptr);
+  WindowGuard guard{dlg};
+  HDC dc = GetDC(dlg);
+  EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), std::atoi(dpiText));
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dlg, WM_GETFONT, 0, 0)));
+  std::vector<char> metrics(GetOutlineTextMetricsA(dc, 0, nullptr));
+  ASSERT_FALSE(metrics.empty()) << "the dialog font is not an outline font";
+  auto *otm = reinterpret_cast<OUTLINETEXTMETRICA *>(metrics.data());
+  ASSERT_EQ(GetOutlineTextMetricsA(dc, static_cast<UINT>(metrics.size()), otm), metrics.size());
+  const std::string family = metrics.data() + reinterpret_cast<UINT_PTR>(otm->otmpFamilyName);
+  SelectObject(dc, old);
+  ReleaseDC(dlg, dc);
+  EXPECT_EQ(family, "Tahoma");
 }
