@@ -80,28 +80,45 @@ INT_PTR CDialog::DoModal()
     modal_ = true;
     if (!CreateFromTemplate(owner)) {
         modal_ = false;
+        detail::RethrowPendingException();
         return -1;
     }
+
+    // Also when a handler's exception ends the showing: the owner must not
+    // stay disabled, nor the dialog on the screen.
+    struct ModalEnd {
+        CDialog &dialog;
+        HWND owner = nullptr;
+        bool enableOwner = false;
+        ~ModalEnd()
+        {
+            // Enabled before the dialog goes, so that activation returns to the owner.
+            if (enableOwner)
+                ::EnableWindow(owner, TRUE);
+            if (dialog.hwnd_) {
+                ::SetWindowPos(dialog.hwnd_, nullptr, 0, 0, 0, 0,
+                               SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE |
+                                   SWP_NOZORDER);
+                ::DestroyWindow(dialog.hwnd_);
+            }
+            dialog.modal_ = false;
+        }
+    } end{*this};
+    // What WM_INITDIALOG threw comes out before the dialog is shown.
+    detail::RethrowPendingException();
+
     // Only an owner we disabled is enabled again: one that was disabled
     // already (by an outer modal loop) stays so.
-    bool disabledOwner = owner && ::IsWindowEnabled(owner) && !endRequested_;
-    if (disabledOwner)
+    if (owner && ::IsWindowEnabled(owner) && !endRequested_) {
         ::EnableWindow(owner, FALSE);
+        end.owner = owner;
+        end.enableOwner = true;
+    }
     if (hwnd_ && !endRequested_ && showWhenModal_ &&
         !(::GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE))
         ::ShowWindow(hwnd_, SW_SHOWNORMAL);
 
     RunModalLoop();
-
-    // Enabled before the dialog goes, so that activation returns to the owner.
-    if (disabledOwner)
-        ::EnableWindow(owner, TRUE);
-    if (hwnd_) {
-        ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-        ::DestroyWindow(hwnd_);
-    }
-    modal_ = false;
     return result_;
 }
 
@@ -180,6 +197,18 @@ void CDialog::DoDataExchange(CDataExchange &)
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return RouteDialogMessage(hwnd, message, wParam, lParam);
+    } catch (...) {
+        // Answered as not processed; the loop that dispatched the message
+        // throws it again.
+        detail::KeepPendingException(std::current_exception());
+        return FALSE;
+    }
+}
+
+INT_PTR CDialog::RouteDialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         auto *self = reinterpret_cast<CDialog *>(lParam);

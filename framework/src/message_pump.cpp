@@ -3,9 +3,15 @@
 #include "framework/app.h"
 #include "framework/wnd.h"
 
+#include <utility>
+
 namespace fw::detail {
 
 namespace {
+
+// One thread runs each program's windows; a second thread would have a
+// pending slot of its own.
+thread_local std::exception_ptr pendingException;
 
 bool IsChildWindow(HWND hwnd)
 {
@@ -32,12 +38,25 @@ bool PreTranslate(MSG &msg)
 
 }  // namespace
 
+void KeepPendingException(std::exception_ptr exception)
+{
+    if (!pendingException)
+        pendingException = std::move(exception);
+}
+
+void RethrowPendingException()
+{
+    if (std::exception_ptr exception = std::exchange(pendingException, nullptr))
+        std::rethrow_exception(exception);
+}
+
 void RouteQueuedMessage(MSG &msg)
 {
-    if (PreTranslate(msg))
-        return;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+    if (!PreTranslate(msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    RethrowPendingException();
 }
 
 }  // namespace fw::detail

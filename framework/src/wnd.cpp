@@ -1,5 +1,7 @@
 #include "framework/wnd.h"
 
+#include "message_pump.h"
+
 #include <vector>
 
 #include "framework/app.h"
@@ -207,7 +209,15 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     // Kept aside: a handler may destroy the window, which unlinks the object.
     WNDPROC super = self->superProc_;
     LRESULT result = 0;
-    bool handled = self->ProcessWindowMessage(hwnd, message, wParam, lParam, result);
+    bool handled;
+    try {
+        handled = self->ProcessWindowMessage(hwnd, message, wParam, lParam, result);
+    } catch (...) {
+        // Answered as refused (0), without the default processing.
+        detail::KeepPendingException(std::current_exception());
+        handled = true;
+        result = 0;
+    }
     if (!handled)
         result = ::CallWindowProcA(super, hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY && FromHandle(hwnd) == self)

@@ -60,7 +60,9 @@ protected:
     virtual void DoDataExchange(CDataExchange &exchange);
 
 private:
+    // The system's entry: no exception leaves it (see RouteDialogMessage).
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR RouteDialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool CreateFromTemplate(HWND owner);
     HWND ModalOwner() const;
     void RunModalLoop();
