@@ -1,0 +1,95 @@
+#include "options_dialog.h"
+
+#include "feature_flags.h"
+#include "framework/data_exchange.h"
+#include "framework/res_string.h"
+#include "settings_store.h"
+
+namespace applet {
+
+namespace {
+
+// The TWAIN kind: a scanner-like source that only lets the user choose.
+constexpr int32_t kTwainConnection = 4;
+
+}  // namespace
+
+COptionsDialog::COptionsDialog() : fw::CDialog(IDD_OPTIONS, nullptr) {
+    autoRun_ = settings::ReadRegDword("Sdk", "EnableAutoRun", 0);
+    showAtStart_ = settings::ReadRegDword("Sdk", "ShowStartup", 1);
+    connectionKind_ = settings::ReadRegDword("Connect", "ConnectVia", 0);
+    runChoice_ = settings::ReadRegDword("Sdk", "RunOption", 1);
+    if (connectionKind_ == kTwainConnection)
+        downloadChoice_ = 0;
+    else
+        downloadChoice_ =
+            settings::ReadRegDword("Sdk", "AutoDownload", AppFeatureFlags().autodownload ? 1 : 0);
+}
+
+DownloadTexts DownloadTextsFor(int32_t connectionKind, const std::string &twainSource) {
+    DownloadTexts texts;
+    switch (connectionKind) {
+    case 0:
+    case 3:
+    case 5:
+        texts.manual = fw::LoadResString(IDS_OPTIONS_ANY_MANUAL);
+        texts.automatic = fw::LoadResString(IDS_OPTIONS_ANY_AUTO);
+        break;
+    case 1:
+        texts.manual = fw::LoadResString(IDS_OPTIONS_CARD_MANUAL);
+        texts.automatic = fw::LoadResString(IDS_OPTIONS_CARD_AUTO);
+        break;
+    case 2:
+        texts.manual = fw::LoadResString(IDS_OPTIONS_CABLE_MANUAL);
+        texts.automatic = fw::LoadResString(IDS_OPTIONS_CABLE_AUTO);
+        break;
+    case kTwainConnection:
+        texts.manual = twainSource.empty()
+                           ? fw::LoadResString(IDS_OPTIONS_TWAIN_MANUAL)
+                           : fw::FormatResString(IDS_OPTIONS_TWAIN_NAMED, twainSource);
+        texts.automatic = fw::LoadResString(IDS_OPTIONS_TWAIN_AUTO);
+        texts.automaticEnabled = false;
+        break;
+    default:
+        break;  // an unknown kind: both radios without text
+    }
+    return texts;
+}
+
+void COptionsDialog::DoDataExchange(fw::CDataExchange &exchange) {
+    int value = showAtStart_;
+    fw::ExchangeCheck(exchange, IDC_SHOW_AT_START, value);
+    showAtStart_ = value;
+    value = downloadChoice_;
+    fw::ExchangeRadio(exchange, IDC_DOWNLOAD_MANUAL, value);
+    downloadChoice_ = value;
+    value = runChoice_;
+    fw::ExchangeRadio(exchange, IDC_RUN_FULL_APP, value);
+    runChoice_ = value;
+    value = autoRun_;
+    fw::ExchangeCheck(exchange, IDC_AUTO_RUN, value);
+    autoRun_ = value;
+}
+
+bool COptionsDialog::OnInitDialog() {
+    fw::CDialog::OnInitDialog();
+    const std::string twainSource = settings::ReadRegString("Connect", "LastTwainDev", "");
+    const DownloadTexts texts = DownloadTextsFor(connectionKind_, twainSource);
+    ::SetDlgItemTextA(hwnd_, IDC_DOWNLOAD_MANUAL, texts.manual.c_str());
+    ::SetDlgItemTextA(hwnd_, IDC_DOWNLOAD_AUTO, texts.automatic.c_str());
+    ::EnableWindow(GetDlgItem(IDC_DOWNLOAD_AUTO), texts.automaticEnabled ? TRUE : FALSE);
+    return true;
+}
+
+void COptionsDialog::OnOK() {
+    if (!UpdateData(true))
+        return;
+    EndDialog(IDOK);
+    if (connectionKind_ != kTwainConnection)
+        settings::WriteRegDword("Sdk", "AutoDownload", downloadChoice_);
+    settings::WriteRegDword("Sdk", "ShowStartup", showAtStart_);
+    settings::WriteRegDword("Sdk", "EnableAutoRun", autoRun_);
+    settings::WriteRegDword("Sdk", "RunOption", runChoice_);
+}
+
+}  // namespace applet

@@ -1,0 +1,88 @@
+#pragma once
+// The hidden main dialog: the application's main window for the applet's
+// whole life. It owns the tray icon and its tooltips, turns tray clicks into
+// actions, shows the tray menu and carries its commands, and is the window
+// the host application posts its notifications to.
+#include <windows.h>
+
+#include <string>
+
+#include "applet_messages.h"
+#include "framework/dialog.h"
+#include "framework/message_map.h"
+#include "tolvarc_ids.h"
+#include "tray_icon.h"
+
+namespace applet {
+
+class CAppletDlg : public fw::CDialog {
+public:
+    // Template 102 with the top window as parent; reads ConnectVia once.
+    explicit CAppletDlg(fw::CWnd *parent, NotifyIconEntry notifyIcon = ::Shell_NotifyIconA);
+
+    int GetTaskState() const { return taskState_; }
+    void SetTaskState(int state) { taskState_ = state; }
+    bool IsBusy() const { return busy_ != 0; }
+    int GetConnectionKind() const { return connectionKind_; }
+    const std::string &GetTitle() const { return title_; }
+
+    // Idle look: the title as tip, WM_TRAYICON as callback. Busy look: the
+    // busy tip and WM_TRAYICON_BUSY, so that clicks are dropped meanwhile.
+    void SetIdleLook();
+    void SetBusyLook();
+    // The orderly way out: the tray icon goes, the dialog ends with IDCANCEL.
+    void EndApplet();
+    // The tray menu at screen position (x, y), its items set by task state.
+    void ShowTrayMenu(int x, int y);
+
+    // Tray events, the card arrival and host notifications, in this order,
+    // before anything else of the dialog.
+    bool PreTranslateMessage(MSG &msg) override;
+
+    BEGIN_MSG_MAP(CAppletDlg)
+        MESSAGE_HANDLER(WM_CONTEXTMENU, OnContextMenu)
+        COMMAND_ID_CALL(ID_TRAY_START, StartLaunch)
+        COMMAND_ID_CALL(ID_TRAY_CLOSE, CloseTask)
+        COMMAND_ID_CALL(ID_TRAY_EXIT, OnExitCommand)
+        COMMAND_ID_CALL(ID_TRAY_DOWNLOAD, StartDownloadTask)
+        COMMAND_ID_CALL(ID_TRAY_ABOUT, OnAboutCommand)
+        COMMAND_ID_CALL(ID_TRAY_OPTIONS, OnOptionsCommand)
+        MESSAGE_HANDLER(WM_TRAYICON, OnTrayIcon)
+        MESSAGE_HANDLER(WM_TRAYICON_BUSY, OnTrayIconBusy)
+    END_MSG_MAP()
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(fw::CDataExchange &) override {}
+
+    // The camera work handed to the host application (host_tasks.cpp):
+    // the launch, the host's camera task, its options and notifications, and
+    // the card arrival. Virtual so that tests see which one a command reaches.
+    virtual void StartLaunch();
+    virtual void CloseTask();
+    virtual void StartDownloadTask();
+    virtual void ApplyOptions(bool apply);
+    virtual void OnCardArrived();
+    virtual void OnHostNotify(WPARAM wParam);
+
+private:
+    LRESULT OnContextMenu(UINT message, WPARAM wParam, LPARAM lParam, bool &handled);
+    LRESULT OnTrayIcon(UINT message, WPARAM wParam, LPARAM lParam, bool &handled);
+    LRESULT OnTrayIconBusy(UINT message, WPARAM wParam, LPARAM lParam, bool &handled);
+    void OnTrayEvent(WPARAM wParam, LPARAM lParam);
+    void OnExitCommand();
+    void OnAboutCommand();
+    void OnOptionsCommand();
+
+    NotifyIconEntry notifyIcon_;
+    int busy_ = 0;
+    std::string title_;
+    std::string busyTip_;
+    HICON trayIcon_ = nullptr;  // a shared resource icon: never destroyed
+    int taskState_ = TaskNone;
+    int pendingNotifications_ = 0;
+    UINT notifyMessage_ = 0;  // "MirelleNotify" once registered
+    int connectionKind_;
+};
+
+}  // namespace applet
