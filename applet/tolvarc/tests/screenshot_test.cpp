@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "png_writer.h"
+#include "screen_shot.h"
 #include "resource_probe.h"
 #include "tolvarc_ids.h"
 
@@ -18,52 +19,13 @@ using namespace tolvarc_test;
 namespace {
 
 std::string ShotDirectory() {
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string dir(exe);
-  dir = dir.substr(0, dir.find_last_of("\\/"));   // bin
-  dir = dir.substr(0, dir.find_last_of("\\/"));   // the build
-  dir += "\\tolvarc-screenshots";
-  CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
+  return testsupport::ScreenshotFolder("tolvarc-screenshots");
 }
 
 // Copies `rect` of the screen and writes it as `name`.png; returns the
 // number of distinct colours seen.
 size_t Shoot(const RECT &rect, const std::string &name) {
-  int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  if (w <= 0 || h <= 0) return 0;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void *bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
-  GdiFlush();
-  std::vector<uint8_t> rgb(size_t(w) * h * 3);
-  std::set<DWORD> colours;
-  auto px = static_cast<const DWORD *>(bits);
-  for (int i = 0; i < w * h; ++i) {
-    DWORD p = px[i] & 0xFFFFFF;
-    colours.insert(p);
-    rgb[i * 3] = uint8_t(p >> 16);
-    rgb[i * 3 + 1] = uint8_t(p >> 8);
-    rgb[i * 3 + 2] = uint8_t(p);
-  }
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  std::string path = ShotDirectory() + "\\" + name + ".png";
-  EXPECT_TRUE(WritePng(path, w, h, rgb)) << path;
-  std::printf("screenshot: %s (%dx%d)\n", path.c_str(), w, h);
-  return colours.size();
+  return testsupport::ShootScreen(rect, ShotDirectory() + "\\" + name + ".png");
 }
 
 // Shows `dlg` on top of everything, lets it paint, shoots it, destroys it.
@@ -253,6 +215,6 @@ TEST(TolvarcScreenshots, Icons) {
   DeleteObject(dib);
   DeleteDC(dc);
   std::string path = ShotDirectory() + "\\icons.png";
-  EXPECT_TRUE(WritePng(path, w, h, rgb));
+  EXPECT_TRUE(testsupport::WritePng(path, w, h, rgb));
   std::printf("screenshot: %s\n", path.c_str());
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace tolvarc_test {
+namespace testsupport {
 
 // `rgb` holds width * height pixels, top row first, 3 bytes each (R, G, B).
 bool WritePng(const std::string &path, int width, int height, const std::vector<uint8_t> &rgb);
 
-}  // namespace tolvarc_test
+}  // namespace testsupport

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace tolvarc_test {
+namespace testsupport {
 namespace {
 
 uint32_t Crc32(const uint8_t *data, size_t n, uint32_t crc = 0) {
@@ -83,4 +83,4 @@ bool WritePng(const std::string &path, int width, int height, const std::vector<
   return std::fclose(f) == 0 && ok;
 }
 
-}  // namespace tolvarc_test
+}  // namespace testsupport
