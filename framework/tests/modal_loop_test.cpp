@@ -11,6 +11,8 @@
 namespace fwtest {
 namespace {
 
+using namespace testsupport;
+
 constexpr UINT kToDialog = WM_APP + 1;
 constexpr UINT kToMain = WM_APP + 2;
 constexpr UINT kToOther = WM_APP + 3;

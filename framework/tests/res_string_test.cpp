@@ -12,6 +12,8 @@
 namespace fwtest {
 namespace {
 
+using namespace testsupport;
+
 TEST(ResStringTest, LoadsTheStringOfTheNumber)
 {
     EXPECT_EQ(fw::LoadResString(IDS_PLAIN), "Nothing to replace here");

@@ -7,6 +7,7 @@
 #include "wine_drive.h"
 
 using namespace applet;
+using namespace testsupport;
 
 namespace {
 class FindMatchingFileTest : public ::testing::Test {

@@ -10,6 +10,7 @@
 #include "wine_drive.h"
 
 using namespace applet;
+using namespace testsupport;
 
 using ::testing::Contains;
 using ::testing::UnorderedElementsAre;

@@ -9,6 +9,7 @@
 #include "wine_drive.h"
 
 using namespace applet;
+using namespace testsupport;
 
 TEST(CompareVolumesTest, DrivesAndSharesCompareWithoutRegardToCase) {
   EXPECT_EQ(CompareVolumes("", "F:\\x"), 0);

@@ -1,6 +1,6 @@
 #include "message_recorder.h"
 
-namespace fwtest {
+namespace testsupport {
 
 void PrintTo(const RecordedMessage &entry, std::ostream *out)
 {
@@ -19,4 +19,4 @@ std::vector<RecordedMessage> CMessageRecorder::InRange(UINT first, UINT last) co
     return selected;
 }
 
-}  // namespace fwtest
+}  // namespace testsupport

@@ -1,14 +1,15 @@
-// Writes down window messages so that tests can compare what was seen or
-// dispatched with the sequence they expected.
-#ifndef FRAMEWORK_TESTS_MESSAGE_RECORDER_H
-#define FRAMEWORK_TESTS_MESSAGE_RECORDER_H
+// Test support: writes down window messages so that tests can compare what a
+// hook saw or a window procedure got with the sequence they expected. Entries
+// are kept in the order they were recorded; nothing is filtered on the way in.
+#ifndef FRAMEWORK_TESTING_MESSAGE_RECORDER_H
+#define FRAMEWORK_TESTING_MESSAGE_RECORDER_H
 
 #include <windows.h>
 
 #include <ostream>
 #include <vector>
 
-namespace fwtest {
+namespace testsupport {
 
 struct RecordedMessage {
     HWND hwnd;
@@ -42,6 +43,6 @@ private:
     std::vector<RecordedMessage> entries_;
 };
 
-}  // namespace fwtest
+}  // namespace testsupport
 
 #endif

@@ -1,6 +1,6 @@
 #include "test_windows.h"
 
-namespace fwtest {
+namespace testsupport {
 
 namespace {
 
@@ -80,4 +80,4 @@ void DrainQueue()
     }
 }
 
-}  // namespace fwtest
+}  // namespace testsupport
