@@ -8,6 +8,7 @@
 
 #include "framework/dispatch_driver.h"
 #include "framework/ole_init.h"
+#include "prerequisite.h"
 #include "registered_recorder.h"
 
 namespace fwtest {
@@ -71,8 +72,8 @@ TEST_F(DispatchDriverTest, ArgumentsArriveInOrderWithTheirTypes)
 
 TEST_F(DispatchDriverTest, TextGoesThroughTheSystemCodePage)
 {
-    if (::GetACP() != 1252)
-        GTEST_SKIP() << "expects the Western code page, this system has " << ::GetACP();
+    REQUIRE_PREREQUISITE(::GetACP() == 1252, "the Western code page; this system has " +
+                                                 std::to_string(::GetACP()));
     Create();
     EXPECT_EQ(driver_.InvokeString(recorder::kEcho, {CDispArg::String("Caf\xE9")}), "Caf\xE9");
     fw::CVariant raw = driver_.InvokeHelper(recorder::kEcho, VT_BSTR, {CDispArg::String("\xE9t\xE9")});
