@@ -1,8 +1,10 @@
 // Test support: windows and dialogs of the framework's own classes that tests
 // drive and then question. They write down what reached their pre-translation
-// hook and which test messages (kFirstTestMessage to kLastTestMessage) their
-// message map got; a dialog runs the steps a test gives it. Both live on the
-// creating thread, which must run a message loop (or DrainQueue) for them.
+// hook (posted messages) and which test messages (kFirstTestMessage to
+// kLastTestMessage) their message map got, as a window procedure can tell
+// them (see CMessageRecorder::RecordInProcedure); a dialog runs the steps a
+// test gives it. Both live on the creating thread, which must run a message
+// loop (or DrainQueue) for them.
 #ifndef FRAMEWORK_TESTING_TEST_WINDOWS_H
 #define FRAMEWORK_TESTING_TEST_WINDOWS_H
 
