@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "framework/app.h"
+#include "message_box_answerer.h"
 #include "test_windows.h"
 
 namespace fwtest {
 namespace {
+
+using namespace testsupport;
 
 // The profile as the program's users know it: <program>.INI in the Windows folder.
 std::string ExpectedProfilePath()
@@ -69,53 +72,6 @@ TEST_F(ProfileTest, ReadsNumbersFromTheProfileAndDefaultsForWhatIsMissing)
     EXPECT_EQ(app_.GetProfileInt("Install", "931", 3), 3) << "missing entry";
     EXPECT_EQ(app_.GetProfileInt("Elsewhere", "964", 4), 4) << "missing section";
 }
-
-// Answers every message box this thread opens with the chosen button, and
-// notes its caption, text and owner once the box has set them up.
-class MessageBoxAnswerer {
-public:
-    explicit MessageBoxAnswerer(int button) : button_(button)
-    {
-        instance_ = this;
-        hook_ = ::SetWindowsHookExA(WH_CALLWNDPROCRET, Hook, nullptr, ::GetCurrentThreadId());
-    }
-    ~MessageBoxAnswerer()
-    {
-        ::UnhookWindowsHookEx(hook_);
-        instance_ = nullptr;
-    }
-    bool Installed() const { return hook_ != nullptr; }
-
-    std::string caption;
-    std::string text;
-    HWND owner = nullptr;
-    int boxes = 0;
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
-    {
-        auto *call = reinterpret_cast<const CWPRETSTRUCT *>(lParam);
-        if (code == HC_ACTION && instance_ && call->message == WM_INITDIALOG) {
-            HWND box = call->hwnd;
-            char buffer[256] = {};
-            ::GetWindowTextA(box, buffer, sizeof buffer);
-            instance_->caption = buffer;
-            buffer[0] = '\0';
-            ::GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);  // the message text
-            instance_->text = buffer;
-            instance_->owner = ::GetWindow(box, GW_OWNER);
-            ++instance_->boxes;
-            ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(instance_->button_, BN_CLICKED), 0);
-        }
-        return ::CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static MessageBoxAnswerer *instance_;
-    int button_;
-    HHOOK hook_ = nullptr;
-};
-
-MessageBoxAnswerer *MessageBoxAnswerer::instance_ = nullptr;
 
 class AppMessageBoxTest : public ::testing::Test {
 protected:

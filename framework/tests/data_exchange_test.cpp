@@ -12,6 +12,8 @@
 namespace fwtest {
 namespace {
 
+using namespace testsupport;
+
 class CExchangeDialog : public CScriptedDialog {
 public:
     explicit CExchangeDialog(UINT templateId = IDD_EXCHANGE) : CScriptedDialog(templateId, nullptr) {}

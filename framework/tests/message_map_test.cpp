@@ -15,6 +15,8 @@
 namespace fwtest {
 namespace {
 
+using namespace testsupport;
+
 constexpr WORD kIdPlain = 501;
 constexpr WORD kIdWithCode = 502;
 constexpr WORD kIdSimple = 503;

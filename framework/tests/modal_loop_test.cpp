@@ -11,6 +11,8 @@
 namespace fwtest {
 namespace {
 
+using namespace testsupport;
+
 constexpr UINT kToDialog = WM_APP + 1;
 constexpr UINT kToMain = WM_APP + 2;
 constexpr UINT kToOther = WM_APP + 3;
@@ -80,11 +82,11 @@ TEST_F(ModalLoopTest, MainHookSeesMessagesForEveryWindowAndConsumedOnesAreNotDis
     EXPECT_EQ(dialog.DoModal(), chosenResult);
 
     std::vector<RecordedMessage> expectedHook = {
-        {dialogHwnd, kToDialog, 1, 10},
-        {Main(), kToMain, 2, 20},
-        {Other(), kToOther, 3, 30},
-        {Other(), kSwallowed, 4, 40},
-        {dialogHwnd, WM_COMMAND, kFinishCommand, 0},
+        {dialogHwnd, kToDialog, 1, 10, Delivery::Posted},
+        {Main(), kToMain, 2, 20, Delivery::Posted},
+        {Other(), kToOther, 3, 30, Delivery::Posted},
+        {Other(), kSwallowed, 4, 40, Delivery::Posted},
+        {dialogHwnd, WM_COMMAND, kFinishCommand, 0, Delivery::Posted},
     };
     EXPECT_EQ(PostedByTest(mainWindow_.preTranslated), expectedHook);
     std::vector<RecordedMessage> toDialog = {{dialogHwnd, kToDialog, 1, 10}};
@@ -116,8 +118,8 @@ TEST_F(ModalLoopTest, DialogOwnHookSeesItsMessagesAfterTheMainHook)
 
     // Messages for other top-level windows are none of the dialog's business.
     std::vector<RecordedMessage> expected = {
-        {dialogHwnd, kToDialog, 5, 50},
-        {dialogHwnd, WM_COMMAND, kFinishCommand, 0},
+        {dialogHwnd, kToDialog, 5, 50, Delivery::Posted},
+        {dialogHwnd, WM_COMMAND, kFinishCommand, 0, Delivery::Posted},
     };
     EXPECT_EQ(PostedByTest(dialog.preTranslated), expected);
 }
@@ -159,7 +161,8 @@ TEST_F(ModalLoopTest, ModalMainDialogHookTakesMessagesOfAnotherTopLevelWindow)
 
     EXPECT_EQ(mainDialog.DoModal(), chosenResult);
 
-    std::vector<RecordedMessage> seen = {{Other(), kCardArrived, chosenResult, 0}};
+    std::vector<RecordedMessage> seen = {
+        {Other(), kCardArrived, chosenResult, 0, Delivery::Posted}};
     EXPECT_EQ(PostedByTest(mainDialog.preTranslated), seen);
     EXPECT_TRUE(otherWindow_.dispatched.All().empty());
     EXPECT_FALSE(mainDialog.ownerEnabledInHook);
@@ -322,10 +325,10 @@ TEST_F(ModalLoopTest, NestedModalDialogsDisableAndRestoreTheirOwnersInTurn)
     EXPECT_FALSE(mainEnabledDuringInner);
     EXPECT_TRUE(::IsWindowEnabled(Main()));
     std::vector<RecordedMessage> expectedHook = {
-        {outerHwnd, WM_COMMAND, kFinishCommand, 0},
-        {Main(), kToMain, 1, 1},
-        {innerHwnd, WM_COMMAND, kFinishCommand, 0},
-        {outerHwnd, kToDialog, 2, 2},
+        {outerHwnd, WM_COMMAND, kFinishCommand, 0, Delivery::Posted},
+        {Main(), kToMain, 1, 1, Delivery::Posted},
+        {innerHwnd, WM_COMMAND, kFinishCommand, 0, Delivery::Posted},
+        {outerHwnd, kToDialog, 2, 2, Delivery::Posted},
     };
     EXPECT_EQ(PostedByTest(mainWindow_.preTranslated), expectedHook);
 }

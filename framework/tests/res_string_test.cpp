@@ -6,11 +6,14 @@
 
 #include "framework/app.h"
 #include "framework/res_string.h"
+#include "prerequisite.h"
 #include "test_resource_ids.h"
 #include "test_windows.h"
 
 namespace fwtest {
 namespace {
+
+using namespace testsupport;
 
 TEST(ResStringTest, LoadsTheStringOfTheNumber)
 {
@@ -34,8 +37,8 @@ TEST(ResStringTest, LongStringComesThroughWhole)
 
 TEST(ResStringTest, TextIsInTheSystemCodePage)
 {
-    if (::GetACP() != 1252)
-        GTEST_SKIP() << "expects the Western code page, this system has " << ::GetACP();
+    REQUIRE_PREREQUISITE(::GetACP() == 1252, "the Western code page; this system has " +
+                                                 std::to_string(::GetACP()));
     EXPECT_EQ(fw::FormatResString(IDS_ACCENTED, "Noir"), "Caf\xE9 Noir");
 }
 

@@ -21,7 +21,8 @@ public:
   RegistrySandbox(const RegistrySandbox&) = delete;
   RegistrySandbox& operator=(const RegistrySandbox&) = delete;
 
-  // True when the sandbox is in place; tests skip without it.
+  // True when the sandbox is in place; without it a test must stop before it
+  // touches the registry (the fixtures assert it).
   bool Ready() const { return ready_; }
 
   // Paths below the stand-in HKEY_CURRENT_USER, as "Software\\Orvo\\X".

@@ -7,10 +7,18 @@
 
 #include "date_album_name.h"
 #include "date_album_name_win.h"
+#include "prerequisite.h"
 
 using namespace applet;
 
 namespace {
+const char kUnitedStates[] = "English_United States.1252";
+const char kFrance[] = "French_France.1252";
+const char kJapan[] = "Japanese_Japan.932";
+
+// Wine's C runtime knows all three: a full run has them.
+std::string LocaleNeeded(const char* name) { return std::string("C runtime locale ") + name; }
+
 class DateAlbumLocaleTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -21,26 +29,25 @@ protected:
     when_.tm_wday = 0;  // a Sunday
   }
   void TearDown() override { std::setlocale(LC_ALL, saved_.c_str()); }
-  void UseLocale(const char* name) {
-    if (!std::setlocale(LC_ALL, name)) GTEST_SKIP() << "locale " << name << " not available";
-  }
+  // Switches the runtime to `name`; false when it does not know that locale.
+  static bool UseLocale(const char* name) { return std::setlocale(LC_ALL, name) != nullptr; }
   std::string saved_;
   std::tm when_{};
 };
 }  // namespace
 
 TEST_F(DateAlbumLocaleTest, LongDateLosesExactlyItsWeekday) {
-  UseLocale("English_United States.1252");
+  REQUIRE_PREREQUISITE(UseLocale(kUnitedStates), LocaleNeeded(kUnitedStates));
   const std::string us = FormatDateAlbumName(when_, 1033);
   EXPECT_EQ(FormatTime("%#x", when_), "Sunday, " + us);
   EXPECT_NE(us.find("December"), std::string::npos);
-  UseLocale("French_France.1252");
+  REQUIRE_PREREQUISITE(UseLocale(kFrance), LocaleNeeded(kFrance));
   const std::string fr = FormatDateAlbumName(when_, 1036);
   EXPECT_EQ(FormatTime("%#x", when_), FormatTime("%A", when_) + " " + fr);
 }
 
 TEST_F(DateAlbumLocaleTest, JapaneseSystemUsesDigitsJapaneseLocaleAloneCutsTheWeekday) {
-  UseLocale("Japanese_Japan.932");
+  REQUIRE_PREREQUISITE(UseLocale(kJapan), LocaleNeeded(kJapan));
   EXPECT_EQ(FormatDateAlbumName(when_, kJapaneseLangId), "2026 12 06");
   const std::string weekday = FormatTime("%A", when_);
   const std::string longDate = FormatTime("%#x", when_);
@@ -51,7 +58,7 @@ TEST_F(DateAlbumLocaleTest, JapaneseSystemUsesDigitsJapaneseLocaleAloneCutsTheWe
 }
 
 TEST_F(DateAlbumLocaleTest, TodaysNameHasNoWeekdayAndHoldsTheYear) {
-  UseLocale("English_United States.1252");
+  REQUIRE_PREREQUISITE(UseLocale(kUnitedStates), LocaleNeeded(kUnitedStates));
   const std::time_t now = std::time(nullptr);
   const std::tm today = *std::localtime(&now);
   const std::string name = GetDateAlbumName();

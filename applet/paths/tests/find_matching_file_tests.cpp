@@ -4,15 +4,17 @@
 
 #include "file_queries.h"
 #include "find_matching_file.h"
+#include "prerequisite.h"
 #include "wine_drive.h"
 
 using namespace applet;
+using namespace testsupport;
 
 namespace {
 class FindMatchingFileTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (!dir_.Ready()) GTEST_SKIP() << "needs Wine's mount manager for drive Q:";
+    REQUIRE_PREREQUISITE(dir_.Ready(), "drive Q: from Wine's mount manager");
     ASSERT_TRUE(MakeFile(dir_ / "DCIM\\12a.jpg") && MakeFile(dir_ / "DCIM\\README.TXT"));
     ASSERT_TRUE(MakeFolders(dir_ / "DCIM\\100CAMRA") && MakeFile(dir_ / "card#1\\photo.jpg"));
   }

@@ -7,9 +7,11 @@
 #include <string>
 
 #include "folder_scan.h"
+#include "prerequisite.h"
 #include "wine_drive.h"
 
 using namespace applet;
+using namespace testsupport;
 
 using ::testing::Contains;
 using ::testing::UnorderedElementsAre;
@@ -33,7 +35,7 @@ std::set<std::string> Entries(CFolderScan& scan) {
 class FolderScanTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (!dir_.Ready()) GTEST_SKIP() << "needs Wine's mount manager for drive Q:";
+    REQUIRE_PREREQUISITE(dir_.Ready(), "drive Q: from Wine's mount manager");
     ASSERT_TRUE(MakeFile(dir_ / "one\\a.jpg") && MakeFile(dir_ / "one\\b.txt"));
     ASSERT_TRUE(MakeFolders(dir_ / "one\\sub") && MakeFile(dir_ / "two\\c.jpg"));
   }

@@ -6,9 +6,11 @@
 
 #include "file_queries.h"
 #include "volumes.h"
+#include "prerequisite.h"
 #include "wine_drive.h"
 
 using namespace applet;
+using namespace testsupport;
 
 TEST(CompareVolumesTest, DrivesAndSharesCompareWithoutRegardToCase) {
   EXPECT_EQ(CompareVolumes("", "F:\\x"), 0);
@@ -23,7 +25,7 @@ TEST(CompareVolumesTest, DrivesAndSharesCompareWithoutRegardToCase) {
 
 TEST(CompareVolumesTest, TwoLettersOfOneFolderAreStillTwoVolumes) {
   ScratchOnDrive dir;
-  if (!dir.Ready()) GTEST_SKIP() << "needs Wine's mount manager for drives Q: and R:";
+  REQUIRE_PREREQUISITE(dir.Ready(), "drives Q: and R: from Wine's mount manager");
   ASSERT_TRUE(MakeFile(dir / "same.jpg"));
   const std::string throughR = "R:" + (dir / "same.jpg").substr(2);
   ASSERT_TRUE(FileExists(throughR));

@@ -1,12 +1,12 @@
 #include "message_recorder.h"
 
-namespace fwtest {
+namespace testsupport {
 
-void PrintTo(const RecordedMessage &entry, std::ostream *out)
+void CMessageRecorder::RecordInProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    *out << "{hwnd " << static_cast<const void *>(entry.hwnd) << ", message 0x" << std::hex
-         << entry.message << ", wParam 0x" << entry.wParam << ", lParam 0x" << entry.lParam
-         << std::dec << "}";
+    const DWORD sent = ::InSendMessageEx(nullptr);
+    Record(hwnd, message, wParam, lParam,
+           sent == ISMEX_NOSEND ? Delivery::Unknown : Delivery::Sent);
 }
 
 std::vector<RecordedMessage> CMessageRecorder::InRange(UINT first, UINT last) const
@@ -19,4 +19,4 @@ std::vector<RecordedMessage> CMessageRecorder::InRange(UINT first, UINT last) co
     return selected;
 }
 
-}  // namespace fwtest
+}  // namespace testsupport

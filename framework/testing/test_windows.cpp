@@ -1,6 +1,6 @@
 #include "test_windows.h"
 
-namespace fwtest {
+namespace testsupport {
 
 namespace {
 
@@ -28,19 +28,19 @@ bool CRecordingWindow::Create(const char *title, int x, int y)
 
 bool CRecordingWindow::PreTranslateMessage(MSG &msg)
 {
-    preTranslated.Record(msg);
+    preTranslated.RecordPosted(msg);
     return consumeInHook != 0 && msg.message == consumeInHook;
 }
 
 LRESULT CRecordingWindow::OnTestMessage(UINT message, WPARAM wParam, LPARAM lParam, bool &)
 {
-    dispatched.Record(hwnd_, message, wParam, lParam);
+    dispatched.RecordInProcedure(hwnd_, message, wParam, lParam);
     return 0;
 }
 
 bool CScriptedDialog::PreTranslateMessage(MSG &msg)
 {
-    preTranslated.Record(msg);
+    preTranslated.RecordPosted(msg);
     if (consumeInHook != 0 && msg.message == consumeInHook)
         return true;
     return CDialog::PreTranslateMessage(msg);
@@ -56,7 +56,7 @@ bool CScriptedDialog::OnInitDialog()
 
 LRESULT CScriptedDialog::OnTestMessage(UINT message, WPARAM wParam, LPARAM lParam, bool &)
 {
-    dispatched.Record(hwnd_, message, wParam, lParam);
+    dispatched.RecordInProcedure(hwnd_, message, wParam, lParam);
     if (onTestMessage)
         onTestMessage(*this);
     return 0;
@@ -80,4 +80,4 @@ void DrainQueue()
     }
 }
 
-}  // namespace fwtest
+}  // namespace testsupport

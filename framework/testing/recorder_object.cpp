@@ -1,6 +1,7 @@
-// An in-process automation object for the dispatch driver's tests. Invoke
-// works by dispatch identifier only and writes down every call with the
-// exact variant types it received; a test can make the next call fail.
+// Test support: an in-process automation object (fw_recorder_object.dll) for
+// tests of automation clients. Invoke works by dispatch identifier only and
+// writes down every call with the exact variant types it received; a test can
+// make the next call fail. Its contract with the tests is recorder_control.h.
 #include <windows.h>
 #include <ole2.h>
 #include <oleauto.h>
@@ -132,11 +133,11 @@ public:
         if (!(flags & DISPATCH_METHOD))
             return DISP_E_MEMBERNOTFOUND;
         switch (id) {
-        case recorder::kEcho:
+        case testsupport::recorder::kEcho:
             if (result && params && params->cArgs > 0)
                 return ::VariantCopy(result, &params->rgvarg[params->cArgs - 1]);
             return S_OK;
-        case recorder::kNothing:
+        case testsupport::recorder::kNothing:
             return S_OK;
         default:
             return DISP_E_MEMBERNOTFOUND;

@@ -1,7 +1,12 @@
-// Windows and dialogs that tests drive and then question: they write down
-// what reached their pre-translation hook and what was dispatched to them.
-#ifndef FRAMEWORK_TESTS_TEST_WINDOWS_H
-#define FRAMEWORK_TESTS_TEST_WINDOWS_H
+// Test support: windows and dialogs of the framework's own classes that tests
+// drive and then question. They write down what reached their pre-translation
+// hook (posted messages) and which test messages (kFirstTestMessage to
+// kLastTestMessage) their message map got, as a window procedure can tell
+// them (see CMessageRecorder::RecordInProcedure); a dialog runs the steps a
+// test gives it. Both live on the creating thread, which must run a message
+// loop (or DrainQueue) for them.
+#ifndef FRAMEWORK_TESTING_TEST_WINDOWS_H
+#define FRAMEWORK_TESTING_TEST_WINDOWS_H
 
 #include <windows.h>
 
@@ -12,7 +17,7 @@
 #include "framework/wnd.h"
 #include "message_recorder.h"
 
-namespace fwtest {
+namespace testsupport {
 
 // The application-defined messages the tests post around.
 constexpr UINT kFirstTestMessage = WM_APP;
@@ -71,6 +76,6 @@ private:
 // an empty queue.
 void DrainQueue();
 
-}  // namespace fwtest
+}  // namespace testsupport
 
 #endif

@@ -1,12 +1,13 @@
 // What the tests and the recording automation object agree on: its identity,
 // its methods, and the plain functions through which a test (living in the
 // same process as the in-process server) reads the calls and arms failures.
-#ifndef FRAMEWORK_TESTS_RECORDER_CONTROL_H
-#define FRAMEWORK_TESTS_RECORDER_CONTROL_H
+#ifndef FRAMEWORK_TESTING_RECORDER_CONTROL_H
+#define FRAMEWORK_TESTING_RECORDER_CONTROL_H
 
 #include <windows.h>
+#include <ole2.h>
 
-namespace recorder {
+namespace testsupport::recorder {
 
 // The server makes its object for any class identifier it is asked for, so
 // that each test can register it under names of its own.
@@ -36,6 +37,6 @@ constexpr const char kFailWithExceptionExport[] = "RecorderFailWithException";
 constexpr const char kFailWithStatusExport[] = "RecorderFailWithStatus";
 constexpr const char kLiveObjectsExport[] = "RecorderLiveObjects";
 
-}  // namespace recorder
+}  // namespace testsupport::recorder
 
 #endif

@@ -1,0 +1,136 @@
+#include "registered_recorder.h"
+
+#include <objbase.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace testsupport {
+
+namespace {
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+bool SetKeyValue(const std::string &key, const char *name, const std::string &value)
+{
+    HKEY handle = nullptr;
+    if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                          &handle, nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG status = ::RegSetValueExA(handle, name, 0, REG_SZ,
+                                   reinterpret_cast<const BYTE *>(value.c_str()),
+                                   static_cast<DWORD>(value.size() + 1));
+    ::RegCloseKey(handle);
+    return status == ERROR_SUCCESS;
+}
+
+void DeleteKey(const std::string &key)
+{
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
+}
+
+}  // namespace
+
+RegisteredRecorder::RegisteredRecorder()
+{
+    if (Register())
+        LoadControls();
+}
+
+RegisteredRecorder::~RegisteredRecorder()
+{
+    RemoveRegistration();
+    if (module_)
+        ::FreeLibrary(module_);
+}
+
+bool RegisteredRecorder::Register()
+{
+    GUID guid;
+    if (::CoCreateGuid(&guid) != S_OK) {
+        problem_ = "no class identifier could be made";
+        return false;
+    }
+    wchar_t wideClsid[64];
+    ::StringFromGUID2(guid, wideClsid, 64);
+    char narrowClsid[64];
+    ::WideCharToMultiByte(CP_ACP, 0, wideClsid, -1, narrowClsid, sizeof narrowClsid, nullptr,
+                          nullptr);
+    clsid_ = narrowClsid;
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "%08lX", static_cast<unsigned long>(guid.Data1));
+    progId_ = std::string("FwTest.Recorder") + suffix;
+
+    const std::string dllPath = ProgramFolder() + "\\" + recorder::kDllName;
+    const std::string clsidKey = "CLSID\\" + clsid_;
+    if (!SetKeyValue(progId_ + "\\CLSID", nullptr, clsid_) ||
+        !SetKeyValue(clsidKey, nullptr, progId_) ||
+        !SetKeyValue(clsidKey + "\\InprocServer32", nullptr, dllPath) ||
+        !SetKeyValue(clsidKey + "\\InprocServer32", "ThreadingModel", "Apartment")) {
+        problem_ = "registration of " + progId_ + " failed";
+        return false;
+    }
+    // The same module that COM loads: one instance per process.
+    module_ = ::LoadLibraryA(dllPath.c_str());
+    if (!module_) {
+        problem_ = "cannot load " + dllPath;
+        return false;
+    }
+    return true;
+}
+
+void RegisteredRecorder::RemoveRegistration() const
+{
+    if (progId_.empty())
+        return;
+    DeleteKey(progId_);
+    DeleteKey("CLSID\\" + clsid_);
+}
+
+bool RegisteredRecorder::LoadControls()
+{
+    // Through a generic function pointer: FARPROC has a signature of its own.
+    auto find = [this](const char *name) {
+        return reinterpret_cast<void (*)()>(::GetProcAddress(module_, name));
+    };
+    callLog_ = reinterpret_cast<recorder::CallLogFn>(find(recorder::kCallLogExport));
+    clear_ = reinterpret_cast<recorder::ClearFn>(find(recorder::kClearExport));
+    failWithException_ =
+        reinterpret_cast<recorder::FailWithExceptionFn>(find(recorder::kFailWithExceptionExport));
+    failWithStatus_ =
+        reinterpret_cast<recorder::FailWithStatusFn>(find(recorder::kFailWithStatusExport));
+    liveObjects_ = reinterpret_cast<recorder::LiveObjectsFn>(find(recorder::kLiveObjectsExport));
+    if (!callLog_ || !clear_ || !failWithException_ || !failWithStatus_ || !liveObjects_) {
+        problem_ = "the server lacks a control export";
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> RegisteredRecorder::Calls() const
+{
+    int length = callLog_(nullptr, 0);
+    std::string text(length + 1, '\0');
+    callLog_(&text[0], length + 1);
+    text.resize(length);
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+         start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+void RegisteredRecorder::FailWithException(const char *source, const char *description,
+                                           long scode, unsigned short wCode, bool deferred) const
+{
+    failWithException_(source, description, scode, wCode, deferred ? 1 : 0);
+}
+
+}  // namespace testsupport
