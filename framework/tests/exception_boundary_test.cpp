@@ -13,6 +13,7 @@
 #include "test_windows.h"
 
 namespace fwtest {
+using namespace testsupport;
 namespace {
 
 constexpr UINT kThrowNow = WM_APP + 7;

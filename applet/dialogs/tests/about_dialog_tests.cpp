@@ -10,6 +10,7 @@
 #include "applet_test_app.h"
 #include "framework/app.h"
 #include "framework/res_string.h"
+#include "screen_shot.h"
 #include "tolvarc_ids.h"
 
 using namespace applet;
@@ -18,7 +19,8 @@ namespace {
 
 class CAboutProbe : public CAboutDialog {
 public:
-    std::string caption, name;
+    explicit CAboutProbe(std::string shot) : shotName(std::move(shot)) {}
+    std::string shotName, caption, name;
 
 protected:
     bool OnInitDialog() override {
@@ -27,6 +29,12 @@ protected:
         char text[256] = "";
         ::GetDlgItemTextA(hwnd_, IDC_ABOUT_NAME, text, sizeof text);
         name = text;
+        ShowWindow(SW_SHOW);
+        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RECT rect;
+        ::GetWindowRect(hwnd_, &rect);
+        testsupport::ShootScreen(rect, testsupport::ScreenshotFolder("vesko-screenshots") +
+                                           "\\about-" + shotName + ".png");
         EndDialog(IDOK);
         return result;
     }
@@ -62,7 +70,7 @@ TEST_P(AboutDialogTest, NameInControlAndCaption) {
     const std::string pattern = fw::LoadResString(IDS_ABOUT_CAPTION);
     ASSERT_FALSE(title.empty());
 
-    CAboutProbe dialog;
+    CAboutProbe dialog(GetParam().name);
     EXPECT_EQ(dialog.Name(), title);
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.name, title);

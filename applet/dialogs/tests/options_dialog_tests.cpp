@@ -14,6 +14,7 @@
 #include "framework/res_string.h"
 #include "options_dialog.h"
 #include "registry_sandbox.h"
+#include "screen_shot.h"
 #include "settings_store.h"
 #include "tolvarc_ids.h"
 
@@ -34,8 +35,10 @@ struct Shown {
 // Runs the dialog, notes what it shows, then ends it with `button`.
 class COptionsProbe : public COptionsDialog {
 public:
-    explicit COptionsProbe(int button) : button_(button) {}
+    explicit COptionsProbe(int button, std::string shot = "")
+        : button_(button), shot_(std::move(shot)) {}
     Shown shown{};
+    size_t shotColours = 0;
 
 protected:
     bool OnInitDialog() override {
@@ -51,6 +54,14 @@ protected:
                  checked(IDC_RUN_CAMERA_ONLY), checked(IDC_AUTO_RUN),
                  text(IDC_DOWNLOAD_MANUAL), text(IDC_DOWNLOAD_AUTO),
                  ::IsWindowEnabled(GetDlgItem(IDC_DOWNLOAD_AUTO)) != FALSE};
+        if (!shot_.empty()) {
+            ShowWindow(SW_SHOW);
+            ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            RECT rect;
+            ::GetWindowRect(hwnd_, &rect);
+            shotColours = testsupport::ShootScreen(
+                rect, testsupport::ScreenshotFolder("vesko-screenshots") + "\\" + shot_ + ".png");
+        }
         // The button as the user clicks it: through the dialog's own command.
         PostMessage(WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),
                     reinterpret_cast<LPARAM>(GetDlgItem(button_)));
@@ -59,6 +70,7 @@ protected:
 
 private:
     int button_;
+    std::string shot_;
 };
 
 std::string Text(UINT id) {
@@ -165,9 +177,17 @@ void ExpectShown(const Shown &actual, const Shown &expected) {
 
 TEST_P(OptionsDialogTest, ShowsTheStoredChoicesAndOkStoresAllFour) {
     const OptionsCase &c = GetParam();
-    COptionsProbe dialog(IDOK);
+    // Two kinds are kept as pictures for review.
+    const std::string name = c.name;
+    const std::string shot = name == "Memory card with stored values"  ? "options-memory-card"
+                             : name == "TWAIN with a source name" ? "options-twain"
+                                                                  : "";
+    COptionsProbe dialog(IDOK, shot);
     ASSERT_EQ(dialog.DoModal(), IDOK);
     ExpectShown(dialog.shown, c.expected);
+    if (!shot.empty()) {
+        EXPECT_GT(dialog.shotColours, 3u) << "the dialog was not captured";
+    }
     EXPECT_EQ(Stored("AutoDownload"), c.storedAutoDownload);
     EXPECT_EQ(Stored("ShowStartup"), c.storedShowStartup);
     EXPECT_EQ(Stored("EnableAutoRun"), c.storedAutoRun);
