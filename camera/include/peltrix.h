@@ -7,7 +7,11 @@
  * File handles: on Windows an HFILE opened for writing, on POSIX a file
  * descriptor; the library only appends to it.
  * Text buffers: the library writes at most 1025 bytes (an answer of at most
- * 1024 bytes and a terminating zero). */
+ * 1024 bytes and a terminating zero).
+ *
+ * The exports and their argument counts are listed once, in
+ * peltrix_exports.txt beside this header; a test holds the declarations below
+ * to that table. */
 #ifndef PELTRIX_H
 #define PELTRIX_H
 
