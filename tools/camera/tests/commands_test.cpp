@@ -100,7 +100,7 @@ TEST_F(PdrcamSessionTest, PortTwoIsNotMistakenForErrorTwo) {
 }
 
 TEST_F(PdrcamSessionTest, FailedOpeningGivesTheLibrarysReason) {
-    fakeCamera().openResult = kCamErrOpen;
+    fakeCamera().openResult = CAM_ERR_OPEN;
     options_.port = 3;
     EXPECT_EQ(run(Command::List), kExitNoCamera);
     EXPECT_NE(err_.str().find("port 3"), std::string::npos) << err_.str();
@@ -176,7 +176,7 @@ TEST_F(PdrcamDownloadTest, ExistingFilesAreSkippedUnlessForced) {
 
 TEST_F(PdrcamDownloadTest, FailedTransferKeepsNoPartAndGoesOnWithTheNext) {
     addPictures(3);
-    fakeCamera().failPicture[2] = kCamErrTimeout;
+    fakeCamera().failPicture[2] = CAM_ERR_TIMEOUT;
     EXPECT_EQ(run(Command::Get), kExitCameraError);
     EXPECT_EQ(folder_.names(), (std::vector<std::string>{"PIC00001.JPG", "PIC00003.JPG"}));
     EXPECT_NE(err_.str().find("time-out"), std::string::npos) << err_.str();
@@ -186,7 +186,7 @@ TEST_F(PdrcamDownloadTest, FailedTransferKeepsNoPartAndGoesOnWithTheNext) {
 
 TEST_F(PdrcamDownloadTest, LostCameraStopsTheRun) {
     addPictures(3);
-    fakeCamera().failPicture[1] = kCamErrOpen;
+    fakeCamera().failPicture[1] = CAM_ERR_OPEN;
     EXPECT_EQ(run(Command::Get), kExitNoCamera);
     EXPECT_FALSE(called("picture 2"));
     EXPECT_TRUE(folder_.names().empty());
@@ -302,7 +302,7 @@ TEST_F(PdrcamEraseTest, RefusalByTheCameraIsReported) {
     options_.eraseTarget = EraseTarget::One;
     options_.eraseNumber = 1;
     options_.yes = true;
-    fakeCamera().failErase[1] = kCamErrCamera;
+    fakeCamera().failErase[1] = CAM_ERR_CAMERA;
     EXPECT_EQ(run(Command::Erase), kExitCameraError);
     EXPECT_NE(err_.str().find("refused"), std::string::npos) << err_.str();
     EXPECT_EQ(fakeCamera().pictures.size(), 2u);

@@ -30,7 +30,7 @@ struct FakeCamera {
     int interruptAtPercent = -1;     // raises the cancel request (as Ctrl-C would) at this progress
     int countResult = -2;            // -2: the real count; otherwise what the count answers
 
-    pdrcam::CamProgressProc callback = nullptr;
+    CamProgressProc callback = nullptr;
     int32_t cookie = 0;
     int32_t lastError = 0;
     bool sessionOpen = false;
