@@ -9,87 +9,87 @@
 namespace pdrcam_test {
 namespace {
 
-FakeCamera gCamera;
+FakeCameraApi gFake;
 
 int32_t store(int32_t code) {
-    gCamera.lastError = code;
+    gFake.lastError = code;
     return code;
 }
 
-bool validPicture(int32_t n) { return n >= 1 && n <= static_cast<int32_t>(gCamera.pictures.size()); }
+bool validPicture(int32_t n) { return n >= 1 && n <= static_cast<int32_t>(gFake.pictures.size()); }
 
 int32_t CAM_CALL setPort(int32_t port) {
-    gCamera.calls.push_back("set_port " + std::to_string(port));
+    gFake.calls.push_back("set_port " + std::to_string(port));
     if (port < 0 || port > 9) return store(CAM_ERR_PARAM);
-    const bool found = gCamera.cameraPort != 0 && (port == 0 || port == gCamera.cameraPort);
+    const bool found = gFake.cameraPort != 0 && (port == 0 || port == gFake.cameraPort);
     if (!found) {
         store(CAM_ERR_NO_PORT);
         return -1;
     }
     store(CAM_OK);
-    return gCamera.cameraPort;
+    return gFake.cameraPort;
 }
 
 int32_t CAM_CALL setSpeed(int32_t speedClass) {
-    gCamera.calls.push_back("set_speed " + std::to_string(speedClass));
+    gFake.calls.push_back("set_speed " + std::to_string(speedClass));
     return store(CAM_OK);
 }
 
 int32_t CAM_CALL sessionEnabled(int32_t enable) {
-    gCamera.calls.push_back("session " + std::to_string(enable));
+    gFake.calls.push_back("session " + std::to_string(enable));
     if (enable == 1) {
-        if (gCamera.openResult != 0) return store(gCamera.openResult);
-        gCamera.sessionOpen = true;
+        if (gFake.openResult != 0) return store(gFake.openResult);
+        gFake.sessionOpen = true;
     } else {
-        gCamera.sessionOpen = false;
+        gFake.sessionOpen = false;
     }
     return store(CAM_OK);
 }
 
-int32_t CAM_CALL lastError() { return gCamera.lastError; }
+int32_t CAM_CALL lastError() { return gFake.lastError; }
 
 int32_t CAM_CALL setupCallback(CamProgressProc callback, int32_t cookie) {
-    gCamera.callback = callback;
-    gCamera.cookie = cookie;
+    gFake.callback = callback;
+    gFake.cookie = cookie;
     return store(CAM_OK);
 }
 
 int32_t CAM_CALL pictureCount() {
-    gCamera.calls.push_back("count");
-    if (gCamera.countResult != -2) {
-        if (gCamera.countResult < 0) store(CAM_ERR_NO_RESPONSE);
-        return gCamera.countResult;
+    gFake.calls.push_back("count");
+    if (gFake.countResult != -2) {
+        if (gFake.countResult < 0) store(CAM_ERR_NO_RESPONSE);
+        return gFake.countResult;
     }
     store(CAM_OK);
-    return static_cast<int32_t>(gCamera.pictures.size());
+    return static_cast<int32_t>(gFake.pictures.size());
 }
 
 int32_t CAM_CALL pictureSize(int32_t n) {
-    return validPicture(n) ? static_cast<int32_t>(gCamera.pictures[n - 1].data.size()) : 0;
+    return validPicture(n) ? static_cast<int32_t>(gFake.pictures[n - 1].data.size()) : 0;
 }
 
 int32_t CAM_CALL pictureType(int32_t n, int32_t *type) {
-    *type = validPicture(n) && gCamera.pictures[n - 1].group == 0 ? 1 : 0;
+    *type = validPicture(n) && gFake.pictures[n - 1].group == 0 ? 1 : 0;
     return store(CAM_OK);
 }
 
 bool reportProgress(int percent) {
-    gCamera.progressSeen.push_back(percent);
-    if (percent >= gCamera.interruptAtPercent && gCamera.interruptAtPercent >= 0) pdrcam::setCancelRequested(true);
-    return gCamera.callback(gCamera.cookie, 0, percent) != 0;
+    gFake.progressSeen.push_back(percent);
+    if (percent >= gFake.interruptAtPercent && gFake.interruptAtPercent >= 0) pdrcam::setCancelRequested(true);
+    return gFake.callback(gFake.cookie, 0, percent) != 0;
 }
 
 int32_t CAM_CALL pictureFile(int32_t file, int32_t n) {
-    gCamera.calls.push_back("picture " + std::to_string(n));
+    gFake.calls.push_back("picture " + std::to_string(n));
     if (!validPicture(n)) return store(CAM_ERR_CAMERA);
-    const std::vector<uint8_t> &data = gCamera.pictures[n - 1].data;
+    const std::vector<uint8_t> &data = gFake.pictures[n - 1].data;
     const size_t total = data.size();
-    const size_t deliver = total - std::min<size_t>(total, static_cast<size_t>(gCamera.shortByBytes));
-    const auto failure = gCamera.failPicture.find(n);
+    const size_t deliver = total - std::min<size_t>(total, static_cast<size_t>(gFake.shortByBytes));
+    const auto failure = gFake.failPicture.find(n);
     size_t offset = 0;
     while (offset < total) {
         if (!reportProgress(static_cast<int>(offset * 100 / total))) return store(CAM_ERR_CANCELLED);
-        if (failure != gCamera.failPicture.end() && offset >= total / 2) return store(failure->second);
+        if (failure != gFake.failPicture.end() && offset >= total / 2) return store(failure->second);
         const size_t piece = std::min<size_t>(2048, total - offset);
         if (offset < deliver) appendLikeLibrary(file, data.data() + offset, std::min(piece, deliver - offset));
         offset += piece;
@@ -99,33 +99,33 @@ int32_t CAM_CALL pictureFile(int32_t file, int32_t n) {
 }
 
 int32_t CAM_CALL thumbnailFile(int32_t file, int32_t n) {
-    gCamera.calls.push_back("thumbnail " + std::to_string(n));
+    gFake.calls.push_back("thumbnail " + std::to_string(n));
     if (!validPicture(n)) return store(CAM_ERR_CAMERA);
-    const auto failure = gCamera.failThumbnail.find(n);
-    if (failure != gCamera.failThumbnail.end())
+    const auto failure = gFake.failThumbnail.find(n);
+    if (failure != gFake.failThumbnail.end())
         return failure->second == CAM_ERR_GENERAL ? CAM_ERR_GENERAL : store(failure->second);
-    const auto &thumbnail = gCamera.pictures[n - 1].thumbnail;
+    const auto &thumbnail = gFake.pictures[n - 1].thumbnail;
     appendLikeLibrary(file, thumbnail.data(), thumbnail.size());
     return store(CAM_OK);
 }
 
 int32_t CAM_CALL eraseSelect(int32_t n) {
-    gCamera.calls.push_back("erase " + std::to_string(n));
-    const auto failure = gCamera.failErase.find(n);
-    if (failure != gCamera.failErase.end()) return store(failure->second);
-    if (validPicture(n)) gCamera.pictures.erase(gCamera.pictures.begin() + (n - 1));
+    gFake.calls.push_back("erase " + std::to_string(n));
+    const auto failure = gFake.failErase.find(n);
+    if (failure != gFake.failErase.end()) return store(failure->second);
+    if (validPicture(n)) gFake.pictures.erase(gFake.pictures.begin() + (n - 1));
     return store(CAM_OK);
 }
 
 int32_t CAM_CALL eraseLast() {
-    gCamera.calls.push_back("erase_last");
-    if (!gCamera.pictures.empty()) gCamera.pictures.pop_back();
+    gFake.calls.push_back("erase_last");
+    if (!gFake.pictures.empty()) gFake.pictures.pop_back();
     return store(CAM_OK);
 }
 
 int32_t CAM_CALL eraseAll() {
-    gCamera.calls.push_back("erase_all");
-    gCamera.pictures.clear();
+    gFake.calls.push_back("erase_all");
+    gFake.pictures.clear();
     return store(CAM_OK);
 }
 
@@ -143,14 +143,14 @@ int32_t CAM_CALL ready() { return 1; }
 
 }  // namespace
 
-FakeCamera &fakeCamera() { return gCamera; }
+FakeCameraApi &fakeCameraApi() { return gFake; }
 
-void resetFakeCamera() {
-    gCamera = FakeCamera{};
+void resetFakeCameraApi() {
+    gFake = FakeCameraApi{};
     pdrcam::setCancelRequested(false);
 }
 
-pdrcam::CameraApi fakeCameraApi() {
+pdrcam::CameraApi fakeCameraApiTable() {
     pdrcam::CameraApi api;
     api.Cam_set_port = setPort;
     api.Cam_set_speed = setSpeed;

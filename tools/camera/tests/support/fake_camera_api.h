@@ -13,14 +13,17 @@
 
 namespace pdrcam_test {
 
-struct FakePicture {
+// A picture the fake library serves.
+struct FakeApiPicture {
     std::vector<uint8_t> data;
     std::vector<uint8_t> thumbnail;
     int32_t group = 100;
 };
 
-struct FakeCamera {
-    std::vector<FakePicture> pictures;
+// What the fake exports act on: the pictures, the faults to inject, and what
+// the program asked for.
+struct FakeCameraApi {
+    std::vector<FakeApiPicture> pictures;
     int cameraPort = 3;              // where the search finds the camera; 0: nowhere
     int openResult = 0;              // what Cam_session_enabled(1) answers
     std::map<int, int> failPicture;  // picture -> code returned after half the data
@@ -38,10 +41,11 @@ struct FakeCamera {
     std::vector<std::string> calls;  // "set_port 0", "session 1", "picture 2", ...
 };
 
-// The one fake camera behind the table; reset() starts a test afresh.
-FakeCamera &fakeCamera();
-void resetFakeCamera();
-pdrcam::CameraApi fakeCameraApi();
+// The one fake library state behind the table; resetFakeCameraApi() starts a
+// test afresh, fakeCameraApiTable() gives the exports that act on it.
+FakeCameraApi &fakeCameraApi();
+void resetFakeCameraApi();
+pdrcam::CameraApi fakeCameraApiTable();
 
 // A picture of `size` bytes whose content tells its number and offset apart.
 std::vector<uint8_t> patternBytes(size_t size, int salt, bool jpeg);
