@@ -6,8 +6,12 @@
  *
  * File handles: on Windows an HFILE opened for writing, on POSIX a file
  * descriptor; the library only appends to it.
- * Text buffers: the library writes at most 1025 bytes (an answer of at most
- * 1024 bytes and a terminating zero). */
+ * Text buffers: the library writes at most CAM_TEXT_CAPACITY bytes (an
+ * answer of at most 1024 bytes and a terminating zero).
+ *
+ * The exports and their argument counts are listed once, in
+ * peltrix_exports.txt beside this header; a test holds the declarations below
+ * to that table. */
 #ifndef PELTRIX_H
 #define PELTRIX_H
 
@@ -43,6 +47,22 @@
 #define CAM_ERR_CANCELLED 19
 #define CAM_ERR_NOT_SUPPORTED 254
 #define CAM_ERR_GENERAL 255
+
+/* Speed classes for Cam_set_speed: the camera's speed codes. A session opened
+ * with a class runs at the line speed in its name, in bits per second. */
+#define CAM_SPEED_9600 1
+#define CAM_SPEED_19200 2
+#define CAM_SPEED_38400 3
+#define CAM_SPEED_57600 4
+#define CAM_SPEED_115200 5
+#define CAM_SPEED_230400 6
+#define CAM_SPEED_48000 16
+#define CAM_SPEED_64000 17
+#define CAM_SPEED_96000 18
+
+/* Size of a text buffer that holds any answer of Cam_get_version,
+ * Cam_get_maker, Cam_get_cam_type, Cam_get_id and Cam_get_serial_no. */
+#define CAM_TEXT_CAPACITY 1025
 
 #ifdef __cplusplus
 extern "C" {

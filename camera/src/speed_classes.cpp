@@ -1,5 +1,7 @@
 #include "speed_classes.h"
 
+#include <peltrix.h>
+
 namespace peltrix {
 namespace {
 
@@ -10,8 +12,9 @@ struct SpeedClass {
 };
 
 constexpr SpeedClass kSpeedClasses[] = {
-    {1, 9600, 12},  {2, 19200, 6},  {3, 38400, 3},  {4, 57600, 2},  {5, 115200, 1},
-    {6, 230400, 1}, {16, 48000, 1}, {17, 64000, 1}, {18, 96000, 1},
+    {CAM_SPEED_9600, 9600, 12},    {CAM_SPEED_19200, 19200, 6},  {CAM_SPEED_38400, 38400, 3},
+    {CAM_SPEED_57600, 57600, 2},   {CAM_SPEED_115200, 115200, 1}, {CAM_SPEED_230400, 230400, 1},
+    {CAM_SPEED_48000, 48000, 1},   {CAM_SPEED_64000, 64000, 1},  {CAM_SPEED_96000, 96000, 1},
 };
 
 const SpeedClass *find(int speedClass) {

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # check_native_abi.sh LIB TABLE: the shared library exports exactly the Cam_
-# functions of TABLE and depends on the serial library.
+# functions of the export table TABLE ("name argcount" lines, '#' comments)
+# and depends on the serial library.
 set -u
 lib=$1 table=$2
 fail=0
 exported=$(nm -D --defined-only "$lib" | awk '$2 ~ /^[TtWw]$/ {print $3}' | sort)
-expected=$(cut -d' ' -f1 "$table" | sort)
+expected=$(sed 's/#.*//' "$table" | awk 'NF {print $1}' | sort)
 if [ "$exported" != "$expected" ]; then
   echo "FAIL: exported functions differ from the table:"
   diff <(echo "$expected") <(echo "$exported")

@@ -1,20 +1,24 @@
 #!/usr/bin/env python3
 """Static ABI checks of a 32-bit Windows DLL, for the build that cannot run here.
 
-  abi_check.py exports DLL TABLE [--ordinals ascii]
-      The DLL exports exactly the names of TABLE (lines "name argcount", '#'
-      comments), each function returning with "ret $4*argcount" (the callee
+TABLE is a library's export table (see export_table.py): lines "name argcount".
+
+  abi_check.py exports DLL TABLE [--stdcall] [--ordinals ascii]
+      The DLL exports exactly the names of TABLE (decorated name@bytes with
+      --stdcall), each function returning with "ret $4*argcount" (the callee
       removes its arguments, as __stdcall requires; "ret" alone for none).
       With --ordinals ascii the ordinals are 1..N in ASCII order of the names.
 
-  abi_check.py imports DLL FROM_DLL NAME...
-      The DLL imports exactly these names from FROM_DLL.
+  abi_check.py imports DLL FROM_DLL TABLE [--stdcall]
+      The DLL imports exactly the names of TABLE from FROM_DLL.
 
 Every finding is printed; the exit status is 1 when any check failed.
 """
 import re
 import subprocess
 import sys
+
+import export_table
 
 OBJDUMP = "i686-w64-mingw32-objdump"
 
@@ -23,19 +27,15 @@ def run(*args):
     return subprocess.run(args, check=True, capture_output=True, text=True).stdout
 
 
-def read_table(path):
-    table = {}
-    with open(path) as f:
-        for line in f:
-            line = line.split("#", 1)[0].strip()
-            if not line:
-                continue
-            name, args = line.split()[:2]
-            table[name] = int(args)
+def read_table(path, stdcall):
+    """{name as the DLL shows it: argcount}."""
+    table = export_table.read_table(path)
+    if stdcall:
+        return {export_table.decorated(name, args): args for name, args in table.items()}
     return table
 
 
-def export_table(dll):
+def dll_exports(dll):
     """[(ordinal, name, rva)] from winedump."""
     out = run("winedump", "-j", "export", dll)
     rows = []
@@ -83,9 +83,8 @@ def stack_cleanup(code, index_of, start):
     return None
 
 
-def check_exports(dll, table_path, ascii_ordinals):
-    table = read_table(table_path)
-    rows = export_table(dll)
+def check_exports(dll, table, ascii_ordinals):
+    rows = dll_exports(dll)
     failures = 0
     names = {name for _, name, _ in rows}
     for missing in sorted(set(table) - names):
@@ -138,13 +137,20 @@ def check_imports(dll, from_dll, wanted):
 
 
 def main(argv):
-    if len(argv) >= 3 and argv[0] == "exports":
-        failures = check_exports(argv[1], argv[2], "--ordinals" in argv and argv[argv.index("--ordinals") + 1] == "ascii")
-    elif len(argv) >= 4 and argv[0] == "imports":
-        failures = check_imports(argv[1], argv[2], argv[3:])
-    else:
-        print(__doc__)
-        return 2
+    stdcall = "--stdcall" in argv
+    try:
+        if len(argv) >= 3 and argv[0] == "exports":
+            ordinals = argv[argv.index("--ordinals") + 1:][:1] if "--ordinals" in argv else []
+            ascii_ordinals = ordinals == ["ascii"]
+            failures = check_exports(argv[1], read_table(argv[2], stdcall), ascii_ordinals)
+        elif len(argv) >= 4 and argv[0] == "imports":
+            failures = check_imports(argv[1], argv[2], read_table(argv[3], stdcall))
+        else:
+            print(__doc__)
+            return 2
+    except export_table.TableError as e:
+        print(f"FAIL {e}")
+        return 1
     print(f"{failures} failure(s)")
     return 1 if failures else 0
 

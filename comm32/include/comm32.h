@@ -1,7 +1,10 @@
 /* comm32: the serial-port library that the camera library reaches the line
  * through. Eight C functions; every argument is one 32-bit value or a pointer,
  * every result a 32-bit int. On 32-bit Windows they are __stdcall and exported
- * with decorated names (ComOpen@32 ...), as the camera library imports them. */
+ * with decorated names (ComOpen@32 ...), as the camera library imports them.
+ * The functions and their argument counts are listed once, in
+ * comm32_exports.txt beside this header; a test holds the declarations below
+ * to that table. */
 #ifndef COMM32_H
 #define COMM32_H
 

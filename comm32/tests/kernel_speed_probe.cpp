@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace comm32::testing {
+namespace comm32::test_support {
 
 bool readKernelSpeeds(const std::string &device, unsigned *input, unsigned *output) {
     const int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -20,4 +20,4 @@ bool readKernelSpeeds(const std::string &device, unsigned *input, unsigned *outp
     return ok;
 }
 
-}  // namespace comm32::testing
+}  // namespace comm32::test_support

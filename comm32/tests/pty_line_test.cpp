@@ -14,8 +14,8 @@
 #include "comm32.h"
 #include "pty_peer.h"
 
-using comm32::testing::PtyPeer;
-using comm32::testing::readKernelSpeeds;
+using comm32::test_support::PtyPeer;
+using comm32::test_support::readKernelSpeeds;
 using Bytes = std::vector<unsigned char>;
 
 namespace {

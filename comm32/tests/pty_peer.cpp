@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-namespace comm32::testing {
+namespace comm32::test_support {
 
 namespace {
 std::string variableFor(int port) { return "COMM32_PORT" + std::to_string(port); }
@@ -46,4 +46,4 @@ std::vector<unsigned char> PtyPeer::receive(int quietMs) {
     return got;
 }
 
-}  // namespace comm32::testing
+}  // namespace comm32::test_support

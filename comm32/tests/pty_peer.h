@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace comm32::testing {
+namespace comm32::test_support {
 
 class PtyPeer {
 public:
@@ -31,6 +31,6 @@ private:
 // through its own descriptor (termios2); false when unreadable.
 bool readKernelSpeeds(const std::string &device, unsigned *input, unsigned *output);
 
-}  // namespace comm32::testing
+}  // namespace comm32::test_support
 
 #endif

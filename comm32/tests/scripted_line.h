@@ -12,7 +12,7 @@
 #include "clock.h"
 #include "serial_line.h"
 
-namespace comm32::testing {
+namespace comm32::test_support {
 
 class VirtualClock final : public Clock {
 public:
@@ -79,6 +79,6 @@ private:
     std::vector<std::chrono::milliseconds> waits_;
 };
 
-}  // namespace comm32::testing
+}  // namespace comm32::test_support
 
 #endif

@@ -6,8 +6,8 @@
 #include "scripted_line.h"
 
 using namespace std::chrono;
-using comm32::testing::ScriptedLine;
-using comm32::testing::VirtualClock;
+using comm32::test_support::ScriptedLine;
+using comm32::test_support::VirtualClock;
 
 namespace {
 

@@ -1,4 +1,8 @@
 // Wire constants of the camera's command/response protocol, camera side.
+// Written out here on purpose rather than taken from the camera library: the
+// simulator is the other side of the wire, so a wrong value in the library is
+// met by the camera's own value in every end-to-end test instead of agreeing
+// with itself.
 #pragma once
 
 #include <cstddef>

@@ -7,11 +7,11 @@
 namespace camsim {
 namespace {
 
-using testing::Bytes;
+using test_support::Bytes;
 
 TEST(CommandParser, AssemblesAPacketDeliveredByteByByte) {
     CommandParser parser;
-    const Bytes cmd = testing::pictureDataCommand(100, 2, 4096);
+    const Bytes cmd = test_support::pictureDataCommand(100, 2, 4096);
     for (size_t i = 0; i < cmd.size(); ++i) {
         EXPECT_FALSE(parser.next().has_value()) << "complete after only " << i << " bytes";
         parser.feed(&cmd[i], 1, 10 * i);
@@ -26,8 +26,8 @@ TEST(CommandParser, AssemblesAPacketDeliveredByteByByte) {
 
 TEST(CommandParser, SplitsTwoPacketsArrivingTogether) {
     CommandParser parser;
-    Bytes both = testing::readyCommand();
-    const Bytes erase = testing::eraseCommand(101, 7);
+    Bytes both = test_support::readyCommand();
+    const Bytes erase = test_support::eraseCommand(101, 7);
     both.insert(both.end(), erase.begin(), erase.end());
     parser.feed(both.data(), both.size(), 0);
     const auto first = parser.next();
@@ -45,7 +45,7 @@ TEST(CommandParser, SkipsNoiseThatAnnouncesAnImpossibleParameterCount) {
     CommandParser parser;
     // Junk whose would-be parameter counts (91 43, 43 05, 05 04) are impossible.
     Bytes stream = {0xA7, 0x3C, 0x91};
-    const Bytes erase = testing::eraseCommand(101, 7);
+    const Bytes erase = test_support::eraseCommand(101, 7);
     stream.insert(stream.end(), erase.begin(), erase.end());
     parser.feed(stream.data(), stream.size(), 0);
     const auto packet = parser.next();
@@ -60,7 +60,7 @@ TEST(CommandParser, DropsAPartialPacketLeftIdleBeyondTheLimit) {
     const Bytes partial = {0x17, 0x00, 0x08, 0x00, 0x64};  // waits for 8 parameter bytes
     parser.feed(partial.data(), partial.size(), 0);
     EXPECT_FALSE(parser.next().has_value());
-    const Bytes ready = testing::readyCommand();
+    const Bytes ready = test_support::readyCommand();
     parser.feed(ready.data(), ready.size(), 100000);
     const auto packet = parser.next();
     ASSERT_TRUE(packet.has_value());
@@ -70,7 +70,7 @@ TEST(CommandParser, DropsAPartialPacketLeftIdleBeyondTheLimit) {
 
 TEST(CommandParser, KeepsAPartialPacketWithinTheIdleLimit) {
     CommandParser parser(50000);
-    const Bytes cmd = testing::groupEntryCommand(100, 1);
+    const Bytes cmd = test_support::groupEntryCommand(100, 1);
     parser.feed(cmd.data(), 5, 0);
     parser.feed(cmd.data() + 5, cmd.size() - 5, 40000);
     const auto packet = parser.next();

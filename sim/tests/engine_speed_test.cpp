@@ -7,10 +7,10 @@
 namespace camsim {
 namespace {
 
-using testing::Bytes;
-using testing::commandBytes;
-using testing::EngineDriver;
-using testing::LineRig;
+using test_support::Bytes;
+using test_support::commandBytes;
+using test_support::EngineDriver;
+using test_support::LineRig;
 
 const Bytes kReadyAnswer = {0x10, 0x00, 0x00, 0x00};
 
@@ -27,52 +27,52 @@ TEST(EngineSpeed, AckGoesOutAtTheOldSpeedAndLaterAnswersAtTheNew) {
                  {16, 48000}, {17, 64000}, {18, 96000}, {0, 19200}, {7, 19200},  {15, 19200}, {200, 19200}};
     for (const auto& row : table) {
         EngineDriver camera;
-        camera.send(testing::speedCommand(4));  // start away from the resting speed
-        camera.send(testing::speedCommand(row.code));
+        camera.send(test_support::speedCommand(4));  // start away from the resting speed
+        camera.send(test_support::speedCommand(row.code));
         ASSERT_EQ(camera.lastSegments.size(), 1u);
         EXPECT_EQ(camera.lastSegments[0].lineSpeed, 57600u) << "ack of code " << int(row.code);
         EXPECT_EQ(camera.lastSegments[0].bytes, (Bytes{0x31, 0x05, 0, 0}));
         EXPECT_EQ(camera.engine.lineSpeed(), row.speed) << "code " << int(row.code);
-        EXPECT_EQ(camera.send(testing::readyCommand()), kReadyAnswer);
+        EXPECT_EQ(camera.send(test_support::readyCommand()), kReadyAnswer);
         EXPECT_EQ(camera.lastSegments[0].lineSpeed, row.speed);
     }
 }
 
 TEST(EngineSpeed, HostFollowingTheSwitchGetsCleanAnswers) {
     LineRig rig;
-    EXPECT_EQ(rig.exchange(testing::speedCommand(3)), (Bytes{0x31, 0x05, 0, 0}));
+    EXPECT_EQ(rig.exchange(test_support::speedCommand(3)), (Bytes{0x31, 0x05, 0, 0}));
     rig.host.speed = 38400;
-    EXPECT_EQ(rig.exchange(testing::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
     EXPECT_EQ(rig.line.statistics().bytesGarbledIn, 0u);
     EXPECT_EQ(rig.line.statistics().bytesGarbledOut, 0u);
     // Speed code 2 at close brings the camera back to rest.
-    EXPECT_EQ(rig.exchange(testing::speedCommand(2)), (Bytes{0x31, 0x05, 0, 0}));
+    EXPECT_EQ(rig.exchange(test_support::speedCommand(2)), (Bytes{0x31, 0x05, 0, 0}));
     rig.host.speed = 19200;
-    EXPECT_EQ(rig.exchange(testing::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
 }
 
 TEST(EngineSpeed, HostLaggingBehindTheSwitchIsHeardAsJunk) {
     LineRig rig;
-    rig.exchange(testing::speedCommand(5));
+    rig.exchange(test_support::speedCommand(5));
     // The host still sends at 19200: the camera hears junk and gives no clean answer.
-    EXPECT_NE(rig.exchange(testing::readyCommand()), kReadyAnswer);
+    EXPECT_NE(rig.exchange(test_support::readyCommand()), kReadyAnswer);
     EXPECT_GT(rig.line.statistics().bytesGarbledIn, 0u);
     rig.host.speed = 115200;
-    EXPECT_EQ(rig.exchange(testing::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
 }
 
 TEST(EngineSpeed, OutputIsGarbledWhenHostChangesSpeedBeforeTheAnswer) {
     // A host that reads at 9600 while the camera answers at 19200.
-    struct SwitchingHost : testing::FakeHost {
+    struct SwitchingHost : test_support::FakeHost {
         using FakeHost::FakeHost;
         uint32_t hostSpeed() override { return calls++ == 0 ? 19200 : 9600; }
         int calls = 0;
     };
-    testing::FakeClock clock;
+    test_support::FakeClock clock;
     SwitchingHost host(clock);
-    CameraEngine engine(CameraProfile{}, testing::smallStore());
+    CameraEngine engine(CameraProfile{}, test_support::smallStore());
     CameraLine line(engine, host, clock);
-    const Bytes probe = testing::readyCommand();
+    const Bytes probe = test_support::readyCommand();
     line.onHostBytes(probe.data(), probe.size());
     ASSERT_EQ(host.received.size(), 4u);
     for (size_t i = 0; i < 4; ++i) EXPECT_NE(host.received[i], kReadyAnswer[i]) << "byte " << i;
@@ -82,15 +82,15 @@ TEST(EngineSpeed, OutputIsGarbledWhenHostChangesSpeedBeforeTheAnswer) {
 TEST(EngineSpeed, GarbledCommandsGetNoCleanAnswerAndTheCameraRecovers) {
     LineRig rig;
     rig.host.speed = 9600;  // host opened the port at the wrong speed
-    for (int i = 0; i < 4; ++i) EXPECT_NE(rig.exchange(testing::readyCommand()), kReadyAnswer);
+    for (int i = 0; i < 4; ++i) EXPECT_NE(rig.exchange(test_support::readyCommand()), kReadyAnswer);
     rig.host.speed = 19200;
-    EXPECT_EQ(rig.exchange(testing::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
 }
 
 TEST(EngineSpeed, GarblingIsDeterministic) {
     LineRig first, second;
     first.host.speed = second.host.speed = 38400;
-    const Bytes cmd = testing::pictureDataCommand(100, 1, 0);
+    const Bytes cmd = test_support::pictureDataCommand(100, 1, 0);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(first.exchange(cmd), second.exchange(cmd));
 }
 
@@ -98,35 +98,35 @@ TEST(EngineSpeed, GarblingIsDeterministic) {
 // close with speed code 2 twice (the second still at the session's speed).
 TEST(EngineSpeed, HostSessionOpenTransferCloseAndReopen) {
     LineRig rig;
-    EXPECT_EQ(rig.exchange(testing::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
     EXPECT_EQ(rig.exchange(commandBytes(CMD_SET_PACKET_SIZE, 5, {0, 8, 0, 0})), (Bytes{0x30, 5, 0, 0}));
-    EXPECT_EQ(rig.exchange(testing::speedCommand(18)), (Bytes{0x31, 5, 0, 0}));
+    EXPECT_EQ(rig.exchange(test_support::speedCommand(18)), (Bytes{0x31, 5, 0, 0}));
     rig.host.speed = 96000;
-    const Bytes piece = rig.exchange(testing::pictureDataCommand(100, 1, 4096));
+    const Bytes piece = rig.exchange(test_support::pictureDataCommand(100, 1, 4096));
     const Bytes& file = rig.engine.pictures().find(100, 1)->data;
     ASSERT_EQ(piece.size(), 4u + 904u);
     EXPECT_EQ(Bytes(piece.begin() + 4, piece.end()), Bytes(file.begin() + 4096, file.end()));
 
-    EXPECT_EQ(rig.exchange(testing::speedCommand(2)), (Bytes{0x31, 5, 0, 0}));
+    EXPECT_EQ(rig.exchange(test_support::speedCommand(2)), (Bytes{0x31, 5, 0, 0}));
     EXPECT_EQ(rig.engine.lineSpeed(), 19200u);
     // The host's side stays at 96000 for the second speed code 2: no clean answer.
-    for (int retry = 0; retry < 4; ++retry) EXPECT_NE(rig.exchange(testing::speedCommand(2)), (Bytes{0x31, 5, 0, 0}));
+    for (int retry = 0; retry < 4; ++retry) EXPECT_NE(rig.exchange(test_support::speedCommand(2)), (Bytes{0x31, 5, 0, 0}));
     EXPECT_EQ(rig.engine.lineSpeed(), 19200u);
 
     rig.host.speed = 19200;  // the port is opened again
-    EXPECT_EQ(rig.exchange(testing::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
 }
 
 TEST(EngineSpeed, OutputIsPacedAtTenBitsPerByte) {
     for (uint8_t code : {uint8_t(1), uint8_t(2), uint8_t(5), uint8_t(18)}) {
         LineRig rig;
-        rig.exchange(testing::speedCommand(code));
+        rig.exchange(test_support::speedCommand(code));
         const uint32_t speed = lineSpeedForCode(code);
         rig.host.speed = speed;
         rig.clock.advance(1000000);
         const Micros start = rig.clock.now();
         rig.host.writeTimes.clear();
-        const Bytes piece = rig.exchange(testing::pictureDataCommand(100, 1, 0));
+        const Bytes piece = rig.exchange(test_support::pictureDataCommand(100, 1, 0));
         ASSERT_EQ(piece.size(), 2052u);
         const Micros begun = start + 200000;  // the rig's pause before sending
         const Micros expected = transmissionMicros(2052, speed);

@@ -14,7 +14,7 @@
 #include "picture_set.h"
 #include "protocol.h"
 
-namespace camsim::testing {
+namespace camsim::test_support {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -190,4 +190,4 @@ struct LineRig {
     CameraLine line;
 };
 
-}  // namespace camsim::testing
+}  // namespace camsim::test_support

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace camsim::testing {
+namespace camsim::test_support {
 
 class TempDir {
 public:
@@ -60,4 +60,4 @@ inline CommandResult runCommand(const std::string& command) {
     return result;
 }
 
-}  // namespace camsim::testing
+}  // namespace camsim::test_support

@@ -12,8 +12,8 @@
 namespace camsim {
 namespace {
 
-using testing::runCommand;
-using testing::TempDir;
+using test_support::runCommand;
+using test_support::TempDir;
 
 std::string identify(const std::filesystem::path& file) {
     const auto r = runCommand("identify -regard-warnings -format '%m %wx%h' '" + file.string() + "'");
@@ -25,7 +25,7 @@ std::string identify(const std::filesystem::path& file) {
 double meanDecodingError(const RgbImage& source, const std::filesystem::path& file, const std::filesystem::path& raw) {
     const auto r = runCommand("convert '" + file.string() + "' -depth 8 'rgb:" + raw.string() + "'");
     if (r.status != 0) return 1e9;
-    const auto decoded = testing::readBytes(raw);
+    const auto decoded = test_support::readBytes(raw);
     if (decoded.size() != source.pixels.size()) return 1e9;
     double sum = 0;
     for (size_t i = 0; i < decoded.size(); ++i) sum += std::abs(int(decoded[i]) - int(source.pixels[i]));
@@ -37,7 +37,7 @@ TEST(JpegEncoder, OddSizedPictureDecodesToItsSizeAndColours) {
     for (Pattern pattern : {Pattern::Gradient, Pattern::Rings, Pattern::Checker}) {
         const RgbImage image = drawPattern({pattern, 37, 21, 0, 3});  // partial 8x8 blocks on both edges
         const auto file = dir.path() / "odd.jpg";
-        testing::writeBytes(file, encodeJpeg(image, 95));
+        test_support::writeBytes(file, encodeJpeg(image, 95));
         EXPECT_EQ(identify(file), "JPEG 37x21");
         EXPECT_LT(meanDecodingError(image, file, dir.path() / "odd.rgb"), 4.0);
     }
@@ -49,7 +49,7 @@ TEST(JpegEncoder, SolidColourSurvivesTheRoundTrip) {
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) image.set(x, y, 200, 30, 90);
     const auto file = dir.path() / "solid.jpg";
-    testing::writeBytes(file, encodeJpeg(image, 90));
+    test_support::writeBytes(file, encodeJpeg(image, 90));
     EXPECT_LT(meanDecodingError(image, file, dir.path() / "solid.rgb"), 2.0);
 }
 
@@ -74,9 +74,9 @@ TEST(BuiltInPictures, AreValidJpegFilesOfTheIntendedSizes) {
     uint64_t total = 0;
     for (const auto& f : files) {
         const auto path = dir.path() / f.name;
-        testing::writeBytes(path, f.data);
+        test_support::writeBytes(path, f.data);
         EXPECT_EQ(identify(path).rfind("JPEG ", 0), 0u) << f.name << ": " << identify(path);
-        testing::writeBytes(dir.path() / "thumb.jpg", f.thumbnailStill);
+        test_support::writeBytes(dir.path() / "thumb.jpg", f.thumbnailStill);
         EXPECT_EQ(identify(dir.path() / "thumb.jpg"), "JPEG 160x120") << f.name;
         EXPECT_GE(f.data.size(), 7000u) << f.name;
         EXPECT_LE(f.data.size(), 130000u) << f.name;

@@ -238,7 +238,7 @@ TEST(PdrSimProgram, SpeedSwitchFollowsTheHostsTerminalSettings) {
 }
 
 TEST(PdrSimProgram, DownloadMatchesTheExportedFileByteForByte) {
-    camsim::testing::TempDir dir;
+    camsim::test_support::TempDir dir;
     SimProcess sim({"--export", dir.path().string()});
     HostLine host(sim.path());
     ASSERT_TRUE(host.valid());
@@ -265,7 +265,7 @@ TEST(PdrSimProgram, DownloadMatchesTheExportedFileByteForByte) {
     std::cout << size << " bytes downloaded at 230400 bit/s in " << secondsSince(start) * 1000 << " ms\n";
     char name[32];
     std::snprintf(name, sizeof name, "010_%03u_%04u.jpg", lastGroup, number);
-    EXPECT_EQ(data, camsim::testing::readBytes(dir.path() / name));
+    EXPECT_EQ(data, camsim::test_support::readBytes(dir.path() / name));
 }
 
 TEST(PdrSimProgram, FaultOptionsShapeTheAnswers) {
@@ -279,7 +279,7 @@ TEST(PdrSimProgram, FaultOptionsShapeTheAnswers) {
 }
 
 TEST(PdrSimProgram, LinkExistsWhileRunningAndGoesAtSigintAndSigterm) {
-    camsim::testing::TempDir dir;
+    camsim::test_support::TempDir dir;
     for (int signal : {SIGINT, SIGTERM}) {
         const auto link = dir.path() / "camera";
         SimProcess sim({"--link", link.string()});
@@ -293,17 +293,17 @@ TEST(PdrSimProgram, LinkExistsWhileRunningAndGoesAtSigintAndSigterm) {
 }
 
 TEST(PdrSimProgram, SighupRereadsTheFolderAndTheNextCommandGets137) {
-    camsim::testing::TempDir dir;
+    camsim::test_support::TempDir dir;
     const Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xD9};
-    camsim::testing::writeBytes(dir.path() / "a.jpg", jpeg);
-    camsim::testing::writeBytes(dir.path() / "b.jpg", jpeg);
+    camsim::test_support::writeBytes(dir.path() / "a.jpg", jpeg);
+    camsim::test_support::writeBytes(dir.path() / "b.jpg", jpeg);
     SimProcess sim({"--pictures", dir.path().string()});
     HostLine host(sim.path());
     ASSERT_TRUE(host.valid());
     const Bytes listGroup100 = command(0x15, 0, {100, 0, 0, 0});
     EXPECT_EQ(host.ask(listGroup100, 12).size(), 12u);
 
-    camsim::testing::writeBytes(dir.path() / "c.jpg", jpeg);
+    camsim::test_support::writeBytes(dir.path() / "c.jpg", jpeg);
     ASSERT_EQ(sim.signal(SIGHUP), 0);
     usleep(300000);
     EXPECT_EQ(host.ask(kReady, 4), kReady);  // the probe leaves the notice pending
@@ -339,15 +339,15 @@ TEST(PdrSimProgram, ServesAGivenSerialDevice) {
 }
 
 TEST(PdrSimProgram, HelpAndBadOptions) {
-    const auto help = camsim::testing::runCommand(std::string(PDR_SIM_PATH) + " --help");
+    const auto help = camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --help");
     EXPECT_EQ(WEXITSTATUS(help.status), 0);
     EXPECT_NE(help.output.find("--pictures"), std::string::npos);
     EXPECT_NE(help.output.find("--drop-header"), std::string::npos);
-    const auto bad = camsim::testing::runCommand(std::string(PDR_SIM_PATH) + " --bogus");
+    const auto bad = camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --bogus");
     EXPECT_EQ(WEXITSTATUS(bad.status), 2);
-    const auto badFault = camsim::testing::runCommand(std::string(PDR_SIM_PATH) + " --stall 3");
+    const auto badFault = camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --stall 3");
     EXPECT_EQ(WEXITSTATUS(badFault.status), 2);
-    const auto noFolder = camsim::testing::runCommand(std::string(PDR_SIM_PATH) + " --pictures /nonexistent/x");
+    const auto noFolder = camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --pictures /nonexistent/x");
     EXPECT_EQ(WEXITSTATUS(noFolder.status), 1);
 }
 

@@ -110,11 +110,11 @@ TEST(Thumbnail, BuiltInSetMixesFormsWithinCapacity) {
 }
 
 TEST(Thumbnail, StillInsideTheAviIsAViewableJpeg) {
-    testing::TempDir dir;
+    test_support::TempDir dir;
     const Bytes avi = wrapStillInAvi(sampleStill());
     const Chunk junk = chunksOf(avi).at(2);
-    testing::writeBytes(dir.path() / "still.jpg", Bytes(avi.begin() + junk.dataOffset, avi.begin() + junk.dataOffset + junk.size));
-    const auto r = testing::runCommand("identify -regard-warnings -format '%m %wx%h' '" + (dir.path() / "still.jpg").string() + "'");
+    test_support::writeBytes(dir.path() / "still.jpg", Bytes(avi.begin() + junk.dataOffset, avi.begin() + junk.dataOffset + junk.size));
+    const auto r = test_support::runCommand("identify -regard-warnings -format '%m %wx%h' '" + (dir.path() / "still.jpg").string() + "'");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.output, "JPEG 160x120");
 }

@@ -16,7 +16,7 @@ public:
     CameraSession &operator=(const CameraSession &) = delete;
 
     // Port 0 searches ports 1 to 9. Returns the library's code: 0 when the
-    // session stands, kCamErrNoPort when no camera was found.
+    // session stands, CAM_ERR_NO_PORT when no camera was found.
     int open(int port, const SpeedClass &speed);
 
     // The port in use once open() succeeded.

@@ -33,13 +33,13 @@ int runErase(const CameraApi &api, const Options &options, Console &console) {
         return kExitNotConfirmed;
     }
 
-    int code = kCamOk;
+    int code = CAM_OK;
     switch (options.eraseTarget) {
     case EraseTarget::One: code = api.Cam_erase_select(options.eraseNumber); break;
     case EraseTarget::Last: code = api.Cam_erase_last(); break;
     case EraseTarget::All: code = api.Cam_erase_all(); break;
     }
-    if (code != kCamOk) return reportCameraError(console, "erasing", code);
+    if (code != CAM_OK) return reportCameraError(console, "erasing", code);
 
     const int left = api.Cam_get_picture_count();
     console.out << "Erased. ";

@@ -16,14 +16,14 @@ void row(Console &console, const char *name, const std::string &value) {
 
 int runInfo(const CameraApi &api, const Options &options, int port, Console &console) {
     int status = kExitOk;
-    std::vector<char> text(kCameraTextCapacity, '\0');
+    std::vector<char> text(CAM_TEXT_CAPACITY, '\0');
 
     row(console, "Port:", std::to_string(port));
     row(console, "Line speed:", std::to_string(options.speed.bitsPerSecond) + " bits per second (class " +
                                     std::to_string(options.speed.code) + ")");
 
     int code = api.Cam_get_maker(text.data());
-    if (code == kCamOk)
+    if (code == CAM_OK)
         row(console, "Maker:", text.data());
     else
         status = reportCameraError(console, "maker", code);
@@ -34,7 +34,7 @@ int runInfo(const CameraApi &api, const Options &options, int port, Console &con
 
     std::fill(text.begin(), text.end(), '\0');
     code = api.Cam_get_version(text.data());
-    if (code == kCamOk)
+    if (code == CAM_OK)
         row(console, "Version:", text.data());
     else
         status = reportCameraError(console, "version", code);

@@ -4,6 +4,8 @@
 
 #include "speed_classes.h"
 
+#include <peltrix.h>
+
 #include <string>
 #include <vector>
 
@@ -24,7 +26,7 @@ struct Options {
     Command command = Command::Help;
     std::string helpTopic;     // for Command::Help: a command name or empty
     int port = 0;              // 0 searches ports 1-9
-    SpeedClass speed{5, 115200};
+    SpeedClass speed{CAM_SPEED_115200, 115200};
     std::string library;       // empty: the platform's usual name
     std::string outDir = ".";
     bool thumbnails = false;

@@ -7,27 +7,27 @@ namespace pdrcam {
 
 std::string cameraErrorText(int code) {
     switch (code) {
-    case kCamOk:
+    case CAM_OK:
         return "no error";
-    case kCamErrParam:
+    case CAM_ERR_PARAM:
         return "the library refused a parameter (port, speed class or switch value out of range)";
-    case kCamErrNoPort:
+    case CAM_ERR_NO_PORT:
         return "no camera port: no camera answered on the ports searched";
-    case kCamErrNoResponse:
+    case CAM_ERR_NO_RESPONSE:
         return "the camera did not answer (no response, or a garbled one); check the cable and that the camera is on";
-    case kCamErrClose:
+    case CAM_ERR_CLOSE:
         return "the serial port could not be closed";
-    case kCamErrTimeout:
+    case CAM_ERR_TIMEOUT:
         return "the camera stopped sending in the middle of an answer (time-out)";
-    case kCamErrOpen:
+    case CAM_ERR_OPEN:
         return "the serial port could not be opened, or the camera did not answer on it, or the line speed could not be set";
-    case kCamErrCamera:
+    case CAM_ERR_CAMERA:
         return "the camera refused the request (busy, or no such picture)";
-    case kCamErrCancelled:
+    case CAM_ERR_CANCELLED:
         return "cancelled";
-    case kCamErrNotSupported:
+    case CAM_ERR_NOT_SUPPORTED:
         return "this camera does not support the operation";
-    case kCamErrGeneral:
+    case CAM_ERR_GENERAL:
         return "the library refused the request (general failure)";
     default:
         return "unknown error " + std::to_string(code) + " from the camera library";
@@ -35,19 +35,19 @@ std::string cameraErrorText(int code) {
 }
 
 std::string thumbnailErrorText(int code) {
-    if (code == kCamErrGeneral)
+    if (code == CAM_ERR_GENERAL)
         return "the thumbnail could not be made (out of memory, or a movie thumbnail without a still image)";
     return cameraErrorText(code);
 }
 
 int exitCodeForCamera(int code) {
     switch (code) {
-    case kCamOk:
+    case CAM_OK:
         return kExitOk;
-    case kCamErrNoPort:
-    case kCamErrOpen:
+    case CAM_ERR_NO_PORT:
+    case CAM_ERR_OPEN:
         return kExitNoCamera;
-    case kCamErrCancelled:
+    case CAM_ERR_CANCELLED:
         return kExitCancelled;
     default:
         return kExitCameraError;

@@ -51,13 +51,13 @@ DownloadOutcome PictureDownload::download(FileKind kind, int picture) {
                                          : api_.Cam_get_thumbnail_file(file->handle(), picture);
         outcome.seconds = progress.elapsedSeconds();
     }
-    if (code == kCamErrCancelled) {
+    if (code == CAM_ERR_CANCELLED) {
         console_.err << label << ": cancelled, nothing kept\n";
         outcome.result = DownloadResult::Cancelled;
         outcome.cameraCode = code;
         return outcome;
     }
-    if (code != kCamOk) {
+    if (code != CAM_OK) {
         console_.err << label << ": "
                      << (kind == FileKind::Picture ? cameraErrorText(code) : thumbnailErrorText(code))
                      << " (code " << code << ")\n";

@@ -9,7 +9,7 @@ ProgressReceiver *gActiveReceiver = nullptr;
 
 }  // namespace
 
-int32_t CAM_HOST_CALL cameraProgress(int32_t cookie, int32_t /*zero*/, int32_t percent) {
+int32_t CAM_CALL cameraProgress(int32_t cookie, int32_t /*zero*/, int32_t percent) {
     if (cancelRequested()) return 0;
     if (cookie == kProgressCookie && gActiveReceiver) gActiveReceiver->onProgress(percent);
     return 1;

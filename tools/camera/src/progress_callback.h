@@ -6,6 +6,8 @@
 
 #include "camera_api.h"
 
+#include <cstdint>
+
 namespace pdrcam {
 
 class ProgressReceiver {
@@ -17,7 +19,7 @@ public:
 // The cookie given to Cam_setup_callback; calls with another are ignored.
 constexpr int32_t kProgressCookie = 0x50444331;
 
-int32_t CAM_HOST_CALL cameraProgress(int32_t cookie, int32_t zero, int32_t percent);
+int32_t CAM_CALL cameraProgress(int32_t cookie, int32_t zero, int32_t percent);
 
 // While it lives, progress reports go to `receiver`.
 class ProgressScope {

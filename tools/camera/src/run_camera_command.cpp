@@ -15,7 +15,7 @@ int reportCameraError(Console &console, const std::string &what, int code) {
 int runCameraCommand(const CameraApi &api, const Options &options, Console &console) {
     CameraSession session(api);
     const int code = session.open(options.port, options.speed);
-    if (code != kCamOk) {
+    if (code != CAM_OK) {
         const std::string where = options.port == 0 ? "no camera found on ports 1 to 9"
                                                     : "cannot reach the camera on port " + std::to_string(options.port);
         return reportCameraError(console, where, code);

@@ -1,5 +1,7 @@
 #include "speed_classes.h"
 
+#include <peltrix.h>
+
 #include <cstdlib>
 #include <iterator>
 
@@ -7,8 +9,9 @@ namespace pdrcam {
 namespace {
 
 const SpeedClass kClasses[] = {
-    {1, 9600},  {2, 19200},  {3, 38400},  {16, 48000},  {4, 57600},
-    {17, 64000}, {18, 96000}, {5, 115200}, {6, 230400},
+    {CAM_SPEED_9600, 9600},   {CAM_SPEED_19200, 19200},   {CAM_SPEED_38400, 38400},
+    {CAM_SPEED_48000, 48000}, {CAM_SPEED_57600, 57600},   {CAM_SPEED_64000, 64000},
+    {CAM_SPEED_96000, 96000}, {CAM_SPEED_115200, 115200}, {CAM_SPEED_230400, 230400},
 };
 
 std::optional<long> parseNumber(const std::string &digits) {

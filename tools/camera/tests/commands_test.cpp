@@ -19,19 +19,19 @@ namespace {
 class CommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetFakeCamera();
-        api_ = fakeCameraApi();
+        resetFakeCameraApi();
+        api_ = fakeCameraApiTable();
         options_.outDir = folder_.path();
     }
     void TearDown() override { setCancelRequested(false); }
 
     void addPictures(int count, size_t firstSize = 5000) {
         for (int i = 0; i < count; ++i) {
-            FakePicture p;
+            FakeApiPicture p;
             p.data = patternBytes(firstSize + static_cast<size_t>(i) * 3001, i + 1, true);
             p.thumbnail = patternBytes(14336, 100 + i, i % 2 == 0);
             p.group = i == 0 ? 0 : 100;
-            fakeCamera().pictures.push_back(p);
+            fakeCameraApi().pictures.push_back(p);
         }
     }
 
@@ -45,14 +45,14 @@ protected:
     }
 
     bool called(const std::string &call) const {
-        const auto &calls = fakeCamera().calls;
+        const auto &calls = fakeCameraApi().calls;
         return std::find(calls.begin(), calls.end(), call) != calls.end();
     }
 
     void expectSessionClosedLast() {
-        ASSERT_FALSE(fakeCamera().calls.empty());
-        EXPECT_EQ(fakeCamera().calls.back(), "session 0");
-        EXPECT_FALSE(fakeCamera().sessionOpen);
+        ASSERT_FALSE(fakeCameraApi().calls.empty());
+        EXPECT_EQ(fakeCameraApi().calls.back(), "session 0");
+        EXPECT_FALSE(fakeCameraApi().sessionOpen);
     }
 
     CameraApi api_;
@@ -73,17 +73,17 @@ TEST_F(PdrcamSessionTest, SearchesPortsChoosesSpeedInstallsCallbackAndCloses) {
     addPictures(1);
     options_.speed = SpeedClass{18, 96000};
     ASSERT_EQ(run(Command::List), kExitOk) << err_.str();
-    const auto &calls = fakeCamera().calls;
+    const auto &calls = fakeCameraApi().calls;
     ASSERT_GE(calls.size(), 4u);
     EXPECT_EQ(calls[0], "set_port 0");
     EXPECT_EQ(calls[1], "set_speed 18");
     EXPECT_EQ(calls[2], "session 1");
-    EXPECT_NE(fakeCamera().callback, nullptr);
+    EXPECT_NE(fakeCameraApi().callback, nullptr);
     expectSessionClosedLast();
 }
 
 TEST_F(PdrcamSessionTest, NoCameraFoundIsExplainedAndTheSessionStillClosed) {
-    fakeCamera().cameraPort = 0;
+    fakeCameraApi().cameraPort = 0;
     EXPECT_EQ(run(Command::Info), kExitNoCamera);
     EXPECT_NE(err_.str().find("no camera found"), std::string::npos) << err_.str();
     EXPECT_NE(err_.str().find("code 3"), std::string::npos) << err_.str();
@@ -92,7 +92,7 @@ TEST_F(PdrcamSessionTest, NoCameraFoundIsExplainedAndTheSessionStillClosed) {
 }
 
 TEST_F(PdrcamSessionTest, PortTwoIsNotMistakenForErrorTwo) {
-    fakeCamera().cameraPort = 2;
+    fakeCameraApi().cameraPort = 2;
     options_.port = 2;
     EXPECT_EQ(run(Command::Info), kExitOk) << err_.str();
     EXPECT_TRUE(called("set_port 2"));
@@ -100,7 +100,7 @@ TEST_F(PdrcamSessionTest, PortTwoIsNotMistakenForErrorTwo) {
 }
 
 TEST_F(PdrcamSessionTest, FailedOpeningGivesTheLibrarysReason) {
-    fakeCamera().openResult = kCamErrOpen;
+    fakeCameraApi().openResult = CAM_ERR_OPEN;
     options_.port = 3;
     EXPECT_EQ(run(Command::List), kExitNoCamera);
     EXPECT_NE(err_.str().find("port 3"), std::string::npos) << err_.str();
@@ -115,7 +115,7 @@ TEST_F(PdrcamDownloadTest, EveryPictureArrivesWhole) {
     for (int n = 1; n <= 3; ++n) {
         char name[16];
         std::snprintf(name, sizeof name, "PIC%05d.JPG", n);
-        EXPECT_EQ(readAll(folder_.file(name)), fakeCamera().pictures[n - 1].data) << name;
+        EXPECT_EQ(readAll(folder_.file(name)), fakeCameraApi().pictures[n - 1].data) << name;
     }
     EXPECT_NE(out_.str().find("3 written, 0 skipped, 0 failed"), std::string::npos) << out_.str();
     expectSessionClosedLast();
@@ -123,8 +123,8 @@ TEST_F(PdrcamDownloadTest, EveryPictureArrivesWhole) {
 
 TEST_F(PdrcamDownloadTest, ChosenPicturesOnlyAndNonJpegContentNamedRaw) {
     addPictures(4);
-    fakeCamera().pictures[3].data = patternBytes(3000, 9, false);
-    fakeCamera().pictures[3].data[0] = 0;
+    fakeCameraApi().pictures[3].data = patternBytes(3000, 9, false);
+    fakeCameraApi().pictures[3].data[0] = 0;
     ASSERT_TRUE(parsePictureList("4,2", options_.selection));
     ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
     EXPECT_EQ(folder_.names(), (std::vector<std::string>{"PIC00002.JPG", "PIC00004.RAW"}));
@@ -146,13 +146,13 @@ TEST_F(PdrcamDownloadTest, ThumbnailsNamedByTheirContent) {
     ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
     EXPECT_EQ(folder_.names(),
               (std::vector<std::string>{"PIC00001.JPG", "PIC00002.JPG", "THM00001.JPG", "THM00002.RAW"}));
-    EXPECT_EQ(readAll(folder_.file("THM00002.RAW")), fakeCamera().pictures[1].thumbnail);
+    EXPECT_EQ(readAll(folder_.file("THM00002.RAW")), fakeCameraApi().pictures[1].thumbnail);
 }
 
 TEST_F(PdrcamDownloadTest, ThumbnailWithoutStillIsReportedAndLeavesNoFile) {
     addPictures(1);
     options_.thumbnails = true;
-    fakeCamera().failThumbnail[1] = 255;
+    fakeCameraApi().failThumbnail[1] = 255;
     EXPECT_EQ(run(Command::Get), kExitCameraError);
     EXPECT_EQ(folder_.names(), std::vector<std::string>{"PIC00001.JPG"});
     EXPECT_NE(err_.str().find("still image"), std::string::npos) << err_.str();
@@ -171,12 +171,12 @@ TEST_F(PdrcamDownloadTest, ExistingFilesAreSkippedUnlessForced) {
 
     options_.force = true;
     ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
-    EXPECT_EQ(readAll(folder_.file("PIC00001.JPG")), fakeCamera().pictures[0].data);
+    EXPECT_EQ(readAll(folder_.file("PIC00001.JPG")), fakeCameraApi().pictures[0].data);
 }
 
 TEST_F(PdrcamDownloadTest, FailedTransferKeepsNoPartAndGoesOnWithTheNext) {
     addPictures(3);
-    fakeCamera().failPicture[2] = kCamErrTimeout;
+    fakeCameraApi().failPicture[2] = CAM_ERR_TIMEOUT;
     EXPECT_EQ(run(Command::Get), kExitCameraError);
     EXPECT_EQ(folder_.names(), (std::vector<std::string>{"PIC00001.JPG", "PIC00003.JPG"}));
     EXPECT_NE(err_.str().find("time-out"), std::string::npos) << err_.str();
@@ -186,7 +186,7 @@ TEST_F(PdrcamDownloadTest, FailedTransferKeepsNoPartAndGoesOnWithTheNext) {
 
 TEST_F(PdrcamDownloadTest, LostCameraStopsTheRun) {
     addPictures(3);
-    fakeCamera().failPicture[1] = kCamErrOpen;
+    fakeCameraApi().failPicture[1] = CAM_ERR_OPEN;
     EXPECT_EQ(run(Command::Get), kExitNoCamera);
     EXPECT_FALSE(called("picture 2"));
     EXPECT_TRUE(folder_.names().empty());
@@ -194,7 +194,7 @@ TEST_F(PdrcamDownloadTest, LostCameraStopsTheRun) {
 
 TEST_F(PdrcamDownloadTest, ShortTransferIsNeverGivenTheFinalName) {
     addPictures(1, 9000);
-    fakeCamera().shortByBytes = 100;
+    fakeCameraApi().shortByBytes = 100;
     EXPECT_EQ(run(Command::Get), kExitCameraError);
     EXPECT_TRUE(folder_.names().empty());
     EXPECT_NE(err_.str().find("8900 of 9000"), std::string::npos) << err_.str();
@@ -202,12 +202,12 @@ TEST_F(PdrcamDownloadTest, ShortTransferIsNeverGivenTheFinalName) {
 
 TEST_F(PdrcamDownloadTest, CancelThroughTheCallbackLeavesNoFileAndClosesTheSession) {
     addPictures(3, 20000);
-    fakeCamera().interruptAtPercent = 30;  // during picture 1
+    fakeCameraApi().interruptAtPercent = 30;  // during picture 1
     EXPECT_EQ(run(Command::Get), kExitCancelled);
     EXPECT_TRUE(folder_.names().empty());
     EXPECT_FALSE(called("picture 2"));
     // The library asked once more after the request and was told to stop.
-    const auto &seen = fakeCamera().progressSeen;
+    const auto &seen = fakeCameraApi().progressSeen;
     ASSERT_FALSE(seen.empty());
     EXPECT_GE(seen.back(), 30);
     EXPECT_LT(seen.back(), 100);
@@ -216,7 +216,7 @@ TEST_F(PdrcamDownloadTest, CancelThroughTheCallbackLeavesNoFileAndClosesTheSessi
 
 TEST_F(PdrcamDownloadTest, CancelAfterOnePictureKeepsTheCompleteOne) {
     addPictures(2, 20000);
-    fakeCamera().interruptAtPercent = 100;  // at the end of picture 1: the library then answers 19
+    fakeCameraApi().interruptAtPercent = 100;  // at the end of picture 1: the library then answers 19
     EXPECT_EQ(run(Command::Get), kExitCancelled);
     EXPECT_TRUE(folder_.names().empty()) << "a cancelled transfer is not kept, even at 100%";
     EXPECT_FALSE(called("picture 2"));
@@ -243,7 +243,7 @@ TEST_F(PdrcamDownloadTest, OutputFolderIsCreatedButAFileInTheWayIsAnError) {
     addPictures(1);
     options_.outDir = folder_.file("new");
     ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
-    EXPECT_EQ(readAll(folder_.file("new/PIC00001.JPG")), fakeCamera().pictures[0].data);
+    EXPECT_EQ(readAll(folder_.file("new/PIC00001.JPG")), fakeCameraApi().pictures[0].data);
 
     writeAll(folder_.file("blocker"), {1});
     options_.outDir = folder_.file("blocker");
@@ -252,7 +252,7 @@ TEST_F(PdrcamDownloadTest, OutputFolderIsCreatedButAFileInTheWayIsAnError) {
 }
 
 TEST_F(PdrcamDownloadTest, UnreadableDirectoryIsAnError) {
-    fakeCamera().countResult = -1;
+    fakeCameraApi().countResult = -1;
     EXPECT_EQ(run(Command::Get), kExitCameraError);
     EXPECT_NE(err_.str().find("code 4"), std::string::npos) << err_.str();
 }
@@ -264,19 +264,19 @@ TEST_F(PdrcamEraseTest, DeclinedEraseTouchesNothing) {
     EXPECT_EQ(run(Command::Erase), kExitNotConfirmed);
     ASSERT_EQ(questions_.size(), 1u);
     EXPECT_NE(questions_[0].find("all 3 pictures"), std::string::npos) << questions_[0];
-    EXPECT_EQ(fakeCamera().pictures.size(), 3u);
+    EXPECT_EQ(fakeCameraApi().pictures.size(), 3u);
     EXPECT_FALSE(called("erase_all"));
 }
 
 TEST_F(PdrcamEraseTest, ConfirmedOrYesErasesTheChosenPicture) {
     addPictures(3);
-    const auto third = fakeCamera().pictures[2].data;
+    const auto third = fakeCameraApi().pictures[2].data;
     options_.eraseTarget = EraseTarget::One;
     options_.eraseNumber = 2;
     answer_ = true;
     EXPECT_EQ(run(Command::Erase), kExitOk) << err_.str();
     EXPECT_TRUE(called("erase 2"));
-    EXPECT_EQ(fakeCamera().pictures[1].data, third);
+    EXPECT_EQ(fakeCameraApi().pictures[1].data, third);
     EXPECT_NE(out_.str().find("2 pictures remain"), std::string::npos) << out_.str();
 
     options_.eraseTarget = EraseTarget::Last;
@@ -285,7 +285,7 @@ TEST_F(PdrcamEraseTest, ConfirmedOrYesErasesTheChosenPicture) {
     EXPECT_EQ(run(Command::Erase), kExitOk);
     EXPECT_TRUE(questions_.empty());
     EXPECT_TRUE(called("erase_last"));
-    EXPECT_EQ(fakeCamera().pictures.size(), 1u);
+    EXPECT_EQ(fakeCameraApi().pictures.size(), 1u);
 }
 
 TEST_F(PdrcamEraseTest, NumberBeyondTheCountIsRefusedWithoutTraffic) {
@@ -302,10 +302,10 @@ TEST_F(PdrcamEraseTest, RefusalByTheCameraIsReported) {
     options_.eraseTarget = EraseTarget::One;
     options_.eraseNumber = 1;
     options_.yes = true;
-    fakeCamera().failErase[1] = kCamErrCamera;
+    fakeCameraApi().failErase[1] = CAM_ERR_CAMERA;
     EXPECT_EQ(run(Command::Erase), kExitCameraError);
     EXPECT_NE(err_.str().find("refused"), std::string::npos) << err_.str();
-    EXPECT_EQ(fakeCamera().pictures.size(), 2u);
+    EXPECT_EQ(fakeCameraApi().pictures.size(), 2u);
     expectSessionClosedLast();
 }
 
@@ -325,11 +325,11 @@ TEST_F(PdrcamReportTest, ListShowsNumberGroupSizeAndType) {
     b >> n2 >> g2 >> s2 >> t2;
     EXPECT_EQ(n1, 1);
     EXPECT_EQ(g1, "0");
-    EXPECT_EQ(s1, static_cast<int>(fakeCamera().pictures[0].data.size()));
+    EXPECT_EQ(s1, static_cast<int>(fakeCameraApi().pictures[0].data.size()));
     EXPECT_EQ(t1, 1);
     EXPECT_EQ(n2, 2);
     EXPECT_EQ(g2, "other");
-    EXPECT_EQ(s2, static_cast<int>(fakeCamera().pictures[1].data.size()));
+    EXPECT_EQ(s2, static_cast<int>(fakeCameraApi().pictures[1].data.size()));
     EXPECT_EQ(t2, 0);
     EXPECT_NE(total.find("2 pictures, " + std::to_string(s1 + s2) + " bytes"), std::string::npos) << total;
 }

@@ -47,8 +47,9 @@ TEST(PdrcamPictureNames, TemporaryNameIsHiddenAndNeverAFinalName) {
 }
 
 TEST(PdrcamErrorTexts, EveryLibraryCodeHasItsOwnSentence) {
-    const int codes[] = {kCamErrParam,   kCamErrNoPort, kCamErrNoResponse, kCamErrClose,         kCamErrTimeout,
-                         kCamErrOpen,    kCamErrCamera, kCamErrCancelled,  kCamErrNotSupported, kCamErrGeneral};
+    const int codes[] = {CAM_ERR_PARAM,  CAM_ERR_NO_PORT, CAM_ERR_NO_RESPONSE, CAM_ERR_CLOSE,
+                         CAM_ERR_TIMEOUT, CAM_ERR_OPEN,   CAM_ERR_CAMERA,      CAM_ERR_CANCELLED,
+                         CAM_ERR_NOT_SUPPORTED, CAM_ERR_GENERAL};
     std::set<std::string> texts;
     for (int code : codes) {
         const std::string text = cameraErrorText(code);
@@ -70,10 +71,10 @@ TEST(PdrcamErrorTexts, ThumbnailFailureOf255ExplainsItself) {
 }
 
 TEST(PdrcamExitCodes, LibraryCodesMapToDocumentedStatuses) {
-    EXPECT_EQ(exitCodeForCamera(kCamOk), kExitOk);
-    EXPECT_EQ(exitCodeForCamera(kCamErrNoPort), kExitNoCamera);
-    EXPECT_EQ(exitCodeForCamera(kCamErrOpen), kExitNoCamera);
-    EXPECT_EQ(exitCodeForCamera(kCamErrCancelled), kExitCancelled);
+    EXPECT_EQ(exitCodeForCamera(CAM_OK), kExitOk);
+    EXPECT_EQ(exitCodeForCamera(CAM_ERR_NO_PORT), kExitNoCamera);
+    EXPECT_EQ(exitCodeForCamera(CAM_ERR_OPEN), kExitNoCamera);
+    EXPECT_EQ(exitCodeForCamera(CAM_ERR_CANCELLED), kExitCancelled);
     for (int code : {2, 4, 7, 10, 13, 254, 255, 99}) EXPECT_EQ(exitCodeForCamera(code), kExitCameraError) << code;
 }
 

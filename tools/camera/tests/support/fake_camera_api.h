@@ -13,14 +13,17 @@
 
 namespace pdrcam_test {
 
-struct FakePicture {
+// A picture the fake library serves.
+struct FakeApiPicture {
     std::vector<uint8_t> data;
     std::vector<uint8_t> thumbnail;
     int32_t group = 100;
 };
 
-struct FakeCamera {
-    std::vector<FakePicture> pictures;
+// What the fake exports act on: the pictures, the faults to inject, and what
+// the program asked for.
+struct FakeCameraApi {
+    std::vector<FakeApiPicture> pictures;
     int cameraPort = 3;              // where the search finds the camera; 0: nowhere
     int openResult = 0;              // what Cam_session_enabled(1) answers
     std::map<int, int> failPicture;  // picture -> code returned after half the data
@@ -30,7 +33,7 @@ struct FakeCamera {
     int interruptAtPercent = -1;     // raises the cancel request (as Ctrl-C would) at this progress
     int countResult = -2;            // -2: the real count; otherwise what the count answers
 
-    pdrcam::CamProgressProc callback = nullptr;
+    CamProgressProc callback = nullptr;
     int32_t cookie = 0;
     int32_t lastError = 0;
     bool sessionOpen = false;
@@ -38,10 +41,11 @@ struct FakeCamera {
     std::vector<std::string> calls;  // "set_port 0", "session 1", "picture 2", ...
 };
 
-// The one fake camera behind the table; reset() starts a test afresh.
-FakeCamera &fakeCamera();
-void resetFakeCamera();
-pdrcam::CameraApi fakeCameraApi();
+// The one fake library state behind the table; resetFakeCameraApi() starts a
+// test afresh, fakeCameraApiTable() gives the exports that act on it.
+FakeCameraApi &fakeCameraApi();
+void resetFakeCameraApi();
+pdrcam::CameraApi fakeCameraApiTable();
 
 // A picture of `size` bytes whose content tells its number and offset apart.
 std::vector<uint8_t> patternBytes(size_t size, int salt, bool jpeg);
