@@ -217,6 +217,21 @@ ParsedDestination ParseDestination(const std::string &given)
                   "Destinations of the kind \"" + scheme + ":\" are not supported.");
 }
 
+std::string UrlWithoutPassword(const std::string &url)
+{
+    const auto scheme = url.find("://");
+    if (scheme == std::string::npos)
+        return url;
+    const auto authorityStart = scheme + 3;
+    const auto authorityEnd = url.find_first_of("/?#", authorityStart);
+    const std::string authority = url.substr(authorityStart, authorityEnd - authorityStart);
+    const auto at = authority.rfind('@');
+    const auto colon = authority.find(':');
+    if (at == std::string::npos || colon == std::string::npos || colon > at)
+        return url;
+    return url.substr(0, authorityStart + colon) + url.substr(authorityStart + at);
+}
+
 const char *KindName(DestinationKind kind)
 {
     switch (kind) {

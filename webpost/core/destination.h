@@ -25,7 +25,7 @@ struct Destination {
     std::uint16_t port = 0;       // the scheme's default when the URL names none
     std::string path = "/";       // as written (percent-encoded), starts with '/'
     std::string user;             // from the URL's user part, decoded
-    std::string password;         // from the URL's user part, decoded (FTP only)
+    std::string password;         // from the URL's user part, decoded; never written back
 };
 
 // The destination of `url`, or the failure (code kNoProvider for an
@@ -36,6 +36,10 @@ struct ParsedDestination {
     Failure failure;
 };
 ParsedDestination ParseDestination(const std::string &url);
+
+// `url` with the password of its user part taken out ("ftp://bob:pw@h/" ->
+// "ftp://bob@h/"), as it may be written back to a caller; other texts as given.
+std::string UrlWithoutPassword(const std::string &url);
 
 // The kind's name as stored under a site and shown in the wizard: "folder",
 // "webdav", "ftp"; and back (nullopt for any other word).

@@ -15,6 +15,12 @@ namespace webpost {
 
 // Told of the bytes of a file as they go, so that the progress bar moves
 // within a large file.
+// Who the post logs in as, on the kinds that ask.
+struct Credentials {
+    std::string user;
+    std::string password;
+};
+
 using ByteCounter = std::function<void(std::uint64_t bytesSoFar)>;
 
 class Transport {
