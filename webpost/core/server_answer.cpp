@@ -74,6 +74,11 @@ Failure LinkFailure(LinkProblem problem, const std::string &server, const std::s
     case LinkProblem::CertificateNotTrusted:
         failure.cause = "The certificate of " + server + " is not trusted.";
         break;
+    case LinkProblem::SecureChannel:
+        // Some platforms report an untrusted certificate only this way.
+        failure.cause = "No secure connection to " + server + " could be set up: its "
+                        "certificate is not trusted, or it offers no protocol in common.";
+        break;
     case LinkProblem::Other:
         failure.cause = "Talking to " + server + " failed.";
         break;

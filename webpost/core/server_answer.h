@@ -6,6 +6,7 @@
 //   the server answered with an error status   -> kExtendedError, status line
 //   it could not be reached or dropped the line -> kPostFiles (dropped: retried)
 //   its certificate is not trusted              -> kPostFiles
+//   no secure channel could be set up            -> kPostFiles
 //   503, 502, 504 (busy or a gateway's trouble) -> kExtendedError, retried
 #ifndef WEBPOST_CORE_SERVER_ANSWER_H
 #define WEBPOST_CORE_SERVER_ANSWER_H
@@ -29,7 +30,7 @@ Failure FtpReplyFailure(const std::string &what, const std::string &remote,
                         const std::string &reply);
 
 enum class LinkProblem { CannotConnect, ConnectionLost, TimedOut, CertificateNotTrusted,
-                         Other };
+                         SecureChannel, Other };
 Failure LinkFailure(LinkProblem problem, const std::string &server, const std::string &detail);
 
 // How often a step is tried in all when its failures are transient.

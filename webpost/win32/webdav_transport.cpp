@@ -138,6 +138,8 @@ std::optional<Failure> WebDavTransport::LinkError(DWORD error)
     case ERROR_WINHTTP_SECURE_INVALID_CERT:
     case ERROR_WINHTTP_SECURE_CERT_REVOKED:
         return LinkFailure(LinkProblem::CertificateNotTrusted, ServerName(), detail);
+    case ERROR_WINHTTP_SECURE_CHANNEL_ERROR:
+        return LinkFailure(LinkProblem::SecureChannel, ServerName(), detail);
     default:
         return LinkFailure(LinkProblem::Other, ServerName(), detail);
     }

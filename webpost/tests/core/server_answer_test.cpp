@@ -67,6 +67,7 @@ const LinkCase kLinks[] = {
     {LinkProblem::ConnectionLost, true, "was lost"},
     {LinkProblem::TimedOut, true, "in time"},
     {LinkProblem::CertificateNotTrusted, false, "certificate"},
+    {LinkProblem::SecureChannel, false, "certificate is not trusted"},
     {LinkProblem::Other, false, "failed"},
 };
 
