@@ -51,10 +51,12 @@ void ProgressWindow::Pump()
 {
     lastPump_ = ::GetTickCount();
     MSG msg;
-    for (int i = 0; i < 200 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+    for (int i = 0; !quitSeen_ && i < 200 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+         ++i) {
         if (msg.message == WM_QUIT) {
-            // Belongs to the caller's loop.
+            // Belongs to the caller's loop: put it back and leave the queue be.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
+            quitSeen_ = true;
             return;
         }
         if (dialog_.GetSafeHwnd() && ::IsDialogMessageA(dialog_.GetSafeHwnd(), &msg))

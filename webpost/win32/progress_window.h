@@ -45,6 +45,7 @@ private:
     HWND owner_;
     bool ownerWasEnabled_ = false;
     DWORD lastPump_ = 0;
+    bool quitSeen_ = false;  // the caller's loop is ending: pump no more
 };
 
 }  // namespace webpost

@@ -49,4 +49,17 @@ std::string ProtectedPassword(const std::string &password)
     return blob;
 }
 
+std::string UnprotectedPassword(const std::string &blob)
+{
+    DATA_BLOB in{static_cast<DWORD>(blob.size()),
+                 reinterpret_cast<BYTE *>(const_cast<char *>(blob.data()))};
+    DATA_BLOB out{};
+    if (!::CryptUnprotectData(&in, nullptr, nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN,
+                              &out))
+        return {};
+    std::string password(reinterpret_cast<char *>(out.pbData), out.cbData);
+    ::LocalFree(out.pbData);
+    return password;
+}
+
 }  // namespace webpost_test

@@ -15,6 +15,8 @@ bool ServerSetting(const char *variable, std::string &value);
 // The platform's data protection of `password` for the current user, as a
 // stored site keeps it.
 std::string ProtectedPassword(const std::string &password);
+// And back; empty when `blob` cannot be unprotected.
+std::string UnprotectedPassword(const std::string &blob);
 
 }  // namespace webpost_test
 

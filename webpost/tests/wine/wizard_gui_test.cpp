@@ -1,7 +1,8 @@
 // The wizard and the progress window, driven from a second thread under Xvfb
 // while the test's main thread is inside WpPostA: every page in order with
 // Back, Next and Finish, cancelling from the wizard and from the progress
-// window, a new site given in the wizard stored, and a screenshot of every
+// window, a new site given in the wizard stored (with its password, against
+// the Basic-authentication server of with-servers), and a screenshot of every
 // page and of the progress window.
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <thread>
 
 #include "resource_ids.h"
+#include "server_env.h"
 #include "site_sandbox.h"
 #include "temp_tree.h"
 #include "webpost_library.h"
@@ -178,6 +180,49 @@ TEST_F(WizardGuiTest, ANewSiteGivenInTheWizardIsStored)
     EXPECT_EQ(sites_.Value(site, "UserName"), "ann");
     EXPECT_EQ(sites_.Value(site, "Password"), "<missing>");
     EXPECT_EQ(ReadTree(target.Path()).count("index.html"), 1u);
+}
+
+TEST_F(WizardGuiTest, APasswordGivenInTheWizardLogsInAndIsKeptOnlyProtected)
+{
+    std::string url, root, user, password;
+    if (!ServerSetting("WEBPOST_TEST_DAV_AUTH_URL", url) ||
+        !ServerSetting("WEBPOST_TEST_DAV_AUTH_ROOT", root) ||
+        !ServerSetting("WEBPOST_TEST_DAV_USER", user) ||
+        !ServerSetting("WEBPOST_TEST_DAV_PASSWORD", password))
+        return;
+    TempTree source("src");
+    WriteTree(source, "", SampleSite());
+    const std::string site = SiteSandbox::Name("wizard-auth");
+    const std::string folder = "wizard-" + std::to_string(::GetCurrentProcessId());
+    PostCall call;
+    call.paths = {source.Path()};
+    call.flags = WPF_SHOWPAGE_DESTSITE | WPF_NO_PROGRESS_DLGS;
+    const PostAnswer answer = RunDriven(call, [&](WindowDriver &driver) {
+        HWND page = driver.WaitFor(kSite);
+        if (!page)
+            return false;
+        WindowDriver::SetText(page, IDC_WP_SITENAME, site);
+        WindowDriver::SetText(page, IDC_WP_URL, url + "/" + folder);
+        WindowDriver::SetText(page, IDC_WP_USER, user);
+        WindowDriver::SetText(page, IDC_WP_PASSWORD, password);
+        WindowDriver::Click(page, IDC_WP_REMEMBER);
+        WindowDriver::Click(page, IDC_WP_FINISH);
+        return true;
+    });
+    ASSERT_EQ(answer.code, 0u) << answer.errorText;
+    EXPECT_EQ(ReadTree(root + "\\site\\" + folder), SampleSite());
+    EXPECT_EQ(sites_.Value(site, "UserName"), user);
+    const std::string kept = sites_.Value(site, "Password");
+    ASSERT_NE(kept, "<missing>");
+    EXPECT_EQ(kept.find(password), std::string::npos) << "the password is stored in clear text";
+    EXPECT_EQ(UnprotectedPassword(kept), password);
+
+    // The stored site now posts by name alone, with the kept password.
+    PostCall again;
+    again.paths = {source.Path()};
+    again.siteName = site;
+    const PostAnswer second = library_.Run(again);
+    EXPECT_EQ(second.code, 0u) << second.errorText;
 }
 
 TEST_F(WizardGuiTest, CancelInTheProgressWindowStopsAfterTheCurrentFile)
