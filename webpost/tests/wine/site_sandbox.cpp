@@ -20,7 +20,7 @@ void SiteSandbox::Clear()
         if (::RegEnumKeyExA(sites, i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
             break;
-        if (std::string(name, size).rfind("webpost-test-", 0) == 0)
+        if (std::string(name, size).rfind(Name(""), 0) == 0)
             ours.emplace_back(name, size);
     }
     for (const std::string &n : ours)
