@@ -17,12 +17,12 @@ namespace {
 const DestinationKind kKinds[] = {DestinationKind::Folder, DestinationKind::WebDav,
                                   DestinationKind::Ftp};
 
-struct PageSpec {
+struct WizardPageEntry {
     DWORD flag;
     UINT templateId;
 };
 
-const PageSpec kPages[] = {
+const WizardPageEntry kPages[] = {
     {WPF_SHOWPAGE_WELCOME, IDD_WP_WELCOME},
     {WPF_SHOWPAGE_SRCFILE, IDD_WP_SOURCE},
     {WPF_SHOWPAGE_DESTSITE, IDD_WP_SITE},
@@ -200,7 +200,7 @@ bool RequestFromModel(const WizardModel &model, PostRequest &request, std::strin
 WizardEnd RunWizard(PostRequest &request)
 {
     std::vector<UINT> pages;
-    for (const PageSpec &page : kPages) {
+    for (const WizardPageEntry &page : kPages) {
         if (request.flags & page.flag)
             pages.push_back(page.templateId);
     }
