@@ -1,0 +1,226 @@
+// Posting to real servers on loopback (started by with-servers): WebDAV over
+// http and https, with and without Basic authentication, and FTP. Each site
+// posted is compared byte for byte with what the server stored on disk.
+#include <gtest/gtest.h>
+
+#include <wpapi.h>
+#include <wpapimsg.h>
+
+#include "server_env.h"
+#include "site_sandbox.h"
+#include "temp_tree.h"
+#include "webpost_library.h"
+
+namespace webpost_test {
+namespace {
+
+const DWORD kServerRefused = static_cast<DWORD>(WEBPOST_ERROR_EXTENDED_ERROR);
+const DWORD kNotPosted = static_cast<DWORD>(WEBPOST_ERROR_POST_FILES);
+
+std::string Join(const std::string &root, const std::string &child)
+{
+    return root + "\\" + child;
+}
+
+class ServerPostTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(library_.Loaded());
+        WriteTree(source_, "", SampleSite());
+    }
+
+    PostAnswer Post(const std::string &url, const std::string &site = "")
+    {
+        PostCall call;
+        call.paths = {source_.Path()};
+        call.url = url;
+        call.siteName = site;
+        return library_.Run(call);
+    }
+
+    // A folder name of its own for each test, on every server.
+    static std::string Unique(const std::string &tag)
+    {
+        return tag + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
+               std::to_string(::GetTickCount());
+    }
+
+    WebPostLibrary library_;
+    SiteSandbox sites_;
+    TempTree source_{"src"};
+};
+
+TEST_F(ServerPostTest, WebDavOverHttpStoresTheNestedSiteIntact)
+{
+    std::string url, root;
+    if (!ServerSetting("WEBPOST_TEST_DAV_URL", url) || !ServerSetting("WEBPOST_TEST_DAV_ROOT", root))
+        return;
+    const std::string folder = Unique("nested");
+    const PostAnswer answer = Post(url + "/" + folder);
+    ASSERT_EQ(answer.code, 0u) << answer.errorText;
+    EXPECT_EQ(ReadTree(Join(root, folder)), SampleSite());
+    EXPECT_EQ(answer.url, url + "/" + folder);
+}
+
+TEST_F(ServerPostTest, WebDavOverwritesAnExistingSite)
+{
+    std::string url, root;
+    if (!ServerSetting("WEBPOST_TEST_DAV_URL", url) || !ServerSetting("WEBPOST_TEST_DAV_ROOT", root))
+        return;
+    const std::string folder = Unique("again");
+    ASSERT_EQ(Post(url + "/" + folder).code, 0u);
+    source_.Write("index.html", "second edition");
+    source_.Write("pics/large.jpg", PatternBytes(1234, 9));
+    const PostAnswer answer = Post(url + "/" + folder);
+    ASSERT_EQ(answer.code, 0u) << answer.errorText;
+    std::map<std::string, std::string> expected = SampleSite();
+    expected["index.html"] = "second edition";
+    expected["pics/large.jpg"] = PatternBytes(1234, 9);
+    EXPECT_EQ(ReadTree(Join(root, folder)), expected);
+}
+
+TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials)
+{
+    std::string url, root, user, password;
+    if (!ServerSetting("WEBPOST_TEST_DAV_AUTH_URL", url) ||
+        !ServerSetting("WEBPOST_TEST_DAV_AUTH_ROOT", root) ||
+        !ServerSetting("WEBPOST_TEST_DAV_USER", user) ||
+        !ServerSetting("WEBPOST_TEST_DAV_PASSWORD", password))
+        return;
+    {
+        SCOPED_TRACE("stored site, password kept protected");
+        const std::string site = SiteSandbox::Name("dav-auth");
+        const std::string folder = Unique("stored");
+        sites_.Store(site, url + "/" + folder, "webdav", user, "", ProtectedPassword(password));
+        const PostAnswer answer = Post("", site);
+        ASSERT_EQ(answer.code, 0u) << answer.errorText;
+        EXPECT_EQ(ReadTree(Join(root, "site\\" + folder)), SampleSite());
+        EXPECT_EQ(answer.siteName, site);
+    }
+    {
+        SCOPED_TRACE("user and password in the URL; the password is not written back");
+        const std::string folder = Unique("inurl");
+        const std::string withPassword = url.substr(0, 7) + user + ":" + password + "@" +
+                                         url.substr(7) + "/" + folder;
+        const PostAnswer answer = Post(withPassword);
+        ASSERT_EQ(answer.code, 0u) << answer.errorText;
+        EXPECT_EQ(ReadTree(Join(root, "site\\" + folder)), SampleSite());
+        EXPECT_EQ(answer.url, url.substr(0, 7) + user + "@" + url.substr(7) + "/" + folder);
+    }
+}
+
+TEST_F(ServerPostTest, HttpsWithATrustedFingerprintStoresTheSite)
+{
+    std::string url, root, fingerprint;
+    if (!ServerSetting("WEBPOST_TEST_DAVS_URL", url) ||
+        !ServerSetting("WEBPOST_TEST_DAVS_ROOT", root) ||
+        !ServerSetting("WEBPOST_TEST_CERT_SHA256", fingerprint))
+        return;
+    const std::string site = SiteSandbox::Name("davs");
+    const std::string folder = Unique("tls");
+    sites_.Store(site, url + "/" + folder, "webdav", "", fingerprint);
+    const PostAnswer answer = Post("", site);
+    ASSERT_EQ(answer.code, 0u) << answer.errorText;
+    EXPECT_EQ(ReadTree(Join(root, "site\\" + folder)), SampleSite());
+}
+
+struct FailureCase {
+    const char *name;
+    std::string url;
+    std::string site;  // stored before the post when not empty
+    DWORD code;
+    std::vector<std::string> textMentions;
+};
+
+TEST_F(ServerPostTest, ServerFailuresGiveTheirCodesAndTexts)
+{
+    std::string dav, small, refused, auth, user, password, davs, fingerprint;
+    if (!ServerSetting("WEBPOST_TEST_DAV_URL", dav) ||
+        !ServerSetting("WEBPOST_TEST_SMALL_URL", small) ||
+        !ServerSetting("WEBPOST_TEST_REFUSED_URL", refused) ||
+        !ServerSetting("WEBPOST_TEST_DAV_AUTH_URL", auth) ||
+        !ServerSetting("WEBPOST_TEST_DAV_USER", user) ||
+        !ServerSetting("WEBPOST_TEST_DAV_PASSWORD", password) ||
+        !ServerSetting("WEBPOST_TEST_DAVS_URL", davs) ||
+        !ServerSetting("WEBPOST_TEST_CERT_SHA256", fingerprint))
+        return;
+    const std::string wrongPin(64, '0');
+    sites_.Store(SiteSandbox::Name("wrong-password"), auth + "/" + Unique("wrong"), "webdav",
+                 user, "", ProtectedPassword(password + "x"));
+    sites_.Store(SiteSandbox::Name("wrong-pin"), davs + "/" + Unique("pin"), "webdav", "",
+                 wrongPin);
+    const FailureCase cases[] = {
+        {"missing parent", dav + "/absent/" + Unique("site"), "", kServerRefused,
+         {"MKCOL", "409", "does not exist"}},
+        {"too large", small + "/" + Unique("site"), "", kServerRefused,
+         {"PUT", "413", "large.jpg", "this large"}},
+        {"refused connection", refused, "", kNotPosted, {"cannot be reached"}},
+        {"authentication required", auth + "/" + Unique("anon"), "", kServerRefused,
+         {"401", "user name and password"}},
+        {"wrong password", "", SiteSandbox::Name("wrong-password"), kServerRefused,
+         {"401", "did not accept"}},
+        {"certificate not trusted", davs + "/" + Unique("untrusted"), "", kNotPosted,
+         {"certificate", "not trusted"}},
+        {"another certificate pinned", "", SiteSandbox::Name("wrong-pin"), kNotPosted,
+         {"not trusted", fingerprint}},
+    };
+    for (const FailureCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const PostAnswer answer = Post(c.url, c.site);
+        EXPECT_EQ(answer.code, c.code) << std::hex << answer.code << " " << answer.errorText;
+        for (const std::string &words : c.textMentions)
+            EXPECT_NE(answer.errorText.find(words), std::string::npos)
+                << "\"" << words << "\" not in: " << answer.errorText;
+    }
+}
+
+TEST_F(ServerPostTest, FtpStoresTheNestedSiteAndOverwrites)
+{
+    std::string url, root, user, password;
+    if (!ServerSetting("WEBPOST_TEST_FTP_URL", url) ||
+        !ServerSetting("WEBPOST_TEST_FTP_ROOT", root) ||
+        !ServerSetting("WEBPOST_TEST_FTP_USER", user) ||
+        !ServerSetting("WEBPOST_TEST_FTP_PASSWORD", password))
+        return;
+    const std::string site = SiteSandbox::Name("ftp");
+    const std::string folder = Unique("ftp");
+    sites_.Store(site, url + "-" + folder, "ftp", user, "", ProtectedPassword(password));
+    PostAnswer answer = Post("", site);
+    ASSERT_EQ(answer.code, 0u) << answer.errorText;
+    EXPECT_EQ(ReadTree(Join(root, "site-" + folder)), SampleSite());
+
+    source_.Write("pics/large.jpg", PatternBytes(99999, 4));
+    answer = Post("", site);
+    ASSERT_EQ(answer.code, 0u) << answer.errorText;
+    std::map<std::string, std::string> expected = SampleSite();
+    expected["pics/large.jpg"] = PatternBytes(99999, 4);
+    EXPECT_EQ(ReadTree(Join(root, "site-" + folder)), expected);
+}
+
+TEST_F(ServerPostTest, FtpFailuresGiveTheServersReply)
+{
+    std::string url, user, password;
+    if (!ServerSetting("WEBPOST_TEST_FTP_URL", url) ||
+        !ServerSetting("WEBPOST_TEST_FTP_USER", user) ||
+        !ServerSetting("WEBPOST_TEST_FTP_PASSWORD", password))
+        return;
+    const std::string host = url.substr(6, url.find('/', 6) - 6);
+    const FailureCase cases[] = {
+        {"wrong password", "ftp://" + user + ":nope@" + host + "/x", "", kServerRefused,
+         {"530", "did not accept"}},
+        {"missing parent", "ftp://" + user + ":" + password + "@" + host + "/absent/" + Unique("s"),
+         "", kServerRefused, {"MKD", "550"}},
+    };
+    for (const FailureCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const PostAnswer answer = Post(c.url, c.site);
+        EXPECT_EQ(answer.code, c.code) << std::hex << answer.code << " " << answer.errorText;
+        for (const std::string &words : c.textMentions)
+            EXPECT_NE(answer.errorText.find(words), std::string::npos)
+                << "\"" << words << "\" not in: " << answer.errorText;
+    }
+}
+
+}  // namespace
+}  // namespace webpost_test

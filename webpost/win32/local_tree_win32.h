@@ -1,0 +1,19 @@
+// The local tree of the upload plan, answered by the file system through the
+// 8-bit (system code page) file functions.
+#ifndef WEBPOST_WIN32_LOCAL_TREE_WIN32_H
+#define WEBPOST_WIN32_LOCAL_TREE_WIN32_H
+
+#include "local_tree.h"
+
+namespace webpost {
+
+class Win32LocalTree : public LocalTree {
+public:
+    std::optional<LocalItem> Stat(const std::string &path) override;
+    std::optional<std::vector<LocalItem>> List(const std::string &folder) override;
+    std::string Join(const std::string &folder, const std::string &child) override;
+};
+
+}  // namespace webpost
+
+#endif
