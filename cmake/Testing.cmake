@@ -31,12 +31,13 @@ if(SUITE_BUILD STREQUAL "win64")
 endif()
 
 # suite_add_gtest(<name> SOURCES ... [LIBS ...] [LABELS ...] [NO_MAIN]
-#                 [FILTER gtest-pattern] [WINE_DPI dpi] [RESOURCE_LOCK name])
+#                 [FILTER gtest-pattern] [WINE_DPI dpi] [RESOURCE_LOCK name...])
 # Builds a GoogleTest program and, where the build can run it, registers its
 # tests with ctest (discovered at test time, through Wine for win64). FILTER
 # registers only the matching tests; WINE_DPI runs them in the win64 prefix of
 # that resolution, with "<dpi>dpi." before their names. Tests of programs
-# that share RESOURCE_LOCK never run at the same time.
+# that share a RESOURCE_LOCK never run at the same time ("screen" for those
+# that copy the screen, which another test's window would cover).
 # Every label handed to a test is remembered, so that the label check below
 # can prove that each of them selects something.
 function(suite_note_labels)
@@ -44,7 +45,7 @@ function(suite_note_labels)
 endfunction()
 
 function(suite_add_gtest name)
-  cmake_parse_arguments(T "NO_MAIN" "FILTER;WINE_DPI;RESOURCE_LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "NO_MAIN" "FILTER;WINE_DPI" "SOURCES;LIBS;LABELS;RESOURCE_LOCK" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   set(discovery_options)
   if(T_FILTER)
@@ -74,7 +75,7 @@ function(suite_add_gtest name)
     # the list that discovery leaves behind.
     set(lock "")
     if(T_RESOURCE_LOCK)
-      set(lock " RESOURCE_LOCK ${T_RESOURCE_LOCK}")
+      set(lock " RESOURCE_LOCK \"${T_RESOURCE_LOCK}\"")
     endif()
     set(properties_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake)
     file(WRITE ${properties_file}

@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "png_writer.h"
+#include "screen_shot.h"
 
 namespace webpost_test {
 
@@ -32,14 +32,7 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM lParam)
 
 std::string ShotDirectory()
 {
-    char exe[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dir = exe;
-    dir = dir.substr(0, dir.find_last_of("\\/"));  // bin
-    dir = dir.substr(0, dir.find_last_of("\\/"));  // the build
-    dir += "\\webpost-screenshots";
-    ::CreateDirectoryA(dir.c_str(), nullptr);
-    return dir;
+    return testsupport::ScreenshotFolder("webpost-screenshots");
 }
 
 }  // namespace
@@ -105,41 +98,7 @@ std::size_t WindowDriver::Shoot(HWND window, const std::string &name)
     ::Sleep(300);
     RECT rect;
     ::GetWindowRect(window, &rect);
-    const int w = rect.right - rect.left;
-    const int h = rect.bottom - rect.top;
-    if (w <= 0 || h <= 0)
-        return 0;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void *bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP dib = ::CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, dib);
-    ::BitBlt(memory, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
-    ::GdiFlush();
-    std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
-    std::set<DWORD> colours;
-    const DWORD *pixels = static_cast<const DWORD *>(bits);
-    for (int i = 0; i < w * h; ++i) {
-        const DWORD p = pixels[i] & 0xFFFFFF;
-        colours.insert(p);
-        rgb[i * 3] = static_cast<uint8_t>(p >> 16);
-        rgb[i * 3 + 1] = static_cast<uint8_t>(p >> 8);
-        rgb[i * 3 + 2] = static_cast<uint8_t>(p);
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    const std::string path = ShotDirectory() + "\\" + name + ".png";
-    EXPECT_TRUE(tolvarc_test::WritePng(path, w, h, rgb)) << path;
-    std::printf("screenshot: %s (%dx%d)\n", path.c_str(), w, h);
-    return colours.size();
+    return testsupport::ShootScreen(rect, ShotDirectory() + "\\" + name + ".png");
 }
 
 }  // namespace webpost_test
