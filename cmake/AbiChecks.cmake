@@ -21,3 +21,11 @@ if(TARGET peltrix)
             $<TARGET_PROPERTY:comm32,SUITE_EXPORT_TABLE> --stdcall
     LABELS abi)
 endif()
+
+if(TARGET webpost)
+  # Plain names, as callers bind them by name; each removes its arguments.
+  suite_add_script_test(abi.webpost_exports
+    COMMAND ${ABI_CHECK} exports $<TARGET_FILE:webpost>
+            $<TARGET_PROPERTY:webpost,SUITE_EXPORT_TABLE>
+    LABELS abi webpost)
+endif()
