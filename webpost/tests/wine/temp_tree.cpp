@@ -1,5 +1,7 @@
 #include "temp_tree.h"
 
+#include "wine_drive.h"
+
 #include <windows.h>
 
 #include <stdexcept>
@@ -59,14 +61,14 @@ TempTree::TempTree(const std::string &tag)
     ::GetTempPathA(MAX_PATH, temp);
     path_ = std::string(temp) + "webpost-" + tag + "-" + std::to_string(::GetCurrentProcessId()) +
             "-" + std::to_string(::GetTickCount());
-    DeleteTree(path_);
+    testsupport::RemoveTree(path_);
     if (!::CreateDirectoryA(path_.c_str(), nullptr))
         throw std::runtime_error("cannot create " + path_);
 }
 
 TempTree::~TempTree()
 {
-    DeleteTree(path_);
+    testsupport::RemoveTree(path_);
 }
 
 std::string TempTree::Below(const std::string &relative) const
@@ -147,26 +149,6 @@ void WriteTree(const TempTree &tree, const std::string &under,
         else
             tree.Write(prefix + entry.first, entry.second);
     }
-}
-
-void DeleteTree(const std::string &folder)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(path);
-            else
-                ::DeleteFileA(path.c_str());
-        } while (::FindNextFileA(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace webpost_test

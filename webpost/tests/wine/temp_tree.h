@@ -33,9 +33,6 @@ std::map<std::string, std::string> ReadTree(const std::string &folder);
 std::map<std::string, std::string> SampleSite();
 void WriteTree(const TempTree &tree, const std::string &under,
                const std::map<std::string, std::string> &files);
-
-void DeleteTree(const std::string &folder);
-
 // Bytes of `size`, different for each `salt`.
 std::string PatternBytes(std::size_t size, unsigned salt);
 
