@@ -8,16 +8,17 @@
 namespace peltrix {
 namespace {
 
-// Clears a flag when the scope ends, however it ends.
+// Sets a flag for the scope and puts back what it held, however the scope ends.
 class FlagScope {
 public:
-    explicit FlagScope(bool &flag) : flag(flag) { flag = true; }
-    ~FlagScope() { flag = false; }
+    explicit FlagScope(bool &flag) : flag(flag), before(flag) { flag = true; }
+    ~FlagScope() { flag = before; }
     FlagScope(const FlagScope &) = delete;
     FlagScope &operator=(const FlagScope &) = delete;
 
 private:
     bool &flag;
+    const bool before;
 };
 
 } // namespace
@@ -81,6 +82,10 @@ int CamCore::cam_count_pictures() {
 void CamCore::cam_resync_directory() {
     if (directory_read_running)
         return;
+    // Guarded from its start: the re-read may first re-open a broken session,
+    // and a re-sync request to the speed commands of that re-opening would
+    // otherwise start another re-read inside this one, and so on without end.
+    FlagScope rereading(directory_read_running);
     cam_invalidate_pictures();
     cam_count_pictures();
 }

@@ -2,6 +2,7 @@
 #include "camera_fixture.h"
 #include "protocol.h"
 
+#include <string>
 #include <vector>
 
 namespace peltrix {
@@ -235,6 +236,72 @@ TEST_F(CamResyncTest, EndlessResyncIsBoundedAndFails) {
     EXPECT_EQ(CAM_ERR_NO_RESPONSE, core.Cam_error());
     EXPECT_EQ(1 + CAM_MAX_RESYNC_RESENDS, countSent(0x25));
 }
+
+// A broken session (after a failed ready probe) and a camera that answers 137
+// to every speed command: the speed commands that close and re-open the
+// session ask for a directory re-read, which would re-open the session again.
+// Every operation that re-opens the session ends with a stored code.
+struct BrokenSessionCase {
+    const char *name;
+    int (*call)(CamCore &core);
+    int result;
+    int stored;
+};
+
+int callClose(CamCore &core) { return core.Cam_session_enabled(0); }
+int callPictureCount(CamCore &core) { return core.Cam_get_picture_count(); }
+int callPictureFile(CamCore &core) { return core.Cam_get_picture_file(7, 1); }
+int callThumbnailFile(CamCore &core) { return core.Cam_get_thumbnail_file(7, 1); }
+int callEraseSelect(CamCore &core) { return core.Cam_erase_select(1); }
+int callVersion(CamCore &core) {
+    char text[1100];
+    return core.Cam_get_version(text);
+}
+int callMemoryStatus(CamCore &core) { return core.Cam_get_memory_status(); }
+
+const BrokenSessionCase kBrokenSessionCases[] = {
+    {"close", callClose, CAM_OK, CAM_OK},
+    {"pictureCount", callPictureCount, -1, CAM_ERR_NO_RESPONSE},
+    {"pictureFile", callPictureFile, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE},
+    {"thumbnailFile", callThumbnailFile, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE},
+    {"eraseSelect", callEraseSelect, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE},
+    {"version", callVersion, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE},
+    {"memoryStatus", callMemoryStatus, 0, CAM_ERR_NO_RESPONSE},
+};
+
+class CamBrokenSessionResyncTest : public CameraTest,
+                                   public ::testing::WithParamInterface<BrokenSessionCase> {};
+
+TEST_P(CamBrokenSessionResyncTest, ResyncToEverySpeedCommandEndsWithAStoredCode) {
+    addPicture(1, 1, 100);
+    openSession(2); // at 19200 the camera hears every re-opening
+    camera.dropAnswers(4);
+    ASSERT_EQ(0, core.Cam_ready());
+    ASSERT_EQ(Broken, core.sessionState());
+    camera.answerStatus(0x31, CAM_STATUS_RESYNC, FakeCamera::kForever);
+    camera.clearRecord();
+
+    EXPECT_EQ(GetParam().result, GetParam().call(core));
+    EXPECT_EQ(GetParam().stored, core.Cam_error());
+    EXPECT_NE(Open, core.sessionState());
+    EXPECT_EQ(0, files.appends);
+    EXPECT_GT(countSent(0x10), 0) << "a re-read re-opened the session";
+    // Each exchange sends at most 4 times for missing answers and 10 more for
+    // re-syncs. Re-opening takes six exchanges (two speed commands to close,
+    // one to test the port, probe, packet size, speed), this directory three
+    // (groups, one listing, one picture). Every re-sync of an outer exchange
+    // runs one re-read, which re-opens the session in turn, and none deeper.
+    const int perExchange = 4 + CAM_MAX_RESYNC_RESENDS;
+    const int reread = (6 + 3) * perExchange;
+    const int bound = (6 + 3) * (perExchange + CAM_MAX_RESYNC_RESENDS * reread);
+    EXPECT_LE(static_cast<int>(camera.commandsSent().size()), bound);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, CamBrokenSessionResyncTest,
+                         ::testing::ValuesIn(kBrokenSessionCases),
+                         [](const ::testing::TestParamInfo<BrokenSessionCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 // --- payloads longer than the caller's buffer -----------------------------------
 
