@@ -110,9 +110,8 @@ private:
 
     std::array<CamPicture, CAM_MAX_PICTURES> cam_pictures{};
     int cam_picture_count = -1;
-    // Set while the directory is being read, and through the whole of a re-read
-    // (the session it may re-open included): a re-sync request meanwhile is
-    // answered by a plain resend instead of a nested read.
+    // Set while the directory is being read: a re-sync request inside that read
+    // is answered by a plain resend instead of a nested read.
     bool directory_read_running = false;
 };
 

@@ -8,17 +8,16 @@
 namespace peltrix {
 namespace {
 
-// Sets a flag for the scope and puts back what it held, however the scope ends.
+// Clears a flag when the scope ends, however it ends.
 class FlagScope {
 public:
-    explicit FlagScope(bool &flag) : flag(flag), before(flag) { flag = true; }
-    ~FlagScope() { flag = before; }
+    explicit FlagScope(bool &flag) : flag(flag) { flag = true; }
+    ~FlagScope() { flag = false; }
     FlagScope(const FlagScope &) = delete;
     FlagScope &operator=(const FlagScope &) = delete;
 
 private:
     bool &flag;
-    const bool before;
 };
 
 } // namespace
@@ -82,12 +81,13 @@ int CamCore::cam_count_pictures() {
 void CamCore::cam_resync_directory() {
     if (directory_read_running)
         return;
-    // Guarded from its start: the re-read may first re-open a broken session,
-    // and a re-sync request to the speed commands of that re-opening would
-    // otherwise start another re-read inside this one, and so on without end.
-    FlagScope rereading(directory_read_running);
     cam_invalidate_pictures();
-    cam_count_pictures();
+    // The read needs an open session. While a session is being changed (a
+    // port tested, a broken session closed or re-opened) it would start a
+    // session change of its own inside that one, again at every re-sync
+    // request; the table is then read at its next use instead.
+    if (cam_session_state == Open)
+        cam_count_pictures();
 }
 
 int CamCore::preparePictureOperation(int picture) {

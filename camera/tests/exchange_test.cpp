@@ -2,6 +2,7 @@
 #include "camera_fixture.h"
 #include "protocol.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -238,17 +239,22 @@ TEST_F(CamResyncTest, EndlessResyncIsBoundedAndFails) {
 }
 
 // A broken session (after a failed ready probe) and a camera that answers 137
-// to every speed command: the speed commands that close and re-open the
-// session ask for a directory re-read, which would re-open the session again.
-// Every operation that re-opens the session ends with a stored code.
+// to every speed command: the speed commands that close, test and re-open
+// the port ask for the directory to be read again, and reading it would
+// change the session again inside that change. Every operation that changes
+// the session ends with a stored code, opens the port only for its own
+// change (the port test and the session) and reads the directory only in
+// the session it opened.
 struct BrokenSessionCase {
     const char *name;
     int (*call)(CamCore &core);
     int result;
     int stored;
+    int opens;
 };
 
 int callClose(CamCore &core) { return core.Cam_session_enabled(0); }
+int callReopen(CamCore &core) { return core.Cam_session_enabled(1); }
 int callPictureCount(CamCore &core) { return core.Cam_get_picture_count(); }
 int callPictureFile(CamCore &core) { return core.Cam_get_picture_file(7, 1); }
 int callThumbnailFile(CamCore &core) { return core.Cam_get_thumbnail_file(7, 1); }
@@ -260,13 +266,14 @@ int callVersion(CamCore &core) {
 int callMemoryStatus(CamCore &core) { return core.Cam_get_memory_status(); }
 
 const BrokenSessionCase kBrokenSessionCases[] = {
-    {"close", callClose, CAM_OK, CAM_OK},
-    {"pictureCount", callPictureCount, -1, CAM_ERR_NO_RESPONSE},
-    {"pictureFile", callPictureFile, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE},
-    {"thumbnailFile", callThumbnailFile, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE},
-    {"eraseSelect", callEraseSelect, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE},
-    {"version", callVersion, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE},
-    {"memoryStatus", callMemoryStatus, 0, CAM_ERR_NO_RESPONSE},
+    {"close", callClose, CAM_OK, CAM_OK, 0},
+    {"reopen", callReopen, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE, 1},
+    {"pictureCount", callPictureCount, -1, CAM_ERR_NO_RESPONSE, 2},
+    {"pictureFile", callPictureFile, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE, 2},
+    {"thumbnailFile", callThumbnailFile, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE, 2},
+    {"eraseSelect", callEraseSelect, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE, 2},
+    {"version", callVersion, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE, 2},
+    {"memoryStatus", callMemoryStatus, 0, CAM_ERR_NO_RESPONSE, 2},
 };
 
 class CamBrokenSessionResyncTest : public CameraTest,
@@ -284,17 +291,26 @@ TEST_P(CamBrokenSessionResyncTest, ResyncToEverySpeedCommandEndsWithAStoredCode)
     EXPECT_EQ(GetParam().result, GetParam().call(core));
     EXPECT_EQ(GetParam().stored, core.Cam_error());
     EXPECT_NE(Open, core.sessionState());
+    EXPECT_EQ(3, core.port());
     EXPECT_EQ(0, files.appends);
-    EXPECT_GT(countSent(0x10), 0) << "a re-read re-opened the session";
+    const auto opens = camera.callsOf(LineCall::Open);
+    EXPECT_EQ(static_cast<size_t>(GetParam().opens), opens.size());
+    for (const LineCall &open : opens)
+        EXPECT_EQ(3, open.port);
+    // The directory is asked for only after the probe of the new session.
+    const auto sent = camera.commandsSent();
+    const auto probe = std::find(sent.begin(), sent.end(), kReady);
+    const auto list = std::find(sent.begin(), sent.end(), Bytes{0x14, 0, 0, 0});
+    EXPECT_TRUE(list == sent.end() || probe < list);
     // Each exchange sends at most 4 times for missing answers and 10 more for
-    // re-syncs. Re-opening takes six exchanges (two speed commands to close,
-    // one to test the port, probe, packet size, speed), this directory three
-    // (groups, one listing, one picture). Every re-sync of an outer exchange
-    // runs one re-read, which re-opens the session in turn, and none deeper.
+    // re-syncs; the call's own exchanges are at most six for the session
+    // (two speed commands to close, one to test the port, probe, packet size,
+    // speed) and three for this directory (groups, one listing, one picture),
+    // and each re-sync among them reads the directory at most once.
     const int perExchange = 4 + CAM_MAX_RESYNC_RESENDS;
-    const int reread = (6 + 3) * perExchange;
+    const int reread = 3 * perExchange;
     const int bound = (6 + 3) * (perExchange + CAM_MAX_RESYNC_RESENDS * reread);
-    EXPECT_LE(static_cast<int>(camera.commandsSent().size()), bound);
+    EXPECT_LE(static_cast<int>(sent.size()), bound);
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, CamBrokenSessionResyncTest,
