@@ -14,6 +14,7 @@
 #include "fuzz_input.h"
 #include "fuzz_line.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -26,10 +27,10 @@ namespace peltrix {
 namespace fuzz {
 namespace {
 
-// The deepest sound call takes about 16 KiB of stack: an export, its
-// exchange, one directory re-read with the session re-opening inside it, and
-// the exchange there. Each further level of re-reads inside re-reads takes
-// 5 to 8 KiB more, so this bound allows about two of them.
+// The deepest sound call takes about 13 KiB of stack: a transfer, its
+// exchange, the directory re-read that a re-sync request starts there, and
+// the exchange of that read. Each further level of exchanges nested through
+// re-reads takes 5 to 8 KiB more, so this bound allows about three of them.
 constexpr std::uintptr_t kMaxStackBytes = 32 * 1024;
 // Each input byte can set off at most a few dozen line operations (one
 // decision that sends the directory to be read again, say); a call that has
@@ -121,12 +122,11 @@ private:
 
     void call(Operation op) {
         CamCore &c = *core;
-        int a = 0, result = 0;
+        int a = 0;
         switch (op) {
         case SetPort:
             a = arg() % 12 - 1;
-            result = c.Cam_set_port(a);
-            return report("Cam_set_port", a, result);
+            return report("Cam_set_port", a, c.Cam_set_port(a));
         case SetSpeed:
             a = arg() % 20 - 1;
             return report("Cam_set_speed", a, c.Cam_set_speed(a));
@@ -158,7 +158,7 @@ private:
             GuardedBuffer<sizeof(int)> type;
             const bool withResult = arg() & 1;
             int *target = withResult ? reinterpret_cast<int *>(type.data()) : nullptr;
-            result = c.Cam_get_picture_type(a, target);
+            const int result = c.Cam_get_picture_type(a, target);
             type.check("Cam_get_picture_type");
             return report("Cam_get_picture_type", a, result);
         }

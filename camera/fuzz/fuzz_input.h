@@ -18,9 +18,6 @@ public:
     FuzzInput(const std::uint8_t *data, std::size_t size) : next(data), end(data + size) {}
 
     bool exhausted() const { return next == end; }
-    std::size_t consumed(const std::uint8_t *start) const {
-        return static_cast<std::size_t>(next - start);
-    }
 
     std::uint8_t take(std::uint8_t fallback) { return next == end ? fallback : *next++; }
 

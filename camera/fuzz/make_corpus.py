@@ -138,6 +138,11 @@ def inputs():
     # re-opening is answered with 137.
     yield 'broken_resync', (search_port() + [PICTURE_COUNT] + open_session() + records([]) +
                             [READY] + no_answer() + [VERSION] + [RESYNC, 0, 0] * 200)
+    # The same camera while the host re-opens the broken session itself; the
+    # port does not close the first time and then does not open.
+    yield 'reopen_resync', (search_port() + [PICTURE_COUNT] + open_session() + records([]) +
+                            [READY] + no_answer() + session(1) + [RESYNC, 0, 0] * 23 +
+                            [0xFF, 0xFF, CLOSE_OK] + [RESYNC, 0, 0] * 40)
     # A port test inside a session opening meets 137; a serial library that
     # lets a port be opened twice lets every nested re-read test it again.
     yield 'port_test_resync', (set_port(3) + [OPEN_OK, CLOSE_OK, PICTURE_COUNT] +
