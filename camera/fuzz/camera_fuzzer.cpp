@@ -27,12 +27,12 @@ namespace peltrix {
 namespace fuzz {
 namespace {
 
-// The deepest sound call takes about 13 KiB of stack: a transfer, its
+// The deepest sound call takes about 16 KiB of stack: a transfer, its
 // exchange, the directory re-read that a re-sync request starts there, and
-// the exchange of that read. Each further level of exchanges nested through
-// re-reads takes 5 to 8 KiB more, so this bound allows about three of them.
+// the exchanges of that read. Each further level of exchanges nested through
+// re-reads takes 5 to 8 KiB more, so this bound allows about two of them.
 constexpr std::uintptr_t kMaxStackBytes = 32 * 1024;
-// Each input byte can set off at most a few dozen line operations (one
+// Each input byte sets off at most about a hundred line operations (one
 // decision that sends the directory to be read again, say); a call that has
 // not finished after this many per byte never will.
 constexpr long kOperationsPerInputByte = 256;

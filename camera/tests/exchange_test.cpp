@@ -279,7 +279,7 @@ const BrokenSessionCase kBrokenSessionCases[] = {
 class CamBrokenSessionResyncTest : public CameraTest,
                                    public ::testing::WithParamInterface<BrokenSessionCase> {};
 
-TEST_P(CamBrokenSessionResyncTest, ResyncToEverySpeedCommandEndsWithAStoredCode) {
+TEST_P(CamBrokenSessionResyncTest, ResyncToEverySpeedCommandEndsAfterOneSessionChange) {
     addPicture(1, 1, 100);
     openSession(2); // at 19200 the camera hears every re-opening
     camera.dropAnswers(4);
