@@ -82,7 +82,12 @@ void CamCore::cam_resync_directory() {
     if (directory_read_running)
         return;
     cam_invalidate_pictures();
-    cam_count_pictures();
+    // The read needs an open session. While a session is being changed (a
+    // port tested, a broken session closed or re-opened) it would start a
+    // session change of its own inside that one, again at every re-sync
+    // request; the table is then read at its next use instead.
+    if (cam_session_state == Open)
+        cam_count_pictures();
 }
 
 int CamCore::preparePictureOperation(int picture) {

@@ -2,6 +2,8 @@
 #include "camera_fixture.h"
 #include "protocol.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace peltrix {
@@ -235,6 +237,87 @@ TEST_F(CamResyncTest, EndlessResyncIsBoundedAndFails) {
     EXPECT_EQ(CAM_ERR_NO_RESPONSE, core.Cam_error());
     EXPECT_EQ(1 + CAM_MAX_RESYNC_RESENDS, countSent(0x25));
 }
+
+// A broken session (after a failed ready probe) and a camera that answers 137
+// to every speed command: the speed commands that close, test and re-open
+// the port ask for the directory to be read again, and reading it would
+// change the session again inside that change. Every operation that changes
+// the session ends with a stored code, opens the port only for its own
+// change (the port test and the session) and reads the directory only in
+// the session it opened.
+struct BrokenSessionCase {
+    const char *name;
+    int (*call)(CamCore &core);
+    int result;
+    int stored;
+    int opens;
+};
+
+int callClose(CamCore &core) { return core.Cam_session_enabled(0); }
+int callReopen(CamCore &core) { return core.Cam_session_enabled(1); }
+int callPictureCount(CamCore &core) { return core.Cam_get_picture_count(); }
+int callPictureFile(CamCore &core) { return core.Cam_get_picture_file(7, 1); }
+int callThumbnailFile(CamCore &core) { return core.Cam_get_thumbnail_file(7, 1); }
+int callEraseSelect(CamCore &core) { return core.Cam_erase_select(1); }
+int callVersion(CamCore &core) {
+    char text[1100];
+    return core.Cam_get_version(text);
+}
+int callMemoryStatus(CamCore &core) { return core.Cam_get_memory_status(); }
+
+const BrokenSessionCase kBrokenSessionCases[] = {
+    {"close", callClose, CAM_OK, CAM_OK, 0},
+    {"reopen", callReopen, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE, 1},
+    {"pictureCount", callPictureCount, -1, CAM_ERR_NO_RESPONSE, 2},
+    {"pictureFile", callPictureFile, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE, 2},
+    {"thumbnailFile", callThumbnailFile, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE, 2},
+    {"eraseSelect", callEraseSelect, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE, 2},
+    {"version", callVersion, CAM_ERR_NO_RESPONSE, CAM_ERR_NO_RESPONSE, 2},
+    {"memoryStatus", callMemoryStatus, 0, CAM_ERR_NO_RESPONSE, 2},
+};
+
+class CamBrokenSessionResyncTest : public CameraTest,
+                                   public ::testing::WithParamInterface<BrokenSessionCase> {};
+
+TEST_P(CamBrokenSessionResyncTest, ResyncToEverySpeedCommandEndsAfterOneSessionChange) {
+    addPicture(1, 1, 100);
+    openSession(2); // at 19200 the camera hears every re-opening
+    camera.dropAnswers(4);
+    ASSERT_EQ(0, core.Cam_ready());
+    ASSERT_EQ(Broken, core.sessionState());
+    camera.answerStatus(0x31, CAM_STATUS_RESYNC, FakeCamera::kForever);
+    camera.clearRecord();
+
+    EXPECT_EQ(GetParam().result, GetParam().call(core));
+    EXPECT_EQ(GetParam().stored, core.Cam_error());
+    EXPECT_NE(Open, core.sessionState());
+    EXPECT_EQ(3, core.port());
+    EXPECT_EQ(0, files.appends);
+    const auto opens = camera.callsOf(LineCall::Open);
+    EXPECT_EQ(static_cast<size_t>(GetParam().opens), opens.size());
+    for (const LineCall &open : opens)
+        EXPECT_EQ(3, open.port);
+    // The directory is asked for only after the probe of the new session.
+    const auto sent = camera.commandsSent();
+    const auto probe = std::find(sent.begin(), sent.end(), kReady);
+    const auto list = std::find(sent.begin(), sent.end(), Bytes{0x14, 0, 0, 0});
+    EXPECT_TRUE(list == sent.end() || probe < list);
+    // Each exchange sends at most 4 times for missing answers and 10 more for
+    // re-syncs; the call's own exchanges are at most six for the session
+    // (two speed commands to close, one to test the port, probe, packet size,
+    // speed) and three for this directory (groups, one listing, one picture),
+    // and each re-sync among them reads the directory at most once.
+    const int perExchange = 4 + CAM_MAX_RESYNC_RESENDS;
+    const int reread = 3 * perExchange;
+    const int bound = (6 + 3) * (perExchange + CAM_MAX_RESYNC_RESENDS * reread);
+    EXPECT_LE(static_cast<int>(sent.size()), bound);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, CamBrokenSessionResyncTest,
+                         ::testing::ValuesIn(kBrokenSessionCases),
+                         [](const ::testing::TestParamInfo<BrokenSessionCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 // --- payloads longer than the caller's buffer -----------------------------------
 

@@ -1,0 +1,29 @@
+// A finding of the fuzz target that no sanitizer would report (an overwritten
+// canary, nesting too deep, a call that does not finish): printed, then the
+// process aborts so that libFuzzer keeps the input.
+#ifndef PELTRIX_FUZZ_FAILURE_H
+#define PELTRIX_FUZZ_FAILURE_H
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace peltrix {
+namespace fuzz {
+
+[[noreturn]] inline void fuzzFailure(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+inline void fuzzFailure(const char *format, ...) {
+    std::fputs("peltrix_fuzzer: FINDING: ", stderr);
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fputc('\n', stderr);
+    std::abort();
+}
+
+} // namespace fuzz
+} // namespace peltrix
+
+#endif
