@@ -73,8 +73,8 @@ int main(int argc, char **argv) {
         std::string commandLine = "\"" + exe + "\"";
         LARGE_INTEGER before, after;
         ::QueryPerformanceCounter(&before);
-        if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                              nullptr, nullptr, &startup, &info)) {
+        if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &info)) {
             std::fprintf(stderr, "vesko_figures: cannot start %s\n", exe.c_str());
             return 1;
         }
@@ -90,9 +90,8 @@ int main(int argc, char **argv) {
             ::Sleep(2000);  // settled
             PROCESS_MEMORY_COUNTERS_EX memory = {};
             memory.cb = sizeof memory;
-            ::GetProcessMemoryInfo(info.hProcess,
-                                   reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&memory),
-                                   sizeof memory);
+            ::GetProcessMemoryInfo(
+                info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&memory), sizeof memory);
             // The Unix side may read the process now (run-figures does).
             std::printf("idle for %d s\n", idleSeconds);
             std::fflush(stdout);

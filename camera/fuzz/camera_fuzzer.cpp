@@ -40,10 +40,11 @@ constexpr long kOperationsAtLeast = 100000;
 
 constexpr int kCanarySize = 64;
 constexpr std::uint8_t kCanary = 0xBD;
-constexpr int kTextSize = 1025; // what the library may write into a text buffer
+constexpr int kTextSize = 1025;  // what the library may write into a text buffer
 
 // A host buffer with canary bytes on both sides.
-template <int Size> class GuardedBuffer {
+template <int Size>
+class GuardedBuffer {
 public:
     GuardedBuffer() { std::memset(bytes, kCanary, sizeof bytes); }
     std::uint8_t *data() { return bytes + kCanarySize; }
@@ -88,9 +89,26 @@ int pictureNumber(std::uint8_t byte) {
 }
 
 enum Operation {
-    SetPort, SetSpeed, SessionEnabled, Ready, ResetDll, SetupCallback, Error,
-    PictureCount, PictureSize, ThumbnailSize, PictureType, PictureFile, ThumbnailFile,
-    EraseSelect, EraseLast, EraseAll, Version, Maker, CamType, MemoryStatus,
+    SetPort,
+    SetSpeed,
+    SessionEnabled,
+    Ready,
+    ResetDll,
+    SetupCallback,
+    Error,
+    PictureCount,
+    PictureSize,
+    ThumbnailSize,
+    PictureType,
+    PictureFile,
+    ThumbnailFile,
+    EraseSelect,
+    EraseLast,
+    EraseAll,
+    Version,
+    Maker,
+    CamType,
+    MemoryStatus,
     kOperationCount
 };
 
@@ -195,18 +213,17 @@ private:
     std::unique_ptr<CamCore> core;
 };
 
-} // namespace
-} // namespace fuzz
-} // namespace peltrix
+}  // namespace
+}  // namespace fuzz
+}  // namespace peltrix
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     using namespace peltrix::fuzz;
     const char *traceSetting = std::getenv("PELTRIX_FUZZ_TRACE");
     const bool trace = traceSetting && *traceSetting && std::strcmp(traceSetting, "0") != 0;
-    const LineLimits limits{reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)),
-                            kMaxStackBytes,
-                            std::max(kOperationsAtLeast,
-                                     kOperationsPerInputByte * static_cast<long>(size))};
+    const LineLimits limits{
+        reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)), kMaxStackBytes,
+        std::max(kOperationsAtLeast, kOperationsPerInputByte * static_cast<long>(size))};
     FuzzInput input(data, size);
     FuzzLine line(input, limits, trace);
     Driver(input, line, trace).run();

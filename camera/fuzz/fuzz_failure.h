@@ -23,7 +23,7 @@ inline void fuzzFailure(const char *format, ...) {
     std::abort();
 }
 
-} // namespace fuzz
-} // namespace peltrix
+}  // namespace fuzz
+}  // namespace peltrix
 
 #endif

@@ -36,7 +36,7 @@ private:
     const std::uint8_t *end;
 };
 
-} // namespace fuzz
-} // namespace peltrix
+}  // namespace fuzz
+}  // namespace peltrix
 
 #endif

@@ -12,7 +12,7 @@ namespace {
 
 // Byte 1 of a status answer (mode 3): busy, re-sync (weighted, it is the one
 // that nests), the refusals, and three the library does not know.
-constexpr std::uint8_t kStatuses[16] = {128, 137, 137, 137, 134, 135, 136, 138,
+constexpr std::uint8_t kStatuses[16] = {128, 137, 137, 137, 134, 135, 136,  138,
                                         139, 140, 141, 142, 202, 129, 0x10, 255};
 
 constexpr std::uint8_t kFailAbove = 0xE0;
@@ -26,7 +26,7 @@ void traceBytes(const char *label, int port, const void *bytes, int count, int r
     std::fputs(result > 16 ? " ...\n" : "\n", stderr);
 }
 
-} // namespace
+}  // namespace
 
 FuzzLine::FuzzLine(FuzzInput &input, const LineLimits &limits, bool trace)
     : input(input), limits(limits), trace(trace) {}
@@ -146,7 +146,7 @@ int FuzzLine::readTimed(int port, void *buffer, int count, int timeoutMs) {
             traceBytes("read", port, buffer, count, result);
     }
     if (result < count)
-        clockMs += timeoutMs; // waited in vain for the rest
+        clockMs += timeoutMs;  // waited in vain for the rest
     return result;
 }
 
@@ -184,5 +184,5 @@ int FuzzLine::close(int port) {
     return result;
 }
 
-} // namespace fuzz
-} // namespace peltrix
+}  // namespace fuzz
+}  // namespace peltrix

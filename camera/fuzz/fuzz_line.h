@@ -70,14 +70,14 @@ private:
     FuzzInput &input;
     const LineLimits limits;
     const bool trace;
-    unsigned openPorts = 0; // bit n: port n
+    unsigned openPorts = 0;  // bit n: port n
     std::uint8_t lastCommand[2] = {0, 0};
     long operationCount = 0;
     std::uintptr_t deepest = 0;
     long long clockMs = 0;
 };
 
-} // namespace fuzz
-} // namespace peltrix
+}  // namespace fuzz
+}  // namespace peltrix
 
 #endif

@@ -36,29 +36,29 @@
 #endif
 
 /* Error codes kept in the last-error variable (Cam_error). */
-#define CAM_OK 0
-#define CAM_ERR_PARAM 2
-#define CAM_ERR_NO_PORT 3
-#define CAM_ERR_NO_RESPONSE 4
-#define CAM_ERR_CLOSE 7
-#define CAM_ERR_TIMEOUT 10
-#define CAM_ERR_OPEN 11
-#define CAM_ERR_CAMERA 13
-#define CAM_ERR_CANCELLED 19
+#define CAM_OK                0
+#define CAM_ERR_PARAM         2
+#define CAM_ERR_NO_PORT       3
+#define CAM_ERR_NO_RESPONSE   4
+#define CAM_ERR_CLOSE         7
+#define CAM_ERR_TIMEOUT       10
+#define CAM_ERR_OPEN          11
+#define CAM_ERR_CAMERA        13
+#define CAM_ERR_CANCELLED     19
 #define CAM_ERR_NOT_SUPPORTED 254
-#define CAM_ERR_GENERAL 255
+#define CAM_ERR_GENERAL       255
 
 /* Speed classes for Cam_set_speed: the camera's speed codes. A session opened
  * with a class runs at the line speed in its name, in bits per second. */
-#define CAM_SPEED_9600 1
-#define CAM_SPEED_19200 2
-#define CAM_SPEED_38400 3
-#define CAM_SPEED_57600 4
+#define CAM_SPEED_9600   1
+#define CAM_SPEED_19200  2
+#define CAM_SPEED_38400  3
+#define CAM_SPEED_57600  4
 #define CAM_SPEED_115200 5
 #define CAM_SPEED_230400 6
-#define CAM_SPEED_48000 16
-#define CAM_SPEED_64000 17
-#define CAM_SPEED_96000 18
+#define CAM_SPEED_48000  16
+#define CAM_SPEED_64000  17
+#define CAM_SPEED_96000  18
 
 /* Size of a text buffer that holds any answer of Cam_get_version,
  * Cam_get_maker, Cam_get_cam_type, Cam_get_id and Cam_get_serial_no. */

@@ -8,7 +8,8 @@
 namespace peltrix {
 
 bool isAviThumbnail(const std::uint8_t *buffer, int size) {
-    return size >= 11 && std::memcmp(buffer, "RIFF", 4) == 0 && std::memcmp(buffer + 8, "AVI", 3) == 0;
+    return size >= 11 && std::memcmp(buffer, "RIFF", 4) == 0 &&
+           std::memcmp(buffer + 8, "AVI", 3) == 0;
 }
 
 bool findAviStill(const std::uint8_t *buffer, int size, AviStill &still) {
@@ -36,7 +37,8 @@ bool findAviStill(const std::uint8_t *buffer, int size, AviStill &still) {
         return false;
 
     std::int64_t scan = position + 8;
-    while (scan < junkSize && scan + 1 < size && !(buffer[scan] == 0xFF && buffer[scan + 1] == 0xD8))
+    while (scan < junkSize && scan + 1 < size &&
+           !(buffer[scan] == 0xFF && buffer[scan + 1] == 0xD8))
         ++scan;
     if (scan >= size || buffer[scan] != 0xFF)
         return false;
@@ -45,4 +47,4 @@ bool findAviStill(const std::uint8_t *buffer, int size, AviStill &still) {
     return true;
 }
 
-} // namespace peltrix
+}  // namespace peltrix

@@ -18,6 +18,6 @@ bool isAviThumbnail(const std::uint8_t *buffer, int size);
 // found in the JUNK data; the length never reaches past the buffer's end.
 bool findAviStill(const std::uint8_t *buffer, int size, AviStill &still);
 
-} // namespace peltrix
+}  // namespace peltrix
 
 #endif

@@ -115,6 +115,6 @@ private:
     bool directory_read_running = false;
 };
 
-} // namespace peltrix
+}  // namespace peltrix
 
 #endif

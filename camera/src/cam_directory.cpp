@@ -20,14 +20,14 @@ private:
     bool &flag;
 };
 
-} // namespace
+}  // namespace
 
 int CamCore::readPictureSize(int group, int number) {
     std::uint8_t params[4];
     camStore16(params, static_cast<unsigned>(group));
     camStore16(params + 2, static_cast<unsigned>(number));
-    std::uint8_t command[8] = {CMD_GROUP_ENTRY, CAM_SUBCODE_QUERY, 4, 0,
-                               params[0], params[1], params[2], params[3]};
+    std::uint8_t command[8] = {CMD_GROUP_ENTRY, CAM_SUBCODE_QUERY, 4,         0,
+                               params[0],       params[1],         params[2], params[3]};
     std::uint8_t info[CAM_QUERY_CAPACITY];
     const int received = cam_exchange(command, sizeof command, info, sizeof info, 0);
     // A missing or short information record gives size 0: nothing to transfer.
@@ -46,7 +46,8 @@ int CamCore::cam_read_directory() {
 
     const std::uint8_t listGroups[4] = {CMD_LIST_GROUPS, CAM_SUBCODE_QUERY, 0, 0};
     std::uint8_t groupList[CAM_QUERY_CAPACITY];
-    const int groupBytes = cam_exchange(listGroups, sizeof listGroups, groupList, sizeof groupList, 0);
+    const int groupBytes =
+        cam_exchange(listGroups, sizeof listGroups, groupList, sizeof groupList, 0);
     if (groupBytes < 0)
         return -1;
     const int groupCount = std::min(groupBytes / 4, CAM_MAX_GROUPS);
@@ -114,7 +115,9 @@ int CamCore::Cam_get_picture_size(int picture) {
     return isPictureNumber(picture) ? cam_pictures[picture - 1].size : 0;
 }
 
-int CamCore::Cam_get_thumbnail_size(int) { return CAM_THUMBNAIL_SIZE; }
+int CamCore::Cam_get_thumbnail_size(int) {
+    return CAM_THUMBNAIL_SIZE;
+}
 
 int CamCore::Cam_get_picture_type(int picture, int *type) {
     cam_count_pictures();
@@ -123,4 +126,4 @@ int CamCore::Cam_get_picture_type(int picture, int *type) {
     return cam_set_error(CAM_OK);
 }
 
-} // namespace peltrix
+}  // namespace peltrix

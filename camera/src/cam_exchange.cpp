@@ -124,4 +124,4 @@ int CamCore::cam_exchange(const std::uint8_t *command, int commandLength, std::u
     }
 }
 
-} // namespace peltrix
+}  // namespace peltrix

@@ -23,7 +23,7 @@ void copyAnswerText(char *text, const std::uint8_t *answer, int length) {
     std::memset(text + copied, 0, static_cast<size_t>(length - copied) + 1);
 }
 
-} // namespace
+}  // namespace
 
 int CamCore::Cam_erase_select(int picture) {
     const int prepared = preparePictureOperation(picture);
@@ -50,7 +50,9 @@ int CamCore::Cam_erase_select(int picture) {
     return cam_set_error(CAM_OK);
 }
 
-int CamCore::Cam_erase_last() { return Cam_erase_select(cam_count_pictures()); }
+int CamCore::Cam_erase_last() {
+    return Cam_erase_select(cam_count_pictures());
+}
 
 int CamCore::Cam_erase_all() {
     const int count = cam_count_pictures();
@@ -111,4 +113,4 @@ int CamCore::Cam_get_memory_status() {
     return static_cast<std::int16_t>(camLoad16(answer + 6));
 }
 
-} // namespace peltrix
+}  // namespace peltrix

@@ -11,7 +11,7 @@ int openPort(PortLibrary &line, int port) {
     return line.open("com", port, CAM_RESTING_SPEED, 8, 1, 1, 4096, 4096);
 }
 
-} // namespace
+}  // namespace
 
 int CamCore::sendSimpleCommand(std::uint8_t code, std::uint8_t subcode, const std::uint8_t *params,
                                int paramLength, int waitAllowance) {
@@ -163,7 +163,9 @@ int CamCore::cam_ensure_session() {
     return Cam_session_enabled(1);
 }
 
-int CamCore::Cam_ready() { return cam_probe() == CAM_OK ? 1 : 0; }
+int CamCore::Cam_ready() {
+    return cam_probe() == CAM_OK ? 1 : 0;
+}
 
 int CamCore::Cam_reset_dll() {
     if (cam_session_state != Closed)
@@ -183,4 +185,4 @@ int CamCore::Cam_setup_callback(CamProgressProc callback, int cookie) {
     return cam_set_error(CAM_OK);
 }
 
-} // namespace peltrix
+}  // namespace peltrix

@@ -21,7 +21,7 @@ void buildTransferCommand(std::uint8_t (&command)[12], std::uint8_t code, const 
     camStore32(command + 8, offset);
 }
 
-} // namespace
+}  // namespace
 
 bool CamCore::reportProgress(int percent) {
     // Without a callback the host has asked for no reports, not for a stop.
@@ -97,4 +97,4 @@ int CamCore::Cam_get_thumbnail_file(int file, int picture) {
     return CAM_OK;
 }
 
-} // namespace peltrix
+}  // namespace peltrix

@@ -19,6 +19,6 @@ public:
     int close(int port) override;
 };
 
-} // namespace peltrix
+}  // namespace peltrix
 
 #endif

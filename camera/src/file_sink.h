@@ -14,6 +14,6 @@ public:
 // The platform's own way of appending to a host file handle.
 FileSink &platformFileSink();
 
-} // namespace peltrix
+}  // namespace peltrix
 
 #endif

@@ -23,11 +23,11 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 FileSink &platformFileSink() {
     static DescriptorFileSink sink;
     return sink;
 }
 
-} // namespace peltrix
+}  // namespace peltrix

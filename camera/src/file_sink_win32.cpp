@@ -13,11 +13,11 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 FileSink &platformFileSink() {
     static HfileFileSink sink;
     return sink;
 }
 
-} // namespace peltrix
+}  // namespace peltrix

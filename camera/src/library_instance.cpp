@@ -10,4 +10,4 @@ CamCore &libraryCore() {
     return core;
 }
 
-} // namespace peltrix
+}  // namespace peltrix

@@ -11,6 +11,6 @@ namespace peltrix {
 // serial library and the platform's file appends.
 CamCore &libraryCore();
 
-} // namespace peltrix
+}  // namespace peltrix
 
 #endif

@@ -25,6 +25,6 @@ public:
     virtual int close(int port) = 0;
 };
 
-} // namespace peltrix
+}  // namespace peltrix
 
 #endif

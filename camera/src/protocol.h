@@ -63,6 +63,6 @@ inline void camStore32(std::uint8_t *p, std::uint32_t value) {
     camStore16(p + 2, value >> 16);
 }
 
-} // namespace peltrix
+}  // namespace peltrix
 
 #endif

@@ -12,9 +12,9 @@ struct SpeedClass {
 };
 
 constexpr SpeedClass kSpeedClasses[] = {
-    {CAM_SPEED_9600, 9600, 12},    {CAM_SPEED_19200, 19200, 6},  {CAM_SPEED_38400, 38400, 3},
-    {CAM_SPEED_57600, 57600, 2},   {CAM_SPEED_115200, 115200, 1}, {CAM_SPEED_230400, 230400, 1},
-    {CAM_SPEED_48000, 48000, 1},   {CAM_SPEED_64000, 64000, 1},  {CAM_SPEED_96000, 96000, 1},
+    {CAM_SPEED_9600, 9600, 12},  {CAM_SPEED_19200, 19200, 6},   {CAM_SPEED_38400, 38400, 3},
+    {CAM_SPEED_57600, 57600, 2}, {CAM_SPEED_115200, 115200, 1}, {CAM_SPEED_230400, 230400, 1},
+    {CAM_SPEED_48000, 48000, 1}, {CAM_SPEED_64000, 64000, 1},   {CAM_SPEED_96000, 96000, 1},
 };
 
 const SpeedClass *find(int speedClass) {
@@ -24,9 +24,11 @@ const SpeedClass *find(int speedClass) {
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
-bool camSpeedClassOffered(int speedClass) { return find(speedClass) != nullptr; }
+bool camSpeedClassOffered(int speedClass) {
+    return find(speedClass) != nullptr;
+}
 
 int camLineSpeed(int speedClass) {
     const SpeedClass *entry = find(speedClass);
@@ -38,4 +40,4 @@ int camTimeoutFactor(int speedClass) {
     return entry ? entry->timeoutFactor : 1;
 }
 
-} // namespace peltrix
+}  // namespace peltrix

@@ -12,6 +12,6 @@ int camLineSpeed(int speedClass);
 // 1 for every class without a factor of its own.
 int camTimeoutFactor(int speedClass);
 
-} // namespace peltrix
+}  // namespace peltrix
 
 #endif

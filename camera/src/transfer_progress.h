@@ -12,6 +12,6 @@ inline int transferPercent(std::int32_t offset, std::int32_t total) {
     return static_cast<int>(std::int64_t{offset} * 100 / total);
 }
 
-} // namespace peltrix
+}  // namespace peltrix
 
 #endif

@@ -69,7 +69,7 @@ TEST_F(CamAviStillTest, MarkerBeyondTheScanLimitIsNotFound) {
     header();
     int data = chunk(12, "LIST", 4);
     data = chunk(data + 4, "LIST", 4);
-    data = chunk(data + 4, "JUNK", 100); // scan stops 100 bytes from the buffer start
+    data = chunk(data + 4, "JUNK", 100);  // scan stops 100 bytes from the buffer start
     buffer[200] = 0xFF;
     buffer[201] = 0xD8;
     AviStill still{};
@@ -78,7 +78,7 @@ TEST_F(CamAviStillTest, MarkerBeyondTheScanLimitIsNotFound) {
 
 TEST_F(CamAviStillTest, HugeChunkSizesStayInsideTheBuffer) {
     header();
-    chunk(12, "LIST", 0xFFFFFFF0u); // would wrap a 32-bit position
+    chunk(12, "LIST", 0xFFFFFFF0u);  // would wrap a 32-bit position
     AviStill still{};
     EXPECT_FALSE(find(still));
 
@@ -97,5 +97,5 @@ TEST_F(CamAviStillTest, HugeChunkSizesStayInsideTheBuffer) {
     EXPECT_EQ(2, still.length);
 }
 
-} // namespace
-} // namespace peltrix
+}  // namespace
+}  // namespace peltrix

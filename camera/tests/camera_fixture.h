@@ -17,7 +17,8 @@ constexpr std::uint8_t kSentinel = 0xBD;
 inline Bytes patternBytes(int size, int salt) {
     Bytes data(static_cast<size_t>(size));
     for (int i = 0; i < size; ++i)
-        data[static_cast<size_t>(i)] = static_cast<std::uint8_t>((i * 31 + salt * 7 + i / 256) & 0xFF);
+        data[static_cast<size_t>(i)] =
+            static_cast<std::uint8_t>((i * 31 + salt * 7 + i / 256) & 0xFF);
     return data;
 }
 
@@ -65,7 +66,7 @@ protected:
     CamCore core{camera, files};
 };
 
-} // namespace test
-} // namespace peltrix
+}  // namespace test
+}  // namespace peltrix
 
 #endif

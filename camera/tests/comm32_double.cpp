@@ -24,11 +24,12 @@ void logCall(const char *format, ...) {
     std::fclose(log);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-int ComOpen(const char *prefix, int port, int speed, int a4, int a5, int a6, int inQueue, int outQueue) {
+int ComOpen(const char *prefix, int port, int speed, int a4, int a5, int a6, int inQueue,
+            int outQueue) {
     logCall("ComOpen %s %d %d %d %d %d %d %d", prefix, port, speed, a4, a5, a6, inQueue, outQueue);
     return port;
 }
@@ -61,4 +62,4 @@ int ComClose(int port) {
     return 1;
 }
 
-} // extern "C"
+}  // extern "C"

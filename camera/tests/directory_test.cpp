@@ -11,7 +11,7 @@ TEST_F(CamDirectoryTest, ReadsGroupsThenPicturesWithTheirSizes) {
     addPicture(7, 1, 5000);
     addPicture(7, 4, 10);
     addPicture(0, 2, 300);
-    camera.groups.push_back(9); // a group without pictures adds nothing
+    camera.groups.push_back(9);  // a group without pictures adds nothing
     openSession();
     EXPECT_EQ(3, core.Cam_get_picture_count());
     EXPECT_EQ(CAM_OK, core.Cam_error());
@@ -71,7 +71,7 @@ TEST_F(CamDirectoryTest, FailedListingsAreSkippedAndTheReadSucceeds) {
     addPicture(2, 1, 20);
     addPicture(2, 2, 30);
     openSession();
-    camera.answerStatus(0x15, 134, 1); // listing of group 1 refused
+    camera.answerStatus(0x15, 134, 1);  // listing of group 1 refused
     EXPECT_EQ(2, core.Cam_get_picture_count());
     EXPECT_EQ(CAM_OK, core.Cam_error());
     EXPECT_EQ(2, core.picture(0).group);
@@ -144,6 +144,6 @@ TEST_F(CamDirectoryTest, OutOfRangePictureNumbersStayInsideTheTable) {
     EXPECT_EQ(0, core.Cam_get_picture_type(1, nullptr));
 }
 
-} // namespace
-} // namespace test
-} // namespace peltrix
+}  // namespace
+}  // namespace test
+}  // namespace peltrix

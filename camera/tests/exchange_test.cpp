@@ -15,9 +15,18 @@ const Bytes kVersion{0x25, 0x00, 0x00, 0x00};
 const Bytes kMemory{0x11, 0x00, 0x00, 0x00};
 
 Bytes pictureRequest(int group, int number, std::uint32_t offset) {
-    return Bytes{0x17, 0, 8, 0, static_cast<std::uint8_t>(group), 0, static_cast<std::uint8_t>(number), 0,
-                 static_cast<std::uint8_t>(offset), static_cast<std::uint8_t>(offset >> 8),
-                 static_cast<std::uint8_t>(offset >> 16), 0};
+    return Bytes{0x17,
+                 0,
+                 8,
+                 0,
+                 static_cast<std::uint8_t>(group),
+                 0,
+                 static_cast<std::uint8_t>(number),
+                 0,
+                 static_cast<std::uint8_t>(offset),
+                 static_cast<std::uint8_t>(offset >> 8),
+                 static_cast<std::uint8_t>(offset >> 16),
+                 0};
 }
 
 using CamResyncTest = CameraTest;
@@ -117,7 +126,7 @@ TEST_F(CamExchangeTest, PayloadTimeoutsFollowTheSpeedClass) {
         std::vector<int> payloadTimeouts;
     };
     const Case cases[] = {
-        {1, 2048, {614}}, {1, 100, {200}},      {2, 2048, {307}},          {3, 2048, {200}},
+        {1, 2048, {614}}, {1, 100, {200}},   {2, 2048, {307}},           {3, 2048, {200}},
         {5, 2048, {200}}, {16, 2048, {200}}, {1, 5000, {614, 614, 271}}, {4, 1000, {200}},
     };
     for (const Case &c : cases) {
@@ -253,17 +262,31 @@ struct BrokenSessionCase {
     int opens;
 };
 
-int callClose(CamCore &core) { return core.Cam_session_enabled(0); }
-int callReopen(CamCore &core) { return core.Cam_session_enabled(1); }
-int callPictureCount(CamCore &core) { return core.Cam_get_picture_count(); }
-int callPictureFile(CamCore &core) { return core.Cam_get_picture_file(7, 1); }
-int callThumbnailFile(CamCore &core) { return core.Cam_get_thumbnail_file(7, 1); }
-int callEraseSelect(CamCore &core) { return core.Cam_erase_select(1); }
+int callClose(CamCore &core) {
+    return core.Cam_session_enabled(0);
+}
+int callReopen(CamCore &core) {
+    return core.Cam_session_enabled(1);
+}
+int callPictureCount(CamCore &core) {
+    return core.Cam_get_picture_count();
+}
+int callPictureFile(CamCore &core) {
+    return core.Cam_get_picture_file(7, 1);
+}
+int callThumbnailFile(CamCore &core) {
+    return core.Cam_get_thumbnail_file(7, 1);
+}
+int callEraseSelect(CamCore &core) {
+    return core.Cam_erase_select(1);
+}
 int callVersion(CamCore &core) {
     char text[1100];
     return core.Cam_get_version(text);
 }
-int callMemoryStatus(CamCore &core) { return core.Cam_get_memory_status(); }
+int callMemoryStatus(CamCore &core) {
+    return core.Cam_get_memory_status();
+}
 
 const BrokenSessionCase kBrokenSessionCases[] = {
     {"close", callClose, CAM_OK, CAM_OK, 0},
@@ -281,7 +304,7 @@ class CamBrokenSessionResyncTest : public CameraTest,
 
 TEST_P(CamBrokenSessionResyncTest, ResyncToEverySpeedCommandEndsAfterOneSessionChange) {
     addPicture(1, 1, 100);
-    openSession(2); // at 19200 the camera hears every re-opening
+    openSession(2);  // at 19200 the camera hears every re-opening
     camera.dropAnswers(4);
     ASSERT_EQ(0, core.Cam_ready());
     ASSERT_EQ(Broken, core.sessionState());
@@ -324,7 +347,8 @@ INSTANTIATE_TEST_SUITE_P(Operations, CamBrokenSessionResyncTest,
 TEST_F(CamExchangeTest, PayloadBeyondTheCapacityIsReadButNotStored) {
     camera.version = patternBytes(1030, 3);
     EXPECT_EQ(1024, exchange(kVersion, buffer, 1024, 0));
-    EXPECT_EQ(Bytes(camera.version.begin(), camera.version.begin() + 1024), Bytes(buffer, buffer + 1024));
+    EXPECT_EQ(Bytes(camera.version.begin(), camera.version.begin() + 1024),
+              Bytes(buffer, buffer + 1024));
     EXPECT_EQ(kSentinel, buffer[1024]);
     // The surplus left the line: the next exchange reads a clean answer.
     EXPECT_EQ(1024, exchange(kVersion, buffer, 1024, 0));
@@ -361,6 +385,6 @@ TEST_F(CamSetErrorTest, SetErrorMovesTheSessionStateOnlyWhileOpenOrBroken) {
     EXPECT_EQ(Open, core.sessionState());
 }
 
-} // namespace
-} // namespace test
-} // namespace peltrix
+}  // namespace
+}  // namespace test
+}  // namespace peltrix

@@ -15,7 +15,7 @@ protected:
 };
 
 TEST_F(CamExportTest, UnsupportedExportsAnswer254AndLeaveTheLastError) {
-    ASSERT_EQ(CAM_ERR_PARAM, Cam_set_speed(7)); // stores 2 without traffic
+    ASSERT_EQ(CAM_ERR_PARAM, Cam_set_speed(7));  // stores 2 without traffic
     EXPECT_EQ(254, Cam_get_FAT(0));
     EXPECT_EQ(254, Cam_take_pic());
     EXPECT_EQ(254, Cam_protect_picture(1, 2));
@@ -78,4 +78,4 @@ TEST_F(CamExportTest, WithoutAPortCameraOperationsFailWith3) {
     EXPECT_EQ(CAM_ERR_PARAM, Cam_set_port(10));
 }
 
-} // namespace
+}  // namespace

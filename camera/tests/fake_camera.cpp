@@ -10,40 +10,58 @@ namespace {
 // The camera's own view of its speed codes; codes it does not know leave it at 19200.
 int cameraLineSpeed(int code) {
     switch (code) {
-    case 1: return 9600;
-    case 2: return 19200;
-    case 3: return 38400;
-    case 4: return 57600;
-    case 5: return 115200;
-    case 6: return 230400;
-    case 16: return 48000;
-    case 17: return 64000;
-    case 18: return 96000;
-    default: return 19200;
+    case 1:
+        return 9600;
+    case 2:
+        return 19200;
+    case 3:
+        return 38400;
+    case 4:
+        return 57600;
+    case 5:
+        return 115200;
+    case 6:
+        return 230400;
+    case 16:
+        return 48000;
+    case 17:
+        return 64000;
+    case 18:
+        return 96000;
+    default:
+        return 19200;
     }
 }
 
-int load16(const Bytes &b, size_t at) { return b[at] | (b[at + 1] << 8); }
+int load16(const Bytes &b, size_t at) {
+    return b[at] | (b[at + 1] << 8);
+}
 
 void append16(Bytes &b, int value) {
     b.push_back(static_cast<std::uint8_t>(value));
     b.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-} // namespace
+}  // namespace
 
-void FakeCamera::dropAnswers(int times) { faults.push_back({Fault::Drop, times, -1, 0, 0}); }
+void FakeCamera::dropAnswers(int times) {
+    faults.push_back({Fault::Drop, times, -1, 0, 0});
+}
 void FakeCamera::stallPayload(int afterBytes, int times) {
     faults.push_back({Fault::Stall, times, -1, afterBytes, 0});
 }
 void FakeCamera::answerStatus(std::uint8_t command, int status, int times, int payloadLength) {
     faults.push_back({Fault::Status, times, command, status, payloadLength});
 }
-void FakeCamera::answerWrongEcho(int times) { faults.push_back({Fault::WrongEcho, times, -1, 0, 0}); }
+void FakeCamera::answerWrongEcho(int times) {
+    faults.push_back({Fault::WrongEcho, times, -1, 0, 0});
+}
 void FakeCamera::replaceSubcode(std::uint8_t subcode, int times) {
     faults.push_back({Fault::Subcode, times, -1, subcode, 0});
 }
-void FakeCamera::failReads(int times) { failingReads = times; }
+void FakeCamera::failReads(int times) {
+    failingReads = times;
+}
 void FakeCamera::padPayload(std::uint8_t command, int extraBytes) {
     padCommand = command;
     padBytes = extraBytes;
@@ -51,7 +69,8 @@ void FakeCamera::padPayload(std::uint8_t command, int extraBytes) {
 
 bool FakeCamera::takeFault(Fault::Kind kind, std::uint8_t command, Fault &found) {
     for (Fault &fault : faults) {
-        if (fault.kind != kind || fault.times == 0 || (fault.command >= 0 && fault.command != command))
+        if (fault.kind != kind || fault.times == 0 ||
+            (fault.command >= 0 && fault.command != command))
             continue;
         if (fault.times > 0)
             --fault.times;
@@ -153,7 +172,7 @@ int FakeCamera::readTimed(int port, void *buffer, int count, int timeoutMs) {
         pending.erase(pending.begin(), pending.begin() + result);
     }
     if (result < count)
-        now += timeoutMs; // waited in vain for the rest
+        now += timeoutMs;  // waited in vain for the rest
     if (result == 0) {
         pending.insert(pending.end(), late.begin(), late.end());
         late.clear();
@@ -201,9 +220,9 @@ Bytes FakeCamera::normalPayload(const Bytes &command, bool &known) {
     known = true;
     Bytes payload;
     switch (command[0]) {
-    case 0x10: // ready
-    case 0x30: // packet size
-    case 0x31: // speed
+    case 0x10:  // ready
+    case 0x30:  // packet size
+    case 0x31:  // speed
         break;
     case 0x11:
         payload = memoryStatus;
@@ -297,7 +316,7 @@ void FakeCamera::answer(const Bytes &command) {
     bool known = false;
     Bytes payload = normalPayload(command, known);
     if (!known) {
-        queueAnswer(code, 134, {}); // refused
+        queueAnswer(code, 134, {});  // refused
         return;
     }
     if (code == padCommand)
@@ -312,9 +331,9 @@ void FakeCamera::answer(const Bytes &command) {
         return;
     }
     queueAnswer(code, subcode, payload);
-    if (code == 0x31) // acknowledged at the old speed, then switched
+    if (code == 0x31)  // acknowledged at the old speed, then switched
         cameraSpeed = cameraLineSpeed(command[4]);
 }
 
-} // namespace test
-} // namespace peltrix
+}  // namespace test
+}  // namespace peltrix

@@ -21,10 +21,10 @@ struct LineCall {
     enum Kind { Open, SetFlow, SetBaud, Write, Read, Flush, Sleep, Close };
     Kind kind;
     int port;
-    int value;   // Open/SetBaud: speed; Read: bytes wanted; Sleep: ms; SetFlow: mode
-    int timeout; // Read only
+    int value;    // Open/SetBaud: speed; Read: bytes wanted; Sleep: ms; SetFlow: mode
+    int timeout;  // Read only
     int result;
-    Bytes bytes; // Write only
+    Bytes bytes;  // Write only
 };
 
 struct FakePicture {
@@ -32,7 +32,7 @@ struct FakePicture {
     int number;
     Bytes data;
     Bytes thumbnail;
-    bool describable = true; // false: listed, but its information request is refused
+    bool describable = true;  // false: listed, but its information request is refused
 };
 
 class FakeCamera : public PortLibrary {
@@ -41,7 +41,7 @@ public:
 
     // The line
     std::set<int> openablePorts;
-    int cameraPort = 0; // 0: no camera on any port
+    int cameraPort = 0;  // 0: no camera on any port
     int closeResult = 1;
     int setBaudResult = 1;
 
@@ -54,19 +54,19 @@ public:
     int cameraSpeed = 19200;
 
     // Faults, each for the next `times` commands that match (kForever: always).
-    void dropAnswers(int times);                     // no header at all
+    void dropAnswers(int times);  // no header at all
     // Header and the first afterBytes of the payload; the rest arrives only
     // after a read has come back empty, so it is still on the line at the resend.
     void stallPayload(int afterBytes, int times);
     void answerStatus(std::uint8_t command, int status, int times, int payloadLength = 0);
     void answerWrongEcho(int times);
     void replaceSubcode(std::uint8_t subcode, int times);
-    void failReads(int times);                       // ComReadTimed returns -1
-    void padPayload(std::uint8_t command, int extraBytes); // answers longer than asked
+    void failReads(int times);                              // ComReadTimed returns -1
+    void padPayload(std::uint8_t command, int extraBytes);  // answers longer than asked
 
     // Record
     std::vector<LineCall> calls;
-    long long now = 0; // virtual clock, ms
+    long long now = 0;  // virtual clock, ms
 
     std::vector<Bytes> commandsSent() const;
     std::vector<int> readTimeouts() const;
@@ -93,7 +93,7 @@ private:
     struct Fault {
         enum Kind { Drop, Stall, Status, WrongEcho, Subcode } kind;
         int times;
-        int command; // -1: any
+        int command;  // -1: any
         int value;
         int payloadLength;
     };
@@ -110,10 +110,10 @@ private:
     int padCommand = -1;
     int padBytes = 0;
     std::deque<std::uint8_t> pending;
-    Bytes late; // arrives after the next read that comes back empty
+    Bytes late;  // arrives after the next read that comes back empty
 };
 
-} // namespace test
-} // namespace peltrix
+}  // namespace test
+}  // namespace peltrix
 
 #endif

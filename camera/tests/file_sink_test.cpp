@@ -53,5 +53,5 @@ TEST_F(CamFileSinkTest, AppendsBehindWhatTheHostWrote) {
     EXPECT_EQ("host:abcdefg", contents());
 }
 
-} // namespace
-} // namespace peltrix
+}  // namespace
+}  // namespace peltrix

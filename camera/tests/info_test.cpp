@@ -51,7 +51,7 @@ TEST_F(CamEraseTest, EraseAllTakesTheFirstEachTimeAndForgetsTheCount) {
 }
 
 TEST_F(CamEraseTest, EraseAllStopsAtTheFirstFailure) {
-    camera.findPicture(1, 2)->number = 9; // the camera no longer knows picture 2: refused
+    camera.findPicture(1, 2)->number = 9;  // the camera no longer knows picture 2: refused
     EXPECT_EQ(CAM_ERR_CAMERA, core.Cam_erase_all());
     EXPECT_EQ((std::vector<int>{2, 3, 4, 5}), tableNumbers());
 }
@@ -162,12 +162,12 @@ TEST_F(CamInfoTest, MemoryStatusIsSigned16Bits) {
 TEST_F(CamInfoTest, MemoryStatusIsZeroWithoutAnAnswer) {
     camera.memoryStatus.clear();
     EXPECT_EQ(0, core.Cam_get_memory_status());
-    camera.memoryStatus = Bytes{1, 2, 3, 4, 5, 6, 7}; // too short to carry the status
+    camera.memoryStatus = Bytes{1, 2, 3, 4, 5, 6, 7};  // too short to carry the status
     EXPECT_EQ(0, core.Cam_get_memory_status());
     camera.answerStatus(0x11, 138, 1);
     EXPECT_EQ(0, core.Cam_get_memory_status());
 }
 
-} // namespace
-} // namespace test
-} // namespace peltrix
+}  // namespace
+}  // namespace test
+}  // namespace peltrix

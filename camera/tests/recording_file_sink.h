@@ -23,7 +23,7 @@ public:
     int appends = 0;
 };
 
-} // namespace test
-} // namespace peltrix
+}  // namespace test
+}  // namespace peltrix
 
 #endif

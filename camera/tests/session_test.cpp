@@ -30,7 +30,8 @@ TEST_F(CamSessionTest, SearchWithoutCameraReturnsMinusOneAndStores3) {
     EXPECT_EQ(CAM_ERR_NO_PORT, core.Cam_error());
     EXPECT_EQ(-1, core.port());
     EXPECT_EQ(Closed, core.sessionState());
-    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}), portsOf(camera.callsOf(LineCall::Open)));
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}),
+              portsOf(camera.callsOf(LineCall::Open)));
     EXPECT_EQ((std::vector<int>{2, 7}), portsOf(camera.callsOf(LineCall::Close)));
 }
 
@@ -77,7 +78,7 @@ TEST_F(CamSessionTest, PortOutOfRangeStores2) {
 
 TEST_F(CamSessionTest, DuringASessionPortQueriesAnswerAndChangesBreakIt) {
     openSession();
-    core.Cam_set_speed(7); // stores 2, leaves the session as it is
+    core.Cam_set_speed(7);  // stores 2, leaves the session as it is
     EXPECT_EQ(3, core.Cam_set_port(-1));
     EXPECT_EQ(CAM_ERR_PARAM, core.Cam_error()) << "the query stores nothing";
     EXPECT_TRUE(camera.calls.empty());
@@ -120,7 +121,8 @@ TEST_F(CamSessionTest, OpeningNegotiatesTheSpeedInOrder) {
     camera.clearRecord();
     ASSERT_EQ(CAM_OK, core.Cam_session_enabled(1));
     EXPECT_EQ(Open, core.sessionState());
-    EXPECT_EQ((std::vector<Bytes>{kReady, kPacketSize2048, speedCommand(5)}), camera.commandsSent());
+    EXPECT_EQ((std::vector<Bytes>{kReady, kPacketSize2048, speedCommand(5)}),
+              camera.commandsSent());
     EXPECT_EQ((std::vector<int>{10, 10, 10, 500, 50}), camera.pauses());
     const auto open = camera.callsOf(LineCall::Open);
     ASSERT_EQ(1u, open.size());
@@ -276,6 +278,6 @@ TEST_F(CamSessionTest, ResetClosesTheSessionAndForgetsThePort) {
     EXPECT_TRUE(camera.calls.empty());
 }
 
-} // namespace
-} // namespace test
-} // namespace peltrix
+}  // namespace
+}  // namespace test
+}  // namespace peltrix

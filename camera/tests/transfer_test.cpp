@@ -14,7 +14,7 @@ constexpr int kFile = 42;
 // Progress reports as the host's callback sees them.
 struct ProgressLog {
     std::vector<int> percents;
-    int stopAtCall = -1; // answer 0 on this call (0-based)
+    int stopAtCall = -1;  // answer 0 on this call (0-based)
     int cookie = 0;
     int nonZeroSecondArgument = 0;
 };
@@ -130,7 +130,7 @@ TEST_F(CamTransferTest, ResyncDuringATransferRereadsTheTableBeforeTheResend) {
     addPicture(1, 1, 3000);
     openSession();
     ASSERT_EQ(1, core.Cam_get_picture_count());
-    addPicture(1, 2, 10); // the camera changed behind our back
+    addPicture(1, 2, 10);  // the camera changed behind our back
     camera.clearRecord();
     camera.answerStatus(0x17, CAM_STATUS_RESYNC, 1);
     EXPECT_EQ(CAM_OK, core.Cam_get_picture_file(kFile, 1));
@@ -147,8 +147,8 @@ TEST_F(CamTransferTest, EmptyAnswersToAPieceEndTheTransfer) {
     addPicture(1, 1, 3000);
     openSession();
     core.Cam_get_picture_count();
-    camera.pictures[0].data.clear(); // announced 3000 bytes, has none to give
-    progress.stopAtCall = 50;        // a loop would end here with 19
+    camera.pictures[0].data.clear();  // announced 3000 bytes, has none to give
+    progress.stopAtCall = 50;         // a loop would end here with 19
     EXPECT_EQ(CAM_ERR_TIMEOUT, core.Cam_get_picture_file(kFile, 1));
     EXPECT_EQ(1u, progress.percents.size());
 }
@@ -240,7 +240,8 @@ TEST_F(CamTransferTest, AviStillNeverReachesPastTheBuffer) {
     camera.pictures[0].thumbnail = aviThumbnail(20000, "JUNK", 0);
     openSession();
     EXPECT_EQ(CAM_OK, core.Cam_get_thumbnail_file(kFile, 1));
-    EXPECT_EQ(static_cast<size_t>(CAM_THUMBNAIL_SIZE - (12 + 108 + 68 + 8)), files.files[kFile].size());
+    EXPECT_EQ(static_cast<size_t>(CAM_THUMBNAIL_SIZE - (12 + 108 + 68 + 8)),
+              files.files[kFile].size());
 }
 
 TEST_F(CamTransferTest, FailedThumbnailReadReturnsItsCode) {
@@ -251,6 +252,6 @@ TEST_F(CamTransferTest, FailedThumbnailReadReturnsItsCode) {
     EXPECT_EQ(0, files.appends);
 }
 
-} // namespace
-} // namespace test
-} // namespace peltrix
+}  // namespace
+}  // namespace test
+}  // namespace peltrix

@@ -24,7 +24,8 @@ int pollFor(int fd, short events, int waitMs) {
     entry.fd = fd;
     entry.events = events;
     const int ready = ::poll(&entry, 1, std::max(waitMs, 0));
-    if (ready <= 0) return ready < 0 && errno != EINTR ? -1 : 0;
+    if (ready <= 0)
+        return ready < 0 && errno != EINTR ? -1 : 0;
     return entry.revents;
 }
 
@@ -34,9 +35,11 @@ std::unique_ptr<PosixSerialLine> PosixSerialLine::open(const std::string &path, 
     // No controlling terminal (a line is no session's terminal), and never
     // block in open() on a modem line that waits for carrier.
     UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.valid() || !::isatty(fd.get())) return nullptr;
+    if (!fd.valid() || !::isatty(fd.get()))
+        return nullptr;
     std::unique_ptr<PosixSerialLine> line(new PosixSerialLine(std::move(fd)));
-    if (!line->makeRaw() || !line->setSpeed(speed)) return nullptr;
+    if (!line->makeRaw() || !line->setSpeed(speed))
+        return nullptr;
     // Start clean: nothing left over from an earlier user in either direction.
     ::tcflush(line->fd_.get(), TCIOFLUSH);
     return line;
@@ -44,7 +47,8 @@ std::unique_ptr<PosixSerialLine> PosixSerialLine::open(const std::string &path, 
 
 bool PosixSerialLine::makeRaw() {
     struct termios settings {};
-    if (::tcgetattr(fd_.get(), &settings) != 0) return false;
+    if (::tcgetattr(fd_.get(), &settings) != 0)
+        return false;
     ::cfmakeraw(&settings);  // no echo, no line editing, no CR/LF translation
     settings.c_iflag &= ~(IXON | IXOFF | IXANY);
     settings.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
@@ -55,7 +59,9 @@ bool PosixSerialLine::makeRaw() {
     return ::tcsetattr(fd_.get(), TCSANOW, &settings) == 0;
 }
 
-bool PosixSerialLine::setSpeed(int bitsPerSecond) { return applyLineSpeed(fd_.get(), bitsPerSecond); }
+bool PosixSerialLine::setSpeed(int bitsPerSecond) {
+    return applyLineSpeed(fd_.get(), bitsPerSecond);
+}
 
 void PosixSerialLine::setModemLines(bool raised) {
     int lines = TIOCM_DTR | TIOCM_RTS;
@@ -71,21 +77,28 @@ int PosixSerialLine::send(const unsigned char *bytes, int count) {
             sent += static_cast<int>(written);
             continue;
         }
-        if (written < 0 && errno == EINTR) continue;
-        if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) break;
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+            break;
         const int ready = pollFor(fd_.get(), POLLOUT, kWriteStallMs);
-        if (ready <= 0 || (ready & (POLLERR | POLLHUP | POLLNVAL))) break;
+        if (ready <= 0 || (ready & (POLLERR | POLLHUP | POLLNVAL)))
+            break;
     }
     return sent;
 }
 
 int PosixSerialLine::receive(unsigned char *buffer, int maxCount, std::chrono::milliseconds wait) {
     const int ready = pollFor(fd_.get(), POLLIN, static_cast<int>(wait.count()));
-    if (ready < 0) return -1;
-    if (ready == 0) return 0;  // time is up, or a signal: the caller looks at its deadline
+    if (ready < 0)
+        return -1;
+    if (ready == 0)
+        return 0;  // time is up, or a signal: the caller looks at its deadline
     const ssize_t got = ::read(fd_.get(), buffer, static_cast<size_t>(maxCount));
-    if (got > 0) return static_cast<int>(got);
-    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return 0;
+    if (got > 0)
+        return static_cast<int>(got);
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
+        return 0;
     // Readable but no data: the other side has hung up. Reporting it stops the
     // caller from polling a dead line until its deadline.
     return -1;

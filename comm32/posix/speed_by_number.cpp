@@ -13,7 +13,8 @@ namespace comm32 {
 
 bool setSpeedByNumber(int fd, int bitsPerSecond) {
     struct termios2 settings {};
-    if (ioctl(fd, TCGETS2, &settings) != 0) return false;
+    if (ioctl(fd, TCGETS2, &settings) != 0)
+        return false;
     // Clearing the input-speed field makes the input follow the output speed.
     settings.c_cflag &= ~(CBAUD | (CBAUD << IBSHIFT));
     settings.c_cflag |= BOTHER;
@@ -25,7 +26,8 @@ bool setSpeedByNumber(int fd, int bitsPerSecond) {
 
 bool readSpeedsByNumber(int fd, int *inputSpeed, int *outputSpeed) {
     struct termios2 settings {};
-    if (ioctl(fd, TCGETS2, &settings) != 0) return false;
+    if (ioctl(fd, TCGETS2, &settings) != 0)
+        return false;
     *inputSpeed = static_cast<int>(settings.c_ispeed);
     *outputSpeed = static_cast<int>(settings.c_ospeed);
     return true;
@@ -33,8 +35,12 @@ bool readSpeedsByNumber(int fd, int *inputSpeed, int *outputSpeed) {
 
 #else
 
-bool setSpeedByNumber(int, int) { return false; }
-bool readSpeedsByNumber(int, int *, int *) { return false; }
+bool setSpeedByNumber(int, int) {
+    return false;
+}
+bool readSpeedsByNumber(int, int *, int *) {
+    return false;
+}
 
 #endif
 

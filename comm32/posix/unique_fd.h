@@ -14,7 +14,8 @@ public:
     explicit UniqueFd(int fd) : fd_(fd) {}
     UniqueFd(UniqueFd &&other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     UniqueFd &operator=(UniqueFd &&other) noexcept {
-        if (this != &other) reset(std::exchange(other.fd_, -1));
+        if (this != &other)
+            reset(std::exchange(other.fd_, -1));
         return *this;
     }
     UniqueFd(const UniqueFd &) = delete;
@@ -24,7 +25,8 @@ public:
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
     void reset(int fd = -1) {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0)
+            ::close(fd_);
         fd_ = fd;
     }
 

@@ -27,10 +27,12 @@ extern "C" {
 // always 8 data bits, no parity, one stop bit.
 int COMM32_CALL ComOpen(const char *prefix, int port, int speed, int, int, int, int inQueue,
                         int outQueue) {
-    if (!isComPrefix(prefix) || !PortTable::isPortNumber(port) || speed <= 0) return 0;
+    if (!isComPrefix(prefix) || !PortTable::isPortNumber(port) || speed <= 0)
+        return 0;
     // Like a Windows COM port, a port is opened once: a second open fails and
     // leaves the first one working.
-    if (openPorts().find(port)) return 0;
+    if (openPorts().find(port))
+        return 0;
     OpenRequest request;
     request.port = port;
     request.speed = speed;
@@ -41,33 +43,38 @@ int COMM32_CALL ComOpen(const char *prefix, int port, int speed, int, int, int, 
 
 int COMM32_CALL ComSetFlow(int port, int mode) {
     SerialLine *line = openPorts().find(port);
-    if (!line || (mode != kFlowLinesDown && mode != kFlowLinesUp)) return 0;
+    if (!line || (mode != kFlowLinesDown && mode != kFlowLinesUp))
+        return 0;
     line->setModemLines(mode == kFlowLinesUp);
     return 1;
 }
 
 int COMM32_CALL ComSetBaud(int port, int speed) {
     SerialLine *line = openPorts().find(port);
-    if (!line || speed <= 0) return 0;
+    if (!line || speed <= 0)
+        return 0;
     return line->setSpeed(speed) ? 1 : 0;
 }
 
 int COMM32_CALL ComWrite(int port, const void *bytes, int count) {
     SerialLine *line = openPorts().find(port);
-    if (!line || bytes == nullptr || count <= 0) return 0;
+    if (!line || bytes == nullptr || count <= 0)
+        return 0;
     return line->send(static_cast<const unsigned char *>(bytes), count);
 }
 
 int COMM32_CALL ComReadTimed(int port, void *buffer, int count, int timeoutMs) {
     SerialLine *line = openPorts().find(port);
-    if (!line) return 0;
+    if (!line)
+        return 0;
     return readUntilDeadline(*line, SteadyClock(), static_cast<unsigned char *>(buffer), count,
                              std::chrono::milliseconds(timeoutMs));
 }
 
 int COMM32_CALL ComReadBufToQuiet(int port, void *buffer, int maxCount, int windows) {
     SerialLine *line = openPorts().find(port);
-    if (!line) return 0;
+    if (!line)
+        return 0;
     return readUnlessQuiet(*line, static_cast<unsigned char *>(buffer), maxCount,
                            quietWindow(windows));
 }
@@ -75,10 +82,13 @@ int COMM32_CALL ComReadBufToQuiet(int port, void *buffer, int maxCount, int wind
 // The pause does not depend on the port: it is asked for between exchanges,
 // and a pause is a pause whichever port the caller names.
 int COMM32_CALL ComSleepMS(int, int ms) {
-    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    if (ms > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return 1;
 }
 
-int COMM32_CALL ComClose(int port) { return openPorts().remove(port) ? 1 : 0; }
+int COMM32_CALL ComClose(int port) {
+    return openPorts().remove(port) ? 1 : 0;
+}
 
 }  // extern "C"

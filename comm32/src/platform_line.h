@@ -9,9 +9,9 @@
 namespace comm32 {
 
 struct OpenRequest {
-    int port = 0;         // 1-9
-    int speed = 0;        // bits per second
-    int inQueue = 0;      // driver buffer sizes wished for; 0 or less: the driver's own
+    int port = 0;     // 1-9
+    int speed = 0;    // bits per second
+    int inQueue = 0;  // driver buffer sizes wished for; 0 or less: the driver's own
     int outQueue = 0;
 };
 

@@ -7,13 +7,15 @@ SerialLine *PortTable::find(int port) const {
 }
 
 bool PortTable::add(int port, std::unique_ptr<SerialLine> line) {
-    if (!line || !isPortNumber(port) || lines_[port - kFirstPort]) return false;
+    if (!line || !isPortNumber(port) || lines_[port - kFirstPort])
+        return false;
     lines_[port - kFirstPort] = std::move(line);
     return true;
 }
 
 bool PortTable::remove(int port) {
-    if (!find(port)) return false;
+    if (!find(port))
+        return false;
     lines_[port - kFirstPort].reset();
     return true;
 }

@@ -25,7 +25,8 @@ TEST(ApiContractTest, EveryCallOnAPortNotOpenFails) {
 TEST(ApiContractTest, OpenRefusesArgumentsOutsideTheContract) {
     EXPECT_LE(ComOpen("lpt", 1, 19200, 8, 1, 1, 4096, 4096), 0);
     EXPECT_LE(ComOpen(nullptr, 1, 19200, 8, 1, 1, 4096, 4096), 0);
-    for (int port : {-1, 0, 10}) EXPECT_LE(ComOpen("com", port, 19200, 8, 1, 1, 4096, 4096), 0) << port;
+    for (int port : {-1, 0, 10})
+        EXPECT_LE(ComOpen("com", port, 19200, 8, 1, 1, 4096, 4096), 0) << port;
     EXPECT_LE(ComOpen("com", 1, -19200, 8, 1, 1, 4096, 4096), 0);
     EXPECT_EQ(ComClose(1), 0);
 }

@@ -11,7 +11,8 @@ namespace comm32::test_support {
 
 bool readKernelSpeeds(const std::string &device, unsigned *input, unsigned *output) {
     const int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     struct termios2 settings {};
     const bool ok = ioctl(fd, TCGETS2, &settings) == 0;
     close(fd);

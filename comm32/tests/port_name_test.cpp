@@ -11,12 +11,16 @@ void setVariable(const char *name, const char *value) {
 #ifdef _WIN32
     _putenv_s(name, value ? value : "");
 #else
-    if (value) setenv(name, value, 1); else unsetenv(name);
+    if (value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
 #endif
 }
 
 TEST(PortNameTest, PrefixIsComInAnyCase) {
-    for (const char *good : {"com", "COM", "Com"}) EXPECT_TRUE(comm32::isComPrefix(good)) << good;
+    for (const char *good : {"com", "COM", "Com"})
+        EXPECT_TRUE(comm32::isComPrefix(good)) << good;
     for (const char *bad : {"", "co", "com1", "comm", "lpt", "\\\\.\\COM"})
         EXPECT_FALSE(comm32::isComPrefix(bad)) << bad;
     EXPECT_FALSE(comm32::isComPrefix(nullptr));

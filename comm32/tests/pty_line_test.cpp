@@ -23,14 +23,16 @@ namespace {
 constexpr int kPort = 3;
 
 double elapsedMs(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
+        .count();
 }
 
 class PtyLineTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(ComOpen("com", kPort, 19200, 8, 1, 1, 4096, 4096), kPort); }
     void TearDown() override {
-        for (int port = 1; port <= 9; ++port) ComClose(port);
+        for (int port = 1; port <= 9; ++port)
+            ComClose(port);
     }
     Bytes read(int count, int timeoutMs) {
         Bytes got(static_cast<size_t>(count) + 16, 0xbd);
@@ -107,7 +109,8 @@ TEST_F(PtyLineTest, ReadBufToQuietDrainsThenReportsQuiet) {
         unsigned char chunk[16];
         const int n = ComReadBufToQuiet(kPort, chunk, 15, 1);
         results.push_back(n);
-        if (n <= 0) break;
+        if (n <= 0)
+            break;
         EXPECT_LE(n, 15);
         drained.insert(drained.end(), chunk, chunk + n);
     }
@@ -204,14 +207,16 @@ TEST_F(PtyLineTest, CloseClosesOnce) {
 
 TEST(PtyPortMappingTest, PortsOneToNineEachOpenTheirOwnDevice) {
     std::vector<std::unique_ptr<PtyPeer>> peers;
-    for (int port = 1; port <= 9; ++port) peers.push_back(std::make_unique<PtyPeer>(port));
+    for (int port = 1; port <= 9; ++port)
+        peers.push_back(std::make_unique<PtyPeer>(port));
     for (int port = 1; port <= 9; ++port) {
         EXPECT_EQ(ComOpen("COM", port, 19200, 8, 1, 1, 4096, 4096), port);
         const unsigned char tag = static_cast<unsigned char>(0xa0 + port);
         EXPECT_EQ(ComWrite(port, &tag, 1), 1);
     }
     for (int port = 1; port <= 9; ++port) {
-        EXPECT_EQ(peers[port - 1]->receive(), Bytes{static_cast<unsigned char>(0xa0 + port)}) << port;
+        EXPECT_EQ(peers[port - 1]->receive(), Bytes{static_cast<unsigned char>(0xa0 + port)})
+            << port;
         EXPECT_EQ(ComClose(port), 1);
     }
 }
@@ -249,8 +254,9 @@ TEST(PtyTimeoutAccuracyTest, MeasuresReadTimeOuts) {
             total += measured;
             worst = std::max(worst, measured);
         }
-        std::printf("posix read time-out: requested %d ms, measured mean %.2f ms, max %.2f ms (%d runs)\n",
-                    requested, total / kRuns, worst, kRuns);
+        std::printf(
+            "posix read time-out: requested %d ms, measured mean %.2f ms, max %.2f ms (%d runs)\n",
+            requested, total / kRuns, worst, kRuns);
         ::testing::Test::RecordProperty("timeout_" + std::to_string(requested) + "_mean_ms",
                                         std::to_string(total / kRuns));
     }

@@ -10,7 +10,9 @@
 namespace comm32::test_support {
 
 namespace {
-std::string variableFor(int port) { return "COMM32_PORT" + std::to_string(port); }
+std::string variableFor(int port) {
+    return "COMM32_PORT" + std::to_string(port);
+}
 }  // namespace
 
 PtyPeer::PtyPeer(int port) : port_(port), master_(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC)) {
@@ -29,7 +31,8 @@ void PtyPeer::send(const std::vector<unsigned char> &bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = write(master_, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) throw std::runtime_error("pty write failed");
+        if (n <= 0)
+            throw std::runtime_error("pty write failed");
         done += static_cast<size_t>(n);
     }
 }
@@ -40,7 +43,8 @@ std::vector<unsigned char> PtyPeer::receive(int quietMs) {
     while (poll(&entry, 1, quietMs) > 0 && (entry.revents & POLLIN)) {
         unsigned char chunk[512];
         const ssize_t n = read(master_, chunk, sizeof chunk);
-        if (n <= 0) break;
+        if (n <= 0)
+            break;
         got.insert(got.end(), chunk, chunk + n);
     }
     return got;

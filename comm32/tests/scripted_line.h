@@ -31,12 +31,14 @@ public:
     explicit ScriptedLine(VirtualClock &clock, bool *destroyed = nullptr)
         : clock_(clock), destroyed_(destroyed) {}
     ~ScriptedLine() override {
-        if (destroyed_) *destroyed_ = true;
+        if (destroyed_)
+            *destroyed_ = true;
     }
 
     // `bytes` arrive `at` after the clock's origin.
     void arrive(std::chrono::microseconds at, std::vector<unsigned char> bytes) {
-        for (unsigned char byte : bytes) script_.push_back({Clock::TimePoint(at), byte});
+        for (unsigned char byte : bytes)
+            script_.push_back({Clock::TimePoint(at), byte});
     }
     // From `at` on, the line reports failure once nothing is left to read.
     void hangUpAt(std::chrono::microseconds at) { hangUp_ = Clock::TimePoint(at); }

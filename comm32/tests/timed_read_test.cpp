@@ -28,7 +28,8 @@ TEST_F(TimedReadTest, GathersPiecesUntilCountIsComplete) {
     line.arrive(milliseconds(70), {7});
     EXPECT_EQ(read(6, 100), 6);
     EXPECT_EQ(clock.elapsed(), milliseconds(60)) << "returns as soon as the count is in";
-    EXPECT_EQ(std::vector<unsigned char>(buffer, buffer + 6), (std::vector<unsigned char>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(std::vector<unsigned char>(buffer, buffer + 6),
+              (std::vector<unsigned char>{1, 2, 3, 4, 5, 6}));
 }
 
 TEST_F(TimedReadTest, OneDeadlineForTheWholeCallNotPerPiece) {

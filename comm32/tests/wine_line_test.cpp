@@ -18,14 +18,16 @@ using Bytes = std::vector<unsigned char>;
 namespace {
 
 double elapsedMs(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
+        .count();
 }
 
 class WineLineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const char *chosen = std::getenv("COMM32_TEST_PORT");
-        if (!chosen) GTEST_SKIP() << "run through wine_com_peer.py, which serves the port";
+        if (!chosen)
+            GTEST_SKIP() << "run through wine_com_peer.py, which serves the port";
         port = std::atoi(chosen);
         ASSERT_EQ(ComOpen("com", port, 19200, 8, 1, 1, 4096, 4096), port);
         ASSERT_EQ(ComSetFlow(port, 2), 1);
@@ -36,7 +38,8 @@ protected:
         }
     }
     void write(const std::string &text) {
-        ASSERT_EQ(ComWrite(port, text.data(), static_cast<int>(text.size())), static_cast<int>(text.size()));
+        ASSERT_EQ(ComWrite(port, text.data(), static_cast<int>(text.size())),
+                  static_cast<int>(text.size()));
     }
     Bytes read(int count, int timeoutMs) {
         Bytes got(static_cast<size_t>(count) + 16, 0xbd);
@@ -88,7 +91,8 @@ TEST_F(WineLineTest, ReadBufToQuietDrainsThenReportsQuiet) {
 unsigned kernelSpeed(int port) {
     const char ask[] = "SPEED?";
     unsigned char answer[4] = {};
-    if (ComWrite(port, ask, 6) != 6 || ComReadTimed(port, answer, 4, 1000) != 4) return 0;
+    if (ComWrite(port, ask, 6) != 6 || ComReadTimed(port, answer, 4, 1000) != 4)
+        return 0;
     return answer[0] | answer[1] << 8 | answer[2] << 16 | static_cast<unsigned>(answer[3]) << 24;
 }
 
@@ -144,8 +148,9 @@ TEST_F(WineLineTest, MeasuresReadTimeOuts) {
             total += measured;
             worst = std::max(worst, measured);
         }
-        std::printf("wine read time-out: requested %d ms, measured mean %.2f ms, max %.2f ms (%d runs)\n",
-                    requested, total / kRuns, worst, kRuns);
+        std::printf(
+            "wine read time-out: requested %d ms, measured mean %.2f ms, max %.2f ms (%d runs)\n",
+            requested, total / kRuns, worst, kRuns);
     }
 }
 

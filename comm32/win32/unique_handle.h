@@ -15,7 +15,8 @@ public:
     UniqueHandle(UniqueHandle &&other) noexcept
         : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
     UniqueHandle &operator=(UniqueHandle &&other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, INVALID_HANDLE_VALUE));
+        if (this != &other)
+            reset(std::exchange(other.handle_, INVALID_HANDLE_VALUE));
         return *this;
     }
     UniqueHandle(const UniqueHandle &) = delete;
@@ -25,7 +26,8 @@ public:
     HANDLE get() const { return handle_; }
     bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
     void reset(HANDLE handle = INVALID_HANDLE_VALUE) {
-        if (valid()) ::CloseHandle(handle_);
+        if (valid())
+            ::CloseHandle(handle_);
         handle_ = handle;
     }
 

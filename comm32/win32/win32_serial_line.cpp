@@ -17,14 +17,16 @@ std::unique_ptr<Win32SerialLine> Win32SerialLine::open(const std::string &path,
                                                        const OpenRequest &request) {
     UniqueHandle handle(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
-    if (!handle.valid()) return nullptr;
+    if (!handle.valid())
+        return nullptr;
     std::unique_ptr<Win32SerialLine> line(new Win32SerialLine(std::move(handle)));
     if (request.inQueue > 0 && request.outQueue > 0) {
         // Only a wish: a driver that keeps its own sizes still works.
         (void)::SetupComm(line->handle_.get(), static_cast<DWORD>(request.inQueue),
                           static_cast<DWORD>(request.outQueue));
     }
-    if (!line->configure(request.speed) || !line->useReadWait(0)) return nullptr;
+    if (!line->configure(request.speed) || !line->useReadWait(0))
+        return nullptr;
     // Start clean: nothing left over from an earlier user in either direction.
     ::PurgeComm(line->handle_.get(), PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURGE_TXCLEAR);
     return line;
@@ -33,7 +35,8 @@ std::unique_ptr<Win32SerialLine> Win32SerialLine::open(const std::string &path,
 bool Win32SerialLine::configure(int bitsPerSecond) {
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
-    if (!::GetCommState(handle_.get(), &dcb)) return false;
+    if (!::GetCommState(handle_.get(), &dcb))
+        return false;
     dcb.BaudRate = static_cast<DWORD>(bitsPerSecond);
     dcb.ByteSize = 8;
     dcb.Parity = NOPARITY;
@@ -52,7 +55,8 @@ bool Win32SerialLine::configure(int bitsPerSecond) {
     dcb.fAbortOnError = FALSE;
     dcb.fDtrControl = linesRaised_ ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
     dcb.fRtsControl = linesRaised_ ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
-    if (!::SetCommState(handle_.get(), &dcb)) return false;
+    if (!::SetCommState(handle_.get(), &dcb))
+        return false;
     // A driver may take a speed it cannot run and round it: believe only
     // what it reports back.
     DCB applied{};
@@ -76,7 +80,8 @@ void Win32SerialLine::setModemLines(bool raised) {
 }
 
 bool Win32SerialLine::useReadWait(DWORD waitMs) {
-    if (waitMs == readWaitMs_) return true;
+    if (waitMs == readWaitMs_)
+        return true;
     COMMTIMEOUTS timeouts{};
     // MAXDWORD interval with no total: hand over what is waiting at once.
     // MAXDWORD interval and multiplier with a constant: the same, but wait up
@@ -86,7 +91,8 @@ bool Win32SerialLine::useReadWait(DWORD waitMs) {
     timeouts.ReadTotalTimeoutConstant = waitMs;
     timeouts.WriteTotalTimeoutMultiplier = kWriteMsPerByte;
     timeouts.WriteTotalTimeoutConstant = kWriteTimeoutMs;
-    if (!::SetCommTimeouts(handle_.get(), &timeouts)) return false;
+    if (!::SetCommTimeouts(handle_.get(), &timeouts))
+        return false;
     readWaitMs_ = waitMs;
     return true;
 }
@@ -101,9 +107,11 @@ int Win32SerialLine::send(const unsigned char *bytes, int count) {
 int Win32SerialLine::receive(unsigned char *buffer, int maxCount, std::chrono::milliseconds wait) {
     // MAXDWORD itself would mean "no time-out chosen yet".
     const auto waitMs = static_cast<DWORD>(std::clamp<long long>(wait.count(), 0, MAXDWORD - 1));
-    if (!useReadWait(waitMs)) return -1;
+    if (!useReadWait(waitMs))
+        return -1;
     DWORD got = 0;
-    if (!::ReadFile(handle_.get(), buffer, static_cast<DWORD>(maxCount), &got, nullptr)) return -1;
+    if (!::ReadFile(handle_.get(), buffer, static_cast<DWORD>(maxCount), &got, nullptr))
+        return -1;
     return static_cast<int>(got);
 }
 

@@ -17,7 +17,8 @@ class Win32SerialLine final : public SerialLine {
 public:
     // nullptr when the port cannot be opened (absent, or open elsewhere) or
     // refuses the configuration.
-    static std::unique_ptr<Win32SerialLine> open(const std::string &path, const OpenRequest &request);
+    static std::unique_ptr<Win32SerialLine> open(const std::string &path,
+                                                 const OpenRequest &request);
 
     bool setSpeed(int bitsPerSecond) override;
     void setModemLines(bool raised) override;
@@ -30,8 +31,8 @@ private:
     bool useReadWait(DWORD waitMs);
 
     UniqueHandle handle_;
-    bool linesRaised_ = true;        // DTR and RTS, kept across speed changes
-    DWORD readWaitMs_ = MAXDWORD;    // the read time-out now set in the driver; MAXDWORD: none yet
+    bool linesRaised_ = true;      // DTR and RTS, kept across speed changes
+    DWORD readWaitMs_ = MAXDWORD;  // the read time-out now set in the driver; MAXDWORD: none yet
 };
 
 }  // namespace comm32

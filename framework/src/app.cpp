@@ -16,29 +16,24 @@ CApp *currentApp = nullptr;
 
 CApp::CApp()
     : previous_(currentApp), instance_(::GetModuleHandleA(nullptr)), resourceModule_(instance_),
-      appName_(ProgramBaseName())
-{
+      appName_(ProgramBaseName()) {
     currentApp = this;
 }
 
-CApp::~CApp()
-{
+CApp::~CApp() {
     if (currentApp == this)
         currentApp = previous_;
 }
 
-CApp *CApp::Current()
-{
+CApp *CApp::Current() {
     return currentApp;
 }
 
-bool CApp::InitInstance()
-{
+bool CApp::InitInstance() {
     return false;
 }
 
-int CApp::Run()
-{
+int CApp::Run() {
     MSG msg;
     BOOL got;
     while ((got = ::GetMessageA(&msg, nullptr, 0, 0)) != 0) {
@@ -49,13 +44,11 @@ int CApp::Run()
     return static_cast<int>(msg.wParam);
 }
 
-int CApp::ExitInstance()
-{
+int CApp::ExitInstance() {
     return exitCode_;
 }
 
-int RunApp(CApp &app, HINSTANCE instance, const char *cmdLine)
-{
+int RunApp(CApp &app, HINSTANCE instance, const char *cmdLine) {
     // A resource library set before this call stays; otherwise the program's
     // own module is the source of its resources.
     if (app.resourceModule_ == app.instance_)

@@ -4,8 +4,7 @@
 
 namespace fw {
 
-int AppMessageBox(const std::string &text, UINT flags)
-{
+int AppMessageBox(const std::string &text, UINT flags) {
     CApp *app = CApp::Current();
     std::string caption = app ? app->GetAppName() : ProgramBaseName();
     HWND owner = nullptr;

@@ -4,8 +4,7 @@
 
 namespace fw {
 
-std::string ProgramBaseName()
-{
+std::string ProgramBaseName() {
     std::vector<char> path(MAX_PATH);
     for (;;) {
         DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -27,8 +26,7 @@ std::string ProgramBaseName()
     return name;
 }
 
-std::string ProgramProfilePath()
-{
+std::string ProgramProfilePath() {
     char folder[MAX_PATH];
     UINT length = ::GetWindowsDirectoryA(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
@@ -39,21 +37,18 @@ std::string ProgramProfilePath()
     return path + ProgramBaseName() + ".INI";
 }
 
-int ReadProfileInt(const char *section, const char *entry, int defaultValue)
-{
+int ReadProfileInt(const char *section, const char *entry, int defaultValue) {
     std::string path = ProgramProfilePath();
     if (path.empty())
         return defaultValue;
     return static_cast<int>(::GetPrivateProfileIntA(section, entry, defaultValue, path.c_str()));
 }
 
-std::string CApp::GetProfilePath() const
-{
+std::string CApp::GetProfilePath() const {
     return ProgramProfilePath();
 }
 
-int CApp::GetProfileInt(const char *section, const char *entry, int defaultValue) const
-{
+int CApp::GetProfileInt(const char *section, const char *entry, int defaultValue) const {
     return ReadProfileInt(section, entry, defaultValue);
 }
 

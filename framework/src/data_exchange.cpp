@@ -6,19 +6,16 @@ namespace fw {
 
 namespace {
 
-bool HasGroupStyle(HWND hwnd)
-{
+bool HasGroupStyle(HWND hwnd) {
     return (::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_GROUP) != 0;
 }
 
-bool IsRadioButton(HWND hwnd)
-{
+bool IsRadioButton(HWND hwnd) {
     return (::SendMessageA(hwnd, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0;
 }
 
 // The radio buttons of the group that starts at `first`, in dialog order.
-std::vector<HWND> RadioGroup(HWND first)
-{
+std::vector<HWND> RadioGroup(HWND first) {
     std::vector<HWND> buttons;
     for (HWND hwnd = first; hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
         if (hwnd != first && HasGroupStyle(hwnd))
@@ -31,16 +28,14 @@ std::vector<HWND> RadioGroup(HWND first)
 
 }  // namespace
 
-HWND CDataExchange::Control(int controlId)
-{
+HWND CDataExchange::Control(int controlId) {
     HWND control = dialog_.GetDlgItem(controlId);
     if (!control)
         failed_ = true;
     return control;
 }
 
-void ExchangeCheck(CDataExchange &exchange, int controlId, int &value)
-{
+void ExchangeCheck(CDataExchange &exchange, int controlId, int &value) {
     HWND control = exchange.Control(controlId);
     if (!control)
         return;
@@ -52,8 +47,7 @@ void ExchangeCheck(CDataExchange &exchange, int controlId, int &value)
     ::SendMessageA(control, BM_SETCHECK, state, 0);
 }
 
-void ExchangeRadio(CDataExchange &exchange, int firstId, int &index)
-{
+void ExchangeRadio(CDataExchange &exchange, int firstId, int &index) {
     HWND first = exchange.Control(firstId);
     if (!first)
         return;
@@ -74,8 +68,7 @@ void ExchangeRadio(CDataExchange &exchange, int firstId, int &index)
     }
 }
 
-void ExchangeText(CDataExchange &exchange, int controlId, std::string &text)
-{
+void ExchangeText(CDataExchange &exchange, int controlId, std::string &text) {
     HWND control = exchange.Control(controlId);
     if (!control)
         return;
@@ -89,8 +82,7 @@ void ExchangeText(CDataExchange &exchange, int controlId, std::string &text)
     text.assign(buffer.data(), copied > 0 ? copied : 0);
 }
 
-void BindControl(CDataExchange &exchange, int controlId, CWnd &control)
-{
+void BindControl(CDataExchange &exchange, int controlId, CWnd &control) {
     HWND hwnd = exchange.Control(controlId);
     if (!hwnd || exchange.IsSaving() || control.GetSafeHwnd() == hwnd)
         return;

@@ -10,8 +10,7 @@ namespace {
 
 // Messages whose answer is the dialog procedure's return value itself
 // rather than DWLP_MSGRESULT.
-bool AnswersDirectly(UINT message)
-{
+bool AnswersDirectly(UINT message) {
     switch (message) {
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
@@ -31,26 +30,21 @@ bool AnswersDirectly(UINT message)
     }
 }
 
-HMODULE ResourceModule()
-{
+HMODULE ResourceModule() {
     CApp *app = CApp::Current();
     return app ? app->GetResourceModule() : ::GetModuleHandleA(nullptr);
 }
 
 }  // namespace
 
-CDialog::CDialog(UINT templateId, CWnd *parent) : templateId_(templateId), parent_(parent)
-{
-}
+CDialog::CDialog(UINT templateId, CWnd *parent) : templateId_(templateId), parent_(parent) {}
 
-CDialog::~CDialog()
-{
+CDialog::~CDialog() {
     if (hwnd_)
         ::DestroyWindow(hwnd_);
 }
 
-bool CDialog::CreateFromTemplate(HWND owner)
-{
+bool CDialog::CreateFromTemplate(HWND owner) {
     if (hwnd_)
         return false;
     endRequested_ = false;
@@ -61,8 +55,7 @@ bool CDialog::CreateFromTemplate(HWND owner)
     return hwnd != nullptr;
 }
 
-HWND CDialog::ModalOwner() const
-{
+HWND CDialog::ModalOwner() const {
     HWND owner = parent_ ? parent_->GetSafeHwnd() : nullptr;
     if (!owner) {
         CApp *app = CApp::Current();
@@ -74,8 +67,7 @@ HWND CDialog::ModalOwner() const
     return owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
 }
 
-INT_PTR CDialog::DoModal()
-{
+INT_PTR CDialog::DoModal() {
     HWND owner = ModalOwner();
     modal_ = true;
     if (!CreateFromTemplate(owner)) {
@@ -90,8 +82,7 @@ INT_PTR CDialog::DoModal()
         CDialog &dialog;
         HWND owner = nullptr;
         bool enableOwner = false;
-        ~ModalEnd()
-        {
+        ~ModalEnd() {
             // Enabled before the dialog goes, so that activation returns to the owner.
             if (enableOwner)
                 ::EnableWindow(owner, TRUE);
@@ -122,8 +113,7 @@ INT_PTR CDialog::DoModal()
     return result_;
 }
 
-void CDialog::RunModalLoop()
-{
+void CDialog::RunModalLoop() {
     while (!endRequested_ && hwnd_) {
         MSG msg;
         BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
@@ -143,14 +133,12 @@ void CDialog::RunModalLoop()
         result_ = -1;  // destroyed from outside
 }
 
-bool CDialog::Create()
-{
+bool CDialog::Create() {
     modal_ = false;
     return CreateFromTemplate(parent_ ? parent_->GetSafeHwnd() : nullptr);
 }
 
-void CDialog::EndDialog(int result)
-{
+void CDialog::EndDialog(int result) {
     result_ = result;
     endRequested_ = true;
     if (!hwnd_)
@@ -161,43 +149,35 @@ void CDialog::EndDialog(int result)
         ::DestroyWindow(hwnd_);
 }
 
-bool CDialog::UpdateData(bool save)
-{
+bool CDialog::UpdateData(bool save) {
     CDataExchange exchange(*this, save);
     DoDataExchange(exchange);
     return !exchange.Failed();
 }
 
-bool CDialog::PreTranslateMessage(MSG &msg)
-{
+bool CDialog::PreTranslateMessage(MSG &msg) {
     if (!hwnd_ || !msg.hwnd || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd)))
         return false;
     return ::IsDialogMessageA(hwnd_, &msg) != FALSE;
 }
 
-bool CDialog::OnInitDialog()
-{
+bool CDialog::OnInitDialog() {
     UpdateData(false);
     return true;
 }
 
-void CDialog::OnOK()
-{
+void CDialog::OnOK() {
     if (UpdateData(true))
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel()
-{
+void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
-void CDialog::DoDataExchange(CDataExchange &)
-{
-}
+void CDialog::DoDataExchange(CDataExchange &) {}
 
-INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         return RouteDialogMessage(hwnd, message, wParam, lParam);
     } catch (...) {
@@ -208,8 +188,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     }
 }
 
-INT_PTR CDialog::RouteDialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CDialog::RouteDialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto *self = reinterpret_cast<CDialog *>(lParam);
         ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);

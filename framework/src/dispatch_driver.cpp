@@ -11,8 +11,7 @@ namespace fw {
 
 namespace {
 
-std::string StatusText(HRESULT status)
-{
+std::string StatusText(HRESULT status) {
     char text[64];
     std::snprintf(text, sizeof text, "OLE call failed (0x%08lX)",
                   static_cast<unsigned long>(status));
@@ -20,8 +19,7 @@ std::string StatusText(HRESULT status)
 }
 
 // Turns the object's exception report into our exception, freeing its strings.
-CAutomationException TakeException(EXCEPINFO &info)
-{
+CAutomationException TakeException(EXCEPINFO &info) {
     if (info.pfnDeferredFillIn)
         info.pfnDeferredFillIn(&info);
     CBstr source, description, helpFile;
@@ -33,20 +31,15 @@ CAutomationException TakeException(EXCEPINFO &info)
 
 }  // namespace
 
-COleFailure::COleFailure(HRESULT status) : CDispatchError(StatusText(status)), status_(status)
-{
-}
+COleFailure::COleFailure(HRESULT status) : CDispatchError(StatusText(status)), status_(status) {}
 
-CAutomationException::CAutomationException(std::string source, std::string description,
-                                           SCODE scode, WORD wCode)
+CAutomationException::CAutomationException(std::string source, std::string description, SCODE scode,
+                                           WORD wCode)
     : CDispatchError(description.empty() ? "automation exception" : description),
       source_(std::move(source)), description_(std::move(description)), scode_(scode),
-      wCode_(wCode)
-{
-}
+      wCode_(wCode) {}
 
-void CDispArg::Store(VARIANT &variant) const
-{
+void CDispArg::Store(VARIANT &variant) const {
     variant.vt = type_;
     switch (type_) {
     case VT_BOOL:
@@ -67,8 +60,7 @@ void CDispArg::Store(VARIANT &variant) const
     }
 }
 
-bool CDispatchDriver::CreateDispatch(const std::string &progId, HRESULT *status)
-{
+bool CDispatchDriver::CreateDispatch(const std::string &progId, HRESULT *status) {
     dispatch_.Release();
     CLSID clsid;
     std::wstring wideProgId = AnsiToWide(progId);
@@ -80,8 +72,8 @@ bool CDispatchDriver::CreateDispatch(const std::string &progId, HRESULT *status)
     if (SUCCEEDED(result))
         result = ::OleRun(unknown.Get());
     if (SUCCEEDED(result))
-        result = unknown->QueryInterface(IID_IDispatch,
-                                         reinterpret_cast<void **>(dispatch_.Receive()));
+        result =
+            unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void **>(dispatch_.Receive()));
     if (status)
         *status = result;
     if (FAILED(result))
@@ -89,14 +81,12 @@ bool CDispatchDriver::CreateDispatch(const std::string &progId, HRESULT *status)
     return SUCCEEDED(result);
 }
 
-void CDispatchDriver::AttachDispatch(IDispatch *dispatch)
-{
+void CDispatchDriver::AttachDispatch(IDispatch *dispatch) {
     dispatch_ = CComPtr<IDispatch>(dispatch);
 }
 
 CVariant CDispatchDriver::InvokeHelper(DISPID id, VARTYPE resultType,
-                                       std::initializer_list<CDispArg> args)
-{
+                                       std::initializer_list<CDispArg> args) {
     if (!dispatch_)
         throw COleFailure(E_POINTER);
 
@@ -133,28 +123,23 @@ CVariant CDispatchDriver::InvokeHelper(DISPID id, VARTYPE resultType,
     return result;
 }
 
-void CDispatchDriver::InvokeMethod(DISPID id, std::initializer_list<CDispArg> args)
-{
+void CDispatchDriver::InvokeMethod(DISPID id, std::initializer_list<CDispArg> args) {
     InvokeHelper(id, VT_EMPTY, args);
 }
 
-bool CDispatchDriver::InvokeBool(DISPID id, std::initializer_list<CDispArg> args)
-{
+bool CDispatchDriver::InvokeBool(DISPID id, std::initializer_list<CDispArg> args) {
     return InvokeHelper(id, VT_BOOL, args).Get()->boolVal != VARIANT_FALSE;
 }
 
-long CDispatchDriver::InvokeLong(DISPID id, std::initializer_list<CDispArg> args)
-{
+long CDispatchDriver::InvokeLong(DISPID id, std::initializer_list<CDispArg> args) {
     return InvokeHelper(id, VT_I4, args).Get()->lVal;
 }
 
-short CDispatchDriver::InvokeShort(DISPID id, std::initializer_list<CDispArg> args)
-{
+short CDispatchDriver::InvokeShort(DISPID id, std::initializer_list<CDispArg> args) {
     return InvokeHelper(id, VT_I2, args).Get()->iVal;
 }
 
-std::string CDispatchDriver::InvokeString(DISPID id, std::initializer_list<CDispArg> args)
-{
+std::string CDispatchDriver::InvokeString(DISPID id, std::initializer_list<CDispArg> args) {
     CVariant result = InvokeHelper(id, VT_BSTR, args);
     const BSTR text = result.Get()->bstrVal;
     return text ? WideToAnsi(text, static_cast<int>(::SysStringLen(text))) : std::string();

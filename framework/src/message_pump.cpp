@@ -13,8 +13,7 @@ namespace {
 // pending slot of its own.
 thread_local std::exception_ptr pendingException;
 
-bool IsChildWindow(HWND hwnd)
-{
+bool IsChildWindow(HWND hwnd) {
     return (::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0;
 }
 
@@ -22,8 +21,7 @@ bool IsChildWindow(HWND hwnd)
 // windows (which are not its descendants and would otherwise never reach
 // it). Then the objects of the target window and its parents, nearest
 // first; a dialog among them runs its keyboard interface.
-bool PreTranslate(MSG &msg)
-{
+bool PreTranslate(MSG &msg) {
     CApp *app = CApp::Current();
     CWnd *mainWnd = app ? app->GetMainWnd() : nullptr;
     if (mainWnd && mainWnd->PreTranslateMessage(msg))
@@ -38,20 +36,17 @@ bool PreTranslate(MSG &msg)
 
 }  // namespace
 
-void KeepPendingException(std::exception_ptr exception)
-{
+void KeepPendingException(std::exception_ptr exception) {
     if (!pendingException)
         pendingException = std::move(exception);
 }
 
-void RethrowPendingException()
-{
+void RethrowPendingException() {
     if (std::exception_ptr exception = std::exchange(pendingException, nullptr))
         std::rethrow_exception(exception);
 }
 
-void RouteQueuedMessage(MSG &msg)
-{
+void RouteQueuedMessage(MSG &msg) {
     if (!PreTranslate(msg)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);

@@ -4,12 +4,9 @@
 
 namespace fw {
 
-COleInit::COleInit() : status_(::OleInitialize(nullptr))
-{
-}
+COleInit::COleInit() : status_(::OleInitialize(nullptr)) {}
 
-COleInit::~COleInit()
-{
+COleInit::~COleInit() {
     // Every successful call, S_FALSE included, is balanced by one uninitialise.
     if (SUCCEEDED(status_))
         ::OleUninitialize();

@@ -5,8 +5,7 @@
 
 namespace fw {
 
-std::string LoadResString(HMODULE module, UINT id)
-{
+std::string LoadResString(HMODULE module, UINT id) {
     // With no buffer, the loader hands out the resource's own text and its
     // length, so strings of any length come through whole.
     const wchar_t *text = nullptr;
@@ -16,14 +15,12 @@ std::string LoadResString(HMODULE module, UINT id)
     return WideToAnsi(text, length);
 }
 
-std::string LoadResString(UINT id)
-{
+std::string LoadResString(UINT id) {
     CApp *app = CApp::Current();
     return LoadResString(app ? app->GetResourceModule() : ::GetModuleHandleA(nullptr), id);
 }
 
-std::string SubstituteArg(const std::string &pattern, const std::string &arg)
-{
+std::string SubstituteArg(const std::string &pattern, const std::string &arg) {
     std::string result;
     size_t from = 0;
     for (size_t at; (at = pattern.find("%1", from)) != std::string::npos; from = at + 2) {
@@ -34,8 +31,7 @@ std::string SubstituteArg(const std::string &pattern, const std::string &arg)
     return result;
 }
 
-std::string FormatResString(UINT id, const std::string &arg)
-{
+std::string FormatResString(UINT id, const std::string &arg) {
     return SubstituteArg(LoadResString(id), arg);
 }
 

@@ -6,12 +6,11 @@
 
 namespace fw {
 
-std::wstring AnsiToWide(const std::string &text)
-{
+std::wstring AnsiToWide(const std::string &text) {
     if (text.empty())
         return {};
-    int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0);
+    int length =
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(length > 0 ? length : 0, L'\0');
     if (length > 0)
         ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
@@ -19,8 +18,7 @@ std::wstring AnsiToWide(const std::string &text)
     return wide;
 }
 
-std::string WideToAnsi(const wchar_t *text, int length)
-{
+std::string WideToAnsi(const wchar_t *text, int length) {
     if (!text || length <= 0)
         return {};
     int size = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
@@ -30,8 +28,7 @@ std::string WideToAnsi(const wchar_t *text, int length)
     return ansi;
 }
 
-std::string WideToAnsi(const wchar_t *text)
-{
+std::string WideToAnsi(const wchar_t *text) {
     return text ? WideToAnsi(text, static_cast<int>(std::wcslen(text))) : std::string();
 }
 

@@ -11,21 +11,18 @@ namespace fw {
 
 namespace {
 
-HINSTANCE ProgramInstance()
-{
+HINSTANCE ProgramInstance() {
     CApp *app = CApp::Current();
     return app ? app->GetInstance() : ::GetModuleHandleA(nullptr);
 }
 
-WNDPROC CurrentProc(HWND hwnd)
-{
+WNDPROC CurrentProc(HWND hwnd) {
     return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
 }
 
 }  // namespace
 
-CWnd::~CWnd()
-{
+CWnd::~CWnd() {
     if (ownsWindow_ && hwnd_)
         ::DestroyWindow(hwnd_);  // routes WM_NCDESTROY, which unlinks us
     if (routed_)
@@ -36,21 +33,18 @@ CWnd::~CWnd()
         app->SetMainWnd(nullptr);
 }
 
-CWnd *CWnd::FromHandle(HWND hwnd)
-{
+CWnd *CWnd::FromHandle(HWND hwnd) {
     return hwnd ? static_cast<CWnd *>(::GetPropA(hwnd, detail::kObjectProp)) : nullptr;
 }
 
-bool CWnd::Attach(HWND hwnd)
-{
+bool CWnd::Attach(HWND hwnd) {
     if (hwnd_ || !::IsWindow(hwnd))
         return false;
     hwnd_ = hwnd;
     return true;
 }
 
-HWND CWnd::Detach()
-{
+HWND CWnd::Detach() {
     HWND hwnd = hwnd_;
     if (routed_)
         UnlinkRouting();
@@ -59,8 +53,7 @@ HWND CWnd::Detach()
     return hwnd;
 }
 
-ATOM CWnd::RegisterWindowClass(WNDCLASSA windowClass)
-{
+ATOM CWnd::RegisterWindowClass(WNDCLASSA windowClass) {
     if (!windowClass.lpfnWndProc)
         windowClass.lpfnWndProc = WindowProc;
     if (!windowClass.hInstance)
@@ -68,9 +61,8 @@ ATOM CWnd::RegisterWindowClass(WNDCLASSA windowClass)
     return ::RegisterClassA(&windowClass);
 }
 
-bool CWnd::CreateEx(DWORD exStyle, const char *className, const char *text, DWORD style,
-                    int x, int y, int width, int height, HWND parent, HMENU menuOrId)
-{
+bool CWnd::CreateEx(DWORD exStyle, const char *className, const char *text, DWORD style, int x,
+                    int y, int width, int height, HWND parent, HMENU menuOrId) {
     if (hwnd_)
         return false;
     // Windows of our own classes link themselves on WM_NCCREATE from the
@@ -90,8 +82,7 @@ bool CWnd::CreateEx(DWORD exStyle, const char *className, const char *text, DWOR
     return true;
 }
 
-bool CWnd::DestroyWindow()
-{
+bool CWnd::DestroyWindow() {
     if (!hwnd_)
         return false;
     HWND hwnd = hwnd_;
@@ -102,8 +93,7 @@ bool CWnd::DestroyWindow()
     return ::DestroyWindow(hwnd) != FALSE;
 }
 
-bool CWnd::SubclassWindow(HWND hwnd)
-{
+bool CWnd::SubclassWindow(HWND hwnd) {
     if (hwnd_ || !::IsWindow(hwnd) || FromHandle(hwnd))
         return false;
     // A window we let go of earlier but whose procedure could not be put back
@@ -111,8 +101,8 @@ bool CWnd::SubclassWindow(HWND hwnd)
     // original procedure in a property: linking the object is then enough.
     auto super = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, detail::kSuperProcProp));
     if (!super) {
-        super = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-            hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
+        super = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
         if (!super)
             return false;
         ::SetPropA(hwnd, detail::kSuperProcProp, reinterpret_cast<HANDLE>(super));
@@ -123,29 +113,25 @@ bool CWnd::SubclassWindow(HWND hwnd)
     return true;
 }
 
-bool CWnd::SubclassDlgItem(int controlId, const CWnd &dialog)
-{
+bool CWnd::SubclassDlgItem(int controlId, const CWnd &dialog) {
     HWND control = ::GetDlgItem(dialog.GetSafeHwnd(), controlId);
     return control && SubclassWindow(control);
 }
 
-bool CWnd::UnsubclassWindow()
-{
+bool CWnd::UnsubclassWindow() {
     if (!subclassed_)
         return false;
     Detach();
     return true;
 }
 
-void CWnd::LinkRouting(HWND hwnd)
-{
+void CWnd::LinkRouting(HWND hwnd) {
     hwnd_ = hwnd;
     routed_ = true;
     ::SetPropA(hwnd, detail::kObjectProp, this);
 }
 
-void CWnd::UnlinkRouting()
-{
+void CWnd::UnlinkRouting() {
     if (hwnd_) {
         ::RemovePropA(hwnd_, detail::kObjectProp);
         if (subclassed_ && CurrentProc(hwnd_) == WindowProc) {
@@ -160,26 +146,22 @@ void CWnd::UnlinkRouting()
     superProc_ = nullptr;
 }
 
-bool CWnd::PreTranslateMessage(MSG &)
-{
+bool CWnd::PreTranslateMessage(MSG &) {
     return false;
 }
 
-bool CWnd::ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT &)
-{
+bool CWnd::ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT &) {
     return false;
 }
 
-LRESULT CWnd::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWnd::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!hwnd_)
         return 0;
     return ::CallWindowProcA(superProc_ ? superProc_ : ::DefWindowProcA, hwnd_, message, wParam,
                              lParam);
 }
 
-std::string CWnd::GetWindowText() const
-{
+std::string CWnd::GetWindowText() const {
     int length = ::GetWindowTextLengthA(hwnd_);
     if (length <= 0)
         return {};
@@ -188,8 +170,7 @@ std::string CWnd::GetWindowText() const
     return std::string(buffer.data(), copied > 0 ? copied : 0);
 }
 
-LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd *self = FromHandle(hwnd);
     if (!self && message == WM_NCCREATE) {
         auto *create = reinterpret_cast<CREATESTRUCTA *>(lParam);

@@ -4,8 +4,7 @@ namespace testsupport {
 
 thread_local MessageBoxAnswerer *MessageBoxAnswerer::current_ = nullptr;
 
-MessageBoxAnswerer::MessageBoxAnswerer(int button) : button_(button)
-{
+MessageBoxAnswerer::MessageBoxAnswerer(int button) : button_(button) {
     if (current_)
         return;
     hook_ = ::SetWindowsHookExA(WH_CALLWNDPROCRET, Hook, nullptr, ::GetCurrentThreadId());
@@ -13,24 +12,21 @@ MessageBoxAnswerer::MessageBoxAnswerer(int button) : button_(button)
         current_ = this;
 }
 
-MessageBoxAnswerer::~MessageBoxAnswerer()
-{
+MessageBoxAnswerer::~MessageBoxAnswerer() {
     if (!hook_)
         return;
     ::UnhookWindowsHookEx(hook_);
     current_ = nullptr;
 }
 
-LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
     auto *call = reinterpret_cast<const CWPRETSTRUCT *>(lParam);
     if (code == HC_ACTION && current_ && call->message == WM_INITDIALOG)
         current_->Answer(call->hwnd);
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void MessageBoxAnswerer::Answer(HWND box)
-{
+void MessageBoxAnswerer::Answer(HWND box) {
     char buffer[256] = {};
     ::GetWindowTextA(box, buffer, sizeof buffer);
     caption = buffer;

@@ -18,8 +18,7 @@ class CMessageRecorder {
 public:
     // A message a loop took from the queue, as a pre-translation hook is
     // offered it: posted.
-    void RecordPosted(const MSG &msg)
-    {
+    void RecordPosted(const MSG &msg) {
         Record(msg.hwnd, msg.message, msg.wParam, msg.lParam, Delivery::Posted);
     }
     // A message as a window procedure got it. The procedure can tell a
@@ -27,8 +26,7 @@ public:
     // thread calls it directly, just as dispatching a posted one does, so
     // those two are Delivery::Unknown. A MessageTap tells every kind apart.
     void RecordInProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery)
-    {
+    void Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery) {
         entries_.push_back({hwnd, message, wParam, lParam, delivery});
     }
 

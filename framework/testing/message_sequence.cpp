@@ -106,19 +106,17 @@ const NamedMessage kNamedMessages[] = {
     {0x0282, "WM_IME_NOTIFY"},
 };
 
-constexpr unsigned kUser = 0x0400;          // WM_USER
-constexpr unsigned kApp = 0x8000;           // WM_APP
-constexpr unsigned kRegistered = 0xC000;    // first number RegisterWindowMessage hands out
+constexpr unsigned kUser = 0x0400;        // WM_USER
+constexpr unsigned kApp = 0x8000;         // WM_APP
+constexpr unsigned kRegistered = 0xC000;  // first number RegisterWindowMessage hands out
 
-std::string Hex(std::uintmax_t value)
-{
+std::string Hex(std::uintmax_t value) {
     std::ostringstream text;
     text << "0x" << std::hex << value;
     return text.str();
 }
 
-const char *DeliveryName(Delivery delivery)
-{
+const char *DeliveryName(Delivery delivery) {
     switch (delivery) {
     case Delivery::Posted:
         return "posted";
@@ -130,33 +128,28 @@ const char *DeliveryName(Delivery delivery)
     return "unknown";
 }
 
-std::string WindowText(const void *window)
-{
+std::string WindowText(const void *window) {
     return Hex(reinterpret_cast<std::uintptr_t>(window));
 }
 
 template <typename T, typename Show>
-std::string OrAnyText(const OrAny<T> &value, Show show)
-{
+std::string OrAnyText(const OrAny<T> &value, Show show) {
     return value.IsAny() ? std::string("any") : show(value.Value());
 }
 
 // Left-aligned in a column of `width`, so that the lines of a table line up.
-std::string Column(const std::string &text, std::size_t width)
-{
+std::string Column(const std::string &text, std::size_t width) {
     return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
 }
 
-std::string Describe(const RecordedMessage &entry)
-{
+std::string Describe(const RecordedMessage &entry) {
     return Column(DeliveryName(entry.delivery), 9) + Column(MessageName(entry.message), 22) +
            "wParam " + Column(Hex(entry.wParam), 12) + "lParam " +
            Column(Hex(static_cast<std::uintptr_t>(entry.lParam)), 20) + "window " +
            WindowText(entry.window);
 }
 
-std::string Describe(const ExpectedMessage &entry)
-{
+std::string Describe(const ExpectedMessage &entry) {
     auto hex = [](std::uintptr_t value) { return Hex(value); };
     std::string text = Column(OrAnyText(entry.delivery, DeliveryName), 9) +
                        Column(MessageName(entry.message), 22) + "wParam " +
@@ -170,8 +163,7 @@ std::string Describe(const ExpectedMessage &entry)
 
 template <typename Entry>
 void DescribeSection(std::ostream &out, const char *title, const std::vector<Entry> &entries,
-                     std::size_t marked)
-{
+                     std::size_t marked) {
     out << title << " (" << entries.size() << "):\n";
     for (std::size_t i = 0; i <= entries.size(); ++i) {
         if (i == entries.size() && marked != entries.size())
@@ -183,16 +175,13 @@ void DescribeSection(std::ostream &out, const char *title, const std::vector<Ent
 
 }  // namespace
 
-void PrintTo(const RecordedMessage &entry, std::ostream *out)
-{
-    *out << "{" << DeliveryName(entry.delivery) << " " << MessageName(entry.message)
-         << ", wParam " << Hex(entry.wParam) << ", lParam "
-         << Hex(static_cast<std::uintptr_t>(entry.lParam)) << ", window "
-         << WindowText(entry.window) << "}";
+void PrintTo(const RecordedMessage &entry, std::ostream *out) {
+    *out << "{" << DeliveryName(entry.delivery) << " " << MessageName(entry.message) << ", wParam "
+         << Hex(entry.wParam) << ", lParam " << Hex(static_cast<std::uintptr_t>(entry.lParam))
+         << ", window " << WindowText(entry.window) << "}";
 }
 
-std::string MessageName(unsigned message)
-{
+std::string MessageName(unsigned message) {
     for (const NamedMessage &named : kNamedMessages) {
         if (named.message == message)
             return named.name;
@@ -206,14 +195,12 @@ std::string MessageName(unsigned message)
     return text.str();
 }
 
-ExpectedMessage Optional(ExpectedMessage entry)
-{
+ExpectedMessage Optional(ExpectedMessage entry) {
     entry.optional = true;
     return entry;
 }
 
-bool Matches(const RecordedMessage &recorded, const ExpectedMessage &expected)
-{
+bool Matches(const RecordedMessage &recorded, const ExpectedMessage &expected) {
     return recorded.message == expected.message && expected.delivery.Accepts(recorded.delivery) &&
            expected.wParam.Accepts(recorded.wParam) &&
            expected.lParam.Accepts(static_cast<std::uintptr_t>(recorded.lParam)) &&
@@ -221,8 +208,7 @@ bool Matches(const RecordedMessage &recorded, const ExpectedMessage &expected)
 }
 
 std::optional<SequenceMismatch> FindMismatch(const std::vector<RecordedMessage> &recorded,
-                                             const std::vector<ExpectedMessage> &expected)
-{
+                                             const std::vector<ExpectedMessage> &expected) {
     // Every way of aligning the two: state (i, j) has matched the first i
     // recorded entries against the first j expected ones. Each step moves to
     // the next expected entry, by matching it or by leaving out an optional
@@ -265,8 +251,7 @@ std::optional<SequenceMismatch> FindMismatch(const std::vector<RecordedMessage> 
 
 std::string DescribeSequences(const std::vector<RecordedMessage> &recorded,
                               const std::vector<ExpectedMessage> &expected,
-                              const SequenceMismatch &at)
-{
+                              const SequenceMismatch &at) {
     std::ostringstream out;
     out << "the sequences part at recorded #" << at.recorded << ", expected #" << at.expected
         << "\n";
@@ -276,13 +261,12 @@ std::string DescribeSequences(const std::vector<RecordedMessage> &recorded,
 }
 
 ::testing::AssertionResult MatchesSequence(const std::vector<RecordedMessage> &recorded,
-                                           const std::vector<ExpectedMessage> &expected)
-{
+                                           const std::vector<ExpectedMessage> &expected) {
     std::optional<SequenceMismatch> mismatch = FindMismatch(recorded, expected);
     if (!mismatch)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "\n" << DescribeSequences(recorded, expected, *mismatch);
+    return ::testing::AssertionFailure() << "\n"
+                                         << DescribeSequences(recorded, expected, *mismatch);
 }
 
 }  // namespace testsupport

@@ -44,8 +44,7 @@ struct RecordedMessage {
     std::intptr_t lParam;
     Delivery delivery = Delivery::Unknown;
 
-    bool operator==(const RecordedMessage &other) const
-    {
+    bool operator==(const RecordedMessage &other) const {
         return window == other.window && message == other.message && wParam == other.wParam &&
                lParam == other.lParam && delivery == other.delivery;
     }
@@ -68,9 +67,7 @@ class OrAny {
 public:
     OrAny(AnyValue) {}
     template <typename U, typename = std::enable_if_t<std::is_convertible<U, T>::value>>
-    OrAny(U value) : exact_(true), value_(static_cast<T>(value))
-    {
-    }
+    OrAny(U value) : exact_(true), value_(static_cast<T>(value)) {}
 
     bool Accepts(const T &value) const { return !exact_ || value == value_; }
     bool IsAny() const { return !exact_; }

@@ -5,8 +5,7 @@ namespace testsupport {
 thread_local MessageTap *MessageTap::current_ = nullptr;
 
 MessageTap::MessageTap(CMessageRecorder &recorder, HWND window)
-    : recorder_(recorder), window_(window)
-{
+    : recorder_(recorder), window_(window) {
     if (current_)
         return;
     const DWORD thread = ::GetCurrentThreadId();
@@ -16,8 +15,7 @@ MessageTap::MessageTap(CMessageRecorder &recorder, HWND window)
         current_ = this;
 }
 
-MessageTap::~MessageTap()
-{
+MessageTap::~MessageTap() {
     if (current_ == this)
         current_ = nullptr;
     if (sentHook_)
@@ -26,8 +24,7 @@ MessageTap::~MessageTap()
         ::UnhookWindowsHookEx(queueHook_);
 }
 
-LRESULT CALLBACK MessageTap::SentHook(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK MessageTap::SentHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && current_) {
         const auto *call = reinterpret_cast<const CWPSTRUCT *>(lParam);
         current_->Note(call->hwnd, call->message, call->wParam, call->lParam, Delivery::Sent);
@@ -35,8 +32,7 @@ LRESULT CALLBACK MessageTap::SentHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK MessageTap::QueueHook(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK MessageTap::QueueHook(int code, WPARAM wParam, LPARAM lParam) {
     // A loop that only peeks leaves the message queued: it is noted when taken.
     if (code == HC_ACTION && wParam == PM_REMOVE && current_) {
         const auto *msg = reinterpret_cast<const MSG *>(lParam);
@@ -45,8 +41,7 @@ LRESULT CALLBACK MessageTap::QueueHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void MessageTap::Note(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery)
-{
+void MessageTap::Note(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Delivery delivery) {
     if (!window_ || hwnd == window_)
         recorder_.Record(hwnd, message, wParam, lParam, delivery);
 }

@@ -28,15 +28,15 @@ std::string MissingPrerequisite(const std::string &what, bool required);
 
 }  // namespace testsupport
 
-#define REQUIRE_PREREQUISITE(available, what)                                                \
-    do {                                                                                     \
-        if (!(available)) {                                                                  \
-            if (::testsupport::EveryPrerequisiteRequired()) {                                \
-                GTEST_FAIL() << ::testsupport::MissingPrerequisite((what), true);            \
-            } else {                                                                         \
-                GTEST_SKIP() << ::testsupport::MissingPrerequisite((what), false);           \
-            }                                                                                \
-        }                                                                                    \
+#define REQUIRE_PREREQUISITE(available, what)                                                      \
+    do {                                                                                           \
+        if (!(available)) {                                                                        \
+            if (::testsupport::EveryPrerequisiteRequired()) {                                      \
+                GTEST_FAIL() << ::testsupport::MissingPrerequisite((what), true);                  \
+            } else {                                                                               \
+                GTEST_SKIP() << ::testsupport::MissingPrerequisite((what), false);                 \
+            }                                                                                      \
+        }                                                                                          \
     } while (false)
 
 #endif

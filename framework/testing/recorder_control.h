@@ -14,8 +14,8 @@ namespace testsupport::recorder {
 constexpr const char kDllName[] = "fw_recorder_object.dll";
 
 // Methods, by dispatch identifier.
-constexpr DISPID kEcho = 1;      // answers a copy of its first argument (VT_EMPTY without)
-constexpr DISPID kNothing = 2;   // answers nothing at all
+constexpr DISPID kEcho = 1;     // answers a copy of its first argument (VT_EMPTY without)
+constexpr DISPID kNothing = 2;  // answers nothing at all
 
 // Exports of the server DLL, looked up by name.
 // Writes the calls since the last clear, one line each:
@@ -25,8 +25,8 @@ using CallLogFn = int(__cdecl *)(char *buffer, int size);
 using ClearFn = void(__cdecl *)();
 // The next call fails: with DISP_E_EXCEPTION and this report (filled in
 // late through pfnDeferredFillIn when `deferred`), or with `status`.
-using FailWithExceptionFn = void(__cdecl *)(const char *source, const char *description,
-                                            long scode, unsigned short wCode, int deferred);
+using FailWithExceptionFn = void(__cdecl *)(const char *source, const char *description, long scode,
+                                            unsigned short wCode, int deferred);
 using FailWithStatusFn = void(__cdecl *)(long status);
 // Objects created and not yet released.
 using LiveObjectsFn = int(__cdecl *)();

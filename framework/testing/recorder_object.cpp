@@ -32,8 +32,7 @@ struct RecorderState {
 
 RecorderState state;
 
-std::string Narrow(const wchar_t *text, UINT length)
-{
+std::string Narrow(const wchar_t *text, UINT length) {
     if (!text)
         return "<null>";
     int size = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
@@ -43,17 +42,15 @@ std::string Narrow(const wchar_t *text, UINT length)
     return result;
 }
 
-BSTR Wide(const std::string &text)
-{
-    int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                     nullptr, 0);
+BSTR Wide(const std::string &text) {
+    int size =
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     BSTR result = ::SysAllocStringLen(nullptr, size);
     ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, size);
     return result;
 }
 
-std::string Describe(const VARIANT &arg)
-{
+std::string Describe(const VARIANT &arg) {
     char text[64];
     switch (arg.vt) {
     case VT_I4:
@@ -73,8 +70,7 @@ std::string Describe(const VARIANT &arg)
     }
 }
 
-HRESULT STDMETHODCALLTYPE FillException(EXCEPINFO *info)
-{
+HRESULT STDMETHODCALLTYPE FillException(EXCEPINFO *info) {
     info->bstrSource = Wide(state.failSource);
     info->bstrDescription = Wide(state.failDescription);
     info->scode = state.failScode;
@@ -88,8 +84,7 @@ public:
     Recorder() { ++state.liveObjects; }
     virtual ~Recorder() { --state.liveObjects; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override
-    {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override {
         if (!out)
             return E_POINTER;
         if (iid == IID_IUnknown || iid == IID_IDispatch) {
@@ -101,32 +96,27 @@ public:
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
+    ULONG STDMETHODCALLTYPE Release() override {
         ULONG left = --references_;
         if (left == 0)
             delete this;
         return left;
     }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override
-    {
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override {
         *count = 0;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo **info) override
-    {
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo **info) override {
         *info = nullptr;
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override
-    {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override {
         return DISP_E_UNKNOWNNAME;
     }
 
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params,
-                                     VARIANT *result, EXCEPINFO *exception, UINT *) override
-    {
+                                     VARIANT *result, EXCEPINFO *exception, UINT *) override {
         Record(id, flags, params);
         if (HRESULT failed = ArmedFailure(exception); failed != S_OK)
             return failed;
@@ -145,8 +135,7 @@ public:
     }
 
 private:
-    static void Record(DISPID id, WORD flags, const DISPPARAMS *params)
-    {
+    static void Record(DISPID id, WORD flags, const DISPPARAMS *params) {
         char head[32];
         std::snprintf(head, sizeof head, "%ld %u", static_cast<long>(id), flags);
         std::string line = head;
@@ -157,8 +146,7 @@ private:
         state.log += line + "\n";
     }
 
-    static HRESULT ArmedFailure(EXCEPINFO *exception)
-    {
+    static HRESULT ArmedFailure(EXCEPINFO *exception) {
         auto failure = state.failure;
         state.failure = RecorderState::Failure::None;
         if (failure == RecorderState::Failure::Status)
@@ -180,8 +168,7 @@ private:
 
 class Factory : public IClassFactory {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override
-    {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override {
         if (iid == IID_IUnknown || iid == IID_IClassFactory) {
             *out = static_cast<IClassFactory *>(this);
             return S_OK;
@@ -191,8 +178,7 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown *outer, REFIID iid, void **out) override
-    {
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown *outer, REFIID iid, void **out) override {
         *out = nullptr;
         if (outer)
             return CLASS_E_NOAGGREGATION;
@@ -201,8 +187,7 @@ public:
         object->Release();
         return status;
     }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override
-    {
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
         state.serverLocks += lock ? 1 : -1;
         return S_OK;
     }
@@ -214,18 +199,15 @@ Factory factory;
 
 extern "C" {
 
-HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID, REFIID iid, void **out)
-{
+HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID, REFIID iid, void **out) {
     return factory.QueryInterface(iid, out);
 }
 
-HRESULT STDAPICALLTYPE DllCanUnloadNow()
-{
+HRESULT STDAPICALLTYPE DllCanUnloadNow() {
     return state.liveObjects == 0 && state.serverLocks == 0 ? S_OK : S_FALSE;
 }
 
-int __cdecl RecorderCallLog(char *buffer, int size)
-{
+int __cdecl RecorderCallLog(char *buffer, int size) {
     if (buffer && size > 0) {
         std::size_t copied = std::min<std::size_t>(state.log.size(), size - 1);
         std::memcpy(buffer, state.log.data(), copied);
@@ -234,15 +216,13 @@ int __cdecl RecorderCallLog(char *buffer, int size)
     return static_cast<int>(state.log.size());
 }
 
-void __cdecl RecorderClear()
-{
+void __cdecl RecorderClear() {
     state.log.clear();
     state.failure = RecorderState::Failure::None;
 }
 
 void __cdecl RecorderFailWithException(const char *source, const char *description, long scode,
-                                       unsigned short wCode, int deferred)
-{
+                                       unsigned short wCode, int deferred) {
     state.failure = RecorderState::Failure::Exception;
     state.failSource = source ? source : "";
     state.failDescription = description ? description : "";
@@ -251,14 +231,12 @@ void __cdecl RecorderFailWithException(const char *source, const char *descripti
     state.failDeferred = deferred != 0;
 }
 
-void __cdecl RecorderFailWithStatus(long status)
-{
+void __cdecl RecorderFailWithStatus(long status) {
     state.failure = RecorderState::Failure::Status;
     state.failStatus = status;
 }
 
-int __cdecl RecorderLiveObjects()
-{
+int __cdecl RecorderLiveObjects() {
     return static_cast<int>(state.liveObjects);
 }
 

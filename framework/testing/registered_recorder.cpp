@@ -9,50 +9,44 @@ namespace testsupport {
 
 namespace {
 
-std::string ProgramFolder()
-{
+std::string ProgramFolder() {
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder = path;
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-bool SetKeyValue(const std::string &key, const char *name, const std::string &value)
-{
+bool SetKeyValue(const std::string &key, const char *name, const std::string &value) {
     HKEY handle = nullptr;
     if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                           &handle, nullptr) != ERROR_SUCCESS)
         return false;
-    LONG status = ::RegSetValueExA(handle, name, 0, REG_SZ,
-                                   reinterpret_cast<const BYTE *>(value.c_str()),
-                                   static_cast<DWORD>(value.size() + 1));
+    LONG status =
+        ::RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
+                         static_cast<DWORD>(value.size() + 1));
     ::RegCloseKey(handle);
     return status == ERROR_SUCCESS;
 }
 
-void DeleteKey(const std::string &key)
-{
+void DeleteKey(const std::string &key) {
     ::RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
     ::RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
 }
 
 }  // namespace
 
-RegisteredRecorder::RegisteredRecorder()
-{
+RegisteredRecorder::RegisteredRecorder() {
     if (Register())
         LoadControls();
 }
 
-RegisteredRecorder::~RegisteredRecorder()
-{
+RegisteredRecorder::~RegisteredRecorder() {
     RemoveRegistration();
     if (module_)
         ::FreeLibrary(module_);
 }
 
-bool RegisteredRecorder::Register()
-{
+bool RegisteredRecorder::Register() {
     GUID guid;
     if (::CoCreateGuid(&guid) != S_OK) {
         problem_ = "no class identifier could be made";
@@ -86,16 +80,14 @@ bool RegisteredRecorder::Register()
     return true;
 }
 
-void RegisteredRecorder::RemoveRegistration() const
-{
+void RegisteredRecorder::RemoveRegistration() const {
     if (progId_.empty())
         return;
     DeleteKey(progId_);
     DeleteKey("CLSID\\" + clsid_);
 }
 
-bool RegisteredRecorder::LoadControls()
-{
+bool RegisteredRecorder::LoadControls() {
     // Through a generic function pointer: FARPROC has a signature of its own.
     auto find = [this](const char *name) {
         return reinterpret_cast<void (*)()>(::GetProcAddress(module_, name));
@@ -114,8 +106,7 @@ bool RegisteredRecorder::LoadControls()
     return true;
 }
 
-std::vector<std::string> RegisteredRecorder::Calls() const
-{
+std::vector<std::string> RegisteredRecorder::Calls() const {
     int length = callLog_(nullptr, 0);
     std::string text(length + 1, '\0');
     callLog_(&text[0], length + 1);
@@ -127,9 +118,8 @@ std::vector<std::string> RegisteredRecorder::Calls() const
     return lines;
 }
 
-void RegisteredRecorder::FailWithException(const char *source, const char *description,
-                                           long scode, unsigned short wCode, bool deferred) const
-{
+void RegisteredRecorder::FailWithException(const char *source, const char *description, long scode,
+                                           unsigned short wCode, bool deferred) const {
     failWithException_(source, description, scode, wCode, deferred ? 1 : 0);
 }
 

@@ -37,7 +37,7 @@ public:
     bool PreTranslateMessage(MSG &msg) override;
 
     BEGIN_MSG_MAP(CRecordingWindow)
-        MESSAGE_RANGE_HANDLER(kFirstTestMessage, kLastTestMessage, OnTestMessage)
+    MESSAGE_RANGE_HANDLER(kFirstTestMessage, kLastTestMessage, OnTestMessage)
     END_MSG_MAP()
 
 private:
@@ -50,9 +50,9 @@ public:
     using Step = std::function<void(CScriptedDialog &)>;
     CScriptedDialog(UINT templateId, fw::CWnd *parent) : CDialog(templateId, parent) {}
 
-    Step onInit;              // after the standard initialisation
-    Step onFinish;            // on WM_COMMAND kFinishCommand
-    Step onTestMessage;       // on every test message, after recording it
+    Step onInit;                     // after the standard initialisation
+    Step onFinish;                   // on WM_COMMAND kFinishCommand
+    Step onTestMessage;              // on every test message, after recording it
     CMessageRecorder preTranslated;  // what its own hook was offered
     CMessageRecorder dispatched;     // test messages that reached the dialog
     UINT consumeInHook = 0;
@@ -60,8 +60,8 @@ public:
     bool PreTranslateMessage(MSG &msg) override;
 
     BEGIN_MSG_MAP(CScriptedDialog)
-        MESSAGE_RANGE_HANDLER(kFirstTestMessage, kLastTestMessage, OnTestMessage)
-        COMMAND_ID_HANDLER(kFinishCommand, OnFinish)
+    MESSAGE_RANGE_HANDLER(kFirstTestMessage, kLastTestMessage, OnTestMessage)
+    COMMAND_ID_HANDLER(kFinishCommand, OnFinish)
     END_MSG_MAP()
 
 protected:

@@ -31,8 +31,7 @@ struct UnixDriveRequest {
 const DWORD kDefineUnixDrive =
     CTL_CODE(0x0000006d, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
 
-std::string UnixPathOf(const std::string &windowsPath)
-{
+std::string UnixPathOf(const std::string &windowsPath) {
     using ToUnix = char *(CDECL *)(const WCHAR *);
     // Through void *: a FARPROC cast straight to another function type warns.
     auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void *>(
@@ -48,14 +47,13 @@ std::string UnixPathOf(const std::string &windowsPath)
     return result;
 }
 
-bool MapDriveLetter(char letter, const std::string &windowsFolder)
-{
+bool MapDriveLetter(char letter, const std::string &windowsFolder) {
     const std::string unixPath = UnixPathOf(windowsFolder);
     if (unixPath.empty())
         return false;
-    HANDLE manager = ::CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                   nullptr);
+    HANDLE manager =
+        ::CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (manager == INVALID_HANDLE_VALUE)
         return false;
     std::vector<char> request(sizeof(UnixDriveRequest) + unixPath.size() + 1, '\0');
@@ -66,17 +64,16 @@ bool MapDriveLetter(char letter, const std::string &windowsFolder)
     header->mountPointOffset = sizeof(UnixDriveRequest);
     std::memcpy(request.data() + sizeof(UnixDriveRequest), unixPath.c_str(), unixPath.size() + 1);
     DWORD returned = 0;
-    const BOOL ok = ::DeviceIoControl(manager, kDefineUnixDrive, request.data(),
-                                      static_cast<DWORD>(request.size()), nullptr, 0, &returned,
-                                      nullptr);
+    const BOOL ok =
+        ::DeviceIoControl(manager, kDefineUnixDrive, request.data(),
+                          static_cast<DWORD>(request.size()), nullptr, 0, &returned, nullptr);
     ::CloseHandle(manager);
     return ok != FALSE;
 }
 
 }  // namespace
 
-std::string SharedDriveFolder()
-{
+std::string SharedDriveFolder() {
     // Both letters lead to one folder and stay defined: test programs run
     // side by side, each test in a folder of its own below it.
     static const std::string folder = [] {
@@ -100,8 +97,7 @@ std::string SharedDriveFolder()
     return folder;
 }
 
-bool MakeFolders(const std::string &path)
-{
+bool MakeFolders(const std::string &path) {
     for (std::string::size_type at = path.find('\\', 3); at != std::string::npos;
          at = path.find('\\', at + 1))
         ::CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
@@ -110,13 +106,11 @@ bool MakeFolders(const std::string &path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool MakeFile(const std::string &path)
-{
+bool MakeFile(const std::string &path) {
     const std::string::size_type slash = path.rfind('\\');
     if (slash != std::string::npos)
         MakeFolders(path.substr(0, slash));
-    HANDLE file =
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
@@ -125,8 +119,7 @@ bool MakeFile(const std::string &path)
     return true;
 }
 
-void RemoveTree(const std::string &path)
-{
+void RemoveTree(const std::string &path) {
     WIN32_FIND_DATAA found;
     HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
@@ -145,8 +138,7 @@ void RemoveTree(const std::string &path)
     ::RemoveDirectoryA(path.c_str());
 }
 
-ScratchOnDrive::ScratchOnDrive()
-{
+ScratchOnDrive::ScratchOnDrive() {
     const std::string shared = SharedDriveFolder();
     if (shared.empty())
         return;
@@ -160,8 +152,7 @@ ScratchOnDrive::ScratchOnDrive()
     path_ = "Q:\\" + name;
 }
 
-ScratchOnDrive::~ScratchOnDrive()
-{
+ScratchOnDrive::~ScratchOnDrive() {
     if (!hostPath_.empty())
         RemoveTree(hostPath_);
 }

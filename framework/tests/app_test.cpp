@@ -14,8 +14,7 @@ namespace {
 using namespace testsupport;
 
 // The profile as the program's users know it: <program>.INI in the Windows folder.
-std::string ExpectedProfilePath()
-{
+std::string ExpectedProfilePath() {
     char folder[MAX_PATH] = {};
     ::GetWindowsDirectoryA(folder, MAX_PATH);
     char program[MAX_PATH] = {};
@@ -31,20 +30,17 @@ std::string ExpectedProfilePath()
 
 class ProfileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         path_ = ExpectedProfilePath();
         Remove();
     }
     void TearDown() override { Remove(); }
 
-    void Remove()
-    {
+    void Remove() {
         ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());  // flush the cache
         ::DeleteFileA(path_.c_str());
     }
-    void Write(const char *section, const char *entry, const char *value)
-    {
+    void Write(const char *section, const char *entry, const char *value) {
         ASSERT_TRUE(::WritePrivateProfileStringA(section, entry, value, path_.c_str()));
     }
 
@@ -52,15 +48,13 @@ protected:
     fw::CApp &app_ = *fw::CApp::Current();
 };
 
-TEST_F(ProfileTest, ProfileIsNamedAfterTheProgramInTheWindowsFolder)
-{
+TEST_F(ProfileTest, ProfileIsNamedAfterTheProgramInTheWindowsFolder) {
     EXPECT_EQ(app_.GetProfilePath(), path_);
 }
 
 // One case for everything that touches the file: test programs running side
 // by side share it.
-TEST_F(ProfileTest, ReadsNumbersFromTheProfileAndDefaultsForWhatIsMissing)
-{
+TEST_F(ProfileTest, ReadsNumbersFromTheProfileAndDefaultsForWhatIsMissing) {
     EXPECT_EQ(app_.GetProfileInt("Install", "930", 7), 7) << "no file yet";
 
     Write("Install", "930", "1");
@@ -76,8 +70,7 @@ TEST_F(ProfileTest, ReadsNumbersFromTheProfileAndDefaultsForWhatIsMissing)
 class AppMessageBoxTest : public ::testing::Test {
 protected:
     void SetUp() override { savedName_ = app_.GetAppName(); }
-    void TearDown() override
-    {
+    void TearDown() override {
         app_.SetAppName(savedName_);
         app_.SetMainWnd(nullptr);
         DrainQueue();
@@ -87,15 +80,13 @@ protected:
     std::string savedName_;
 };
 
-TEST_F(AppMessageBoxTest, NameDefaultsToTheProgramBaseName)
-{
+TEST_F(AppMessageBoxTest, NameDefaultsToTheProgramBaseName) {
     std::string path = ExpectedProfilePath();
     std::string base = path.substr(path.find_last_of('\\') + 1);
     EXPECT_EQ(savedName_ + ".INI", base);
 }
 
-TEST_F(AppMessageBoxTest, CaptionIsTheApplicationNameAndOwnerTheMainWindow)
-{
+TEST_F(AppMessageBoxTest, CaptionIsTheApplicationNameAndOwnerTheMainWindow) {
     CRecordingWindow mainWindow;
     ASSERT_TRUE(mainWindow.Create("Main window", 40, 40));
     app_.SetMainWnd(&mainWindow);
@@ -110,8 +101,7 @@ TEST_F(AppMessageBoxTest, CaptionIsTheApplicationNameAndOwnerTheMainWindow)
     EXPECT_EQ(answerer.owner, mainWindow.GetSafeHwnd());
 }
 
-TEST_F(AppMessageBoxTest, WithoutMainWindowTheBoxHasNoOwner)
-{
+TEST_F(AppMessageBoxTest, WithoutMainWindowTheBoxHasNoOwner) {
     app_.SetAppName("Publisher");
     MessageBoxAnswerer answerer(IDOK);
     ASSERT_TRUE(answerer.Installed());
@@ -131,8 +121,7 @@ public:
     bool mainAliveAtExit = true;
     bool wasCurrentInInit = false;
 
-    bool InitInstance() override
-    {
+    bool InitInstance() override {
         steps.push_back("init");
         wasCurrentInInit = fw::CApp::Current() == this;
         if (mainWindow.Create("Step app main", 40, 40)) {
@@ -143,21 +132,18 @@ public:
             ::PostQuitMessage(quitCode);
         return runLoop;
     }
-    int Run() override
-    {
+    int Run() override {
         steps.push_back("run");
         return fw::CApp::Run();
     }
-    int ExitInstance() override
-    {
+    int ExitInstance() override {
         steps.push_back("exit");
         mainAliveAtExit = ::IsWindow(mainHwnd) != FALSE;
         return fw::CApp::ExitInstance();
     }
 };
 
-TEST(RunAppTest, StartUpThatDeclinesTheLoopGoesStraightToExit)
-{
+TEST(RunAppTest, StartUpThatDeclinesTheLoopGoesStraightToExit) {
     fw::CApp *outer = fw::CApp::Current();
     {
         CStepApp app;
@@ -172,8 +158,7 @@ TEST(RunAppTest, StartUpThatDeclinesTheLoopGoesStraightToExit)
     EXPECT_EQ(fw::CApp::Current(), outer);
 }
 
-TEST(RunAppTest, LoopRunsUntilQuitAndItsCodeIsTheExitCode)
-{
+TEST(RunAppTest, LoopRunsUntilQuitAndItsCodeIsTheExitCode) {
     CStepApp app;
     app.runLoop = true;
     app.quitCode = 23;

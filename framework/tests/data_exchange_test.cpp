@@ -16,7 +16,8 @@ using namespace testsupport;
 
 class CExchangeDialog : public CScriptedDialog {
 public:
-    explicit CExchangeDialog(UINT templateId = IDD_EXCHANGE) : CScriptedDialog(templateId, nullptr) {}
+    explicit CExchangeDialog(UINT templateId = IDD_EXCHANGE)
+        : CScriptedDialog(templateId, nullptr) {}
 
     int check = 0;
     int tristate = 0;
@@ -26,8 +27,7 @@ public:
     int missingControlId = 0;  // nonzero: the exchange also names this absent control
 
 protected:
-    void DoDataExchange(fw::CDataExchange &exchange) override
-    {
+    void DoDataExchange(fw::CDataExchange &exchange) override {
         fw::ExchangeCheck(exchange, IDC_CHECK, check);
         fw::ExchangeCheck(exchange, IDC_TRISTATE, tristate);
         fw::ExchangeRadio(exchange, IDC_GROUP_A_FIRST, groupA);
@@ -40,18 +40,15 @@ protected:
     }
 };
 
-UINT CheckState(const fw::CWnd &dialog, int id)
-{
+UINT CheckState(const fw::CWnd &dialog, int id) {
     return ::IsDlgButtonChecked(dialog.GetSafeHwnd(), id);
 }
 
-void SetCheck(const fw::CWnd &dialog, int id, UINT state)
-{
+void SetCheck(const fw::CWnd &dialog, int id, UINT state) {
     ::SendMessageA(dialog.GetDlgItem(id), BM_SETCHECK, state, 0);
 }
 
-void Click(const fw::CWnd &dialog, int id)
-{
+void Click(const fw::CWnd &dialog, int id) {
     ::SendMessageA(dialog.GetDlgItem(id), BM_CLICK, 0, 0);
 }
 
@@ -61,8 +58,7 @@ protected:
     CExchangeDialog dialog_;
 };
 
-TEST_F(DataExchangeTest, LoadingShowsTheMembersInTheControls)
-{
+TEST_F(DataExchangeTest, LoadingShowsTheMembersInTheControls) {
     dialog_.check = 1;
     dialog_.tristate = 2;
     dialog_.groupA = 2;
@@ -83,8 +79,7 @@ TEST_F(DataExchangeTest, LoadingShowsTheMembersInTheControls)
     nameControl.Detach();
 }
 
-TEST_F(DataExchangeTest, SavingReadsWhatTheUserChose)
-{
+TEST_F(DataExchangeTest, SavingReadsWhatTheUserChose) {
     ASSERT_TRUE(dialog_.Create());
     dialog_.ShowWindow(SW_SHOW);
     Click(dialog_, IDC_CHECK);
@@ -102,8 +97,7 @@ TEST_F(DataExchangeTest, SavingReadsWhatTheUserChose)
     EXPECT_EQ(dialog_.name, "Holiday");
 }
 
-TEST_F(DataExchangeTest, ClickingARadioOfOneGroupLeavesTheOtherGroupAlone)
-{
+TEST_F(DataExchangeTest, ClickingARadioOfOneGroupLeavesTheOtherGroupAlone) {
     dialog_.groupA = 0;
     dialog_.groupB = 1;
     ASSERT_TRUE(dialog_.Create());
@@ -115,8 +109,7 @@ TEST_F(DataExchangeTest, ClickingARadioOfOneGroupLeavesTheOtherGroupAlone)
     EXPECT_EQ(dialog_.groupB, 1);
 }
 
-TEST_F(DataExchangeTest, GroupWithNothingSelectedSavesMinusOne)
-{
+TEST_F(DataExchangeTest, GroupWithNothingSelectedSavesMinusOne) {
     dialog_.groupA = 1;
     dialog_.groupB = 0;
     ASSERT_TRUE(dialog_.Create());
@@ -127,15 +120,15 @@ TEST_F(DataExchangeTest, GroupWithNothingSelectedSavesMinusOne)
     EXPECT_EQ(dialog_.groupB, 0);
 }
 
-TEST_F(DataExchangeTest, LoadingAnIndexOutsideTheGroupSelectsNothing)
-{
+TEST_F(DataExchangeTest, LoadingAnIndexOutsideTheGroupSelectsNothing) {
     for (int index : {-1, 3, 99}) {
         CExchangeDialog dialog;
         dialog.groupA = index;
         dialog.groupB = 1;
         ASSERT_TRUE(dialog.Create());
         EXPECT_EQ(CheckState(dialog, IDC_GROUP_A_FIRST), static_cast<UINT>(BST_UNCHECKED)) << index;
-        EXPECT_EQ(CheckState(dialog, IDC_GROUP_A_SECOND), static_cast<UINT>(BST_UNCHECKED)) << index;
+        EXPECT_EQ(CheckState(dialog, IDC_GROUP_A_SECOND), static_cast<UINT>(BST_UNCHECKED))
+            << index;
         EXPECT_EQ(CheckState(dialog, IDC_GROUP_A_THIRD), static_cast<UINT>(BST_UNCHECKED)) << index;
         EXPECT_EQ(CheckState(dialog, IDC_GROUP_B_SECOND), static_cast<UINT>(BST_CHECKED)) << index;
         ASSERT_TRUE(dialog.UpdateData(true));
@@ -143,8 +136,7 @@ TEST_F(DataExchangeTest, LoadingAnIndexOutsideTheGroupSelectsNothing)
     }
 }
 
-TEST_F(DataExchangeTest, LoadingAgainReplacesTheEarlierSelection)
-{
+TEST_F(DataExchangeTest, LoadingAgainReplacesTheEarlierSelection) {
     dialog_.groupA = 0;
     ASSERT_TRUE(dialog_.Create());
     dialog_.groupA = 2;
@@ -155,8 +147,7 @@ TEST_F(DataExchangeTest, LoadingAgainReplacesTheEarlierSelection)
     EXPECT_EQ(CheckState(dialog_, IDC_CHECK), static_cast<UINT>(BST_CHECKED));
 }
 
-TEST_F(DataExchangeTest, CheckValueOtherThanTheThreeStatesShowsUnchecked)
-{
+TEST_F(DataExchangeTest, CheckValueOtherThanTheThreeStatesShowsUnchecked) {
     dialog_.check = 7;
     dialog_.tristate = -1;
     ASSERT_TRUE(dialog_.Create());
@@ -164,8 +155,7 @@ TEST_F(DataExchangeTest, CheckValueOtherThanTheThreeStatesShowsUnchecked)
     EXPECT_EQ(CheckState(dialog_, IDC_TRISTATE), static_cast<UINT>(BST_UNCHECKED));
 }
 
-TEST_F(DataExchangeTest, MissingControlFailsTheExchangeAndKeepsTheDialogOpenOnOk)
-{
+TEST_F(DataExchangeTest, MissingControlFailsTheExchangeAndKeepsTheDialogOpenOnOk) {
     dialog_.missingControlId = 4321;
     dialog_.onInit = [](CScriptedDialog &self) {
         ::PostMessageA(self.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -174,8 +164,7 @@ TEST_F(DataExchangeTest, MissingControlFailsTheExchangeAndKeepsTheDialogOpenOnOk
     EXPECT_EQ(dialog_.DoModal(), IDCANCEL);
 }
 
-TEST_F(DataExchangeTest, OkSavesTheControlsAndCancelDoesNot)
-{
+TEST_F(DataExchangeTest, OkSavesTheControlsAndCancelDoesNot) {
     for (int button : {IDOK, IDCANCEL}) {
         CExchangeDialog dialog;
         dialog.groupA = 0;

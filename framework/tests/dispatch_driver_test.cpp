@@ -20,8 +20,7 @@ namespace recorder = testsupport::recorder;
 // The recording object registered around each test.
 class DispatchDriverTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(ole_.Succeeded()) << std::hex << ole_.Status();
         ASSERT_TRUE(recorder_.Ready()) << recorder_.Problem();
         recorder_.Clear();
@@ -31,8 +30,7 @@ protected:
 
     std::vector<std::string> Calls() const { return recorder_.Calls(); }
 
-    void Create()
-    {
+    void Create() {
         HRESULT status = E_FAIL;
         ASSERT_TRUE(driver_.CreateDispatch(recorder_.ProgId(), &status)) << std::hex << status;
     }
@@ -44,24 +42,21 @@ protected:
 
 using fw::CDispArg;
 
-std::string MethodLine(DISPID id, const std::string &args)
-{
+std::string MethodLine(DISPID id, const std::string &args) {
     return std::to_string(id) + " " + std::to_string(DISPATCH_METHOD) + args;
 }
 
-TEST_F(DispatchDriverTest, CreatesTheObjectFromItsProgId)
-{
+TEST_F(DispatchDriverTest, CreatesTheObjectFromItsProgId) {
     Create();
     EXPECT_TRUE(driver_.HasDispatch());
     EXPECT_EQ(recorder_.LiveObjects(), 1);
 }
 
-TEST_F(DispatchDriverTest, ArgumentsArriveInOrderWithTheirTypes)
-{
+TEST_F(DispatchDriverTest, ArgumentsArriveInOrderWithTheirTypes) {
     Create();
-    driver_.InvokeMethod(recorder::kNothing, {CDispArg::String("album"), CDispArg::Bool(false),
-                                              CDispArg::Bool(true), CDispArg::Long(-70000),
-                                              CDispArg::Short(-3), CDispArg::NullString()});
+    driver_.InvokeMethod(recorder::kNothing,
+                         {CDispArg::String("album"), CDispArg::Bool(false), CDispArg::Bool(true),
+                          CDispArg::Long(-70000), CDispArg::Short(-3), CDispArg::NullString()});
     driver_.InvokeMethod(recorder::kNothing);
     std::vector<std::string> expected = {
         MethodLine(recorder::kNothing, " BSTR:album BOOL:0 BOOL:-1 I4:-70000 I2:-3 BSTR:<null>"),
@@ -70,18 +65,17 @@ TEST_F(DispatchDriverTest, ArgumentsArriveInOrderWithTheirTypes)
     EXPECT_EQ(Calls(), expected);
 }
 
-TEST_F(DispatchDriverTest, TextGoesThroughTheSystemCodePage)
-{
-    REQUIRE_PREREQUISITE(::GetACP() == 1252, "the Western code page; this system has " +
-                                                 std::to_string(::GetACP()));
+TEST_F(DispatchDriverTest, TextGoesThroughTheSystemCodePage) {
+    REQUIRE_PREREQUISITE(::GetACP() == 1252,
+                         "the Western code page; this system has " + std::to_string(::GetACP()));
     Create();
     EXPECT_EQ(driver_.InvokeString(recorder::kEcho, {CDispArg::String("Caf\xE9")}), "Caf\xE9");
-    fw::CVariant raw = driver_.InvokeHelper(recorder::kEcho, VT_BSTR, {CDispArg::String("\xE9t\xE9")});
+    fw::CVariant raw =
+        driver_.InvokeHelper(recorder::kEcho, VT_BSTR, {CDispArg::String("\xE9t\xE9")});
     EXPECT_EQ(std::wstring(raw.Get()->bstrVal), L"\x00e9t\x00e9");
 }
 
-TEST_F(DispatchDriverTest, ResultsComeBackInTheirOwnTypes)
-{
+TEST_F(DispatchDriverTest, ResultsComeBackInTheirOwnTypes) {
     Create();
     EXPECT_EQ(driver_.InvokeLong(recorder::kEcho, {CDispArg::Long(123456)}), 123456);
     EXPECT_EQ(driver_.InvokeShort(recorder::kEcho, {CDispArg::Short(-12)}), -12);
@@ -91,8 +85,7 @@ TEST_F(DispatchDriverTest, ResultsComeBackInTheirOwnTypes)
     EXPECT_EQ(driver_.InvokeString(recorder::kEcho, {CDispArg::NullString()}), "");
 }
 
-TEST_F(DispatchDriverTest, ResultsOfAnotherTypeAreConverted)
-{
+TEST_F(DispatchDriverTest, ResultsOfAnotherTypeAreConverted) {
     Create();
     EXPECT_EQ(driver_.InvokeLong(recorder::kEcho, {CDispArg::Short(300)}), 300);
     EXPECT_EQ(driver_.InvokeShort(recorder::kEcho, {CDispArg::Long(1)}), 1);
@@ -103,8 +96,7 @@ TEST_F(DispatchDriverTest, ResultsOfAnotherTypeAreConverted)
     EXPECT_EQ(driver_.InvokeLong(recorder::kNothing), 0);  // no result at all
 }
 
-TEST_F(DispatchDriverTest, ResultThatCannotBeConvertedIsAnOleFailure)
-{
+TEST_F(DispatchDriverTest, ResultThatCannotBeConvertedIsAnOleFailure) {
     Create();
     try {
         driver_.InvokeLong(recorder::kEcho, {CDispArg::String("not a number")});
@@ -114,8 +106,7 @@ TEST_F(DispatchDriverTest, ResultThatCannotBeConvertedIsAnOleFailure)
     }
 }
 
-TEST_F(DispatchDriverTest, UnregisteredProgIdFailsToCreate)
-{
+TEST_F(DispatchDriverTest, UnregisteredProgIdFailsToCreate) {
     HRESULT status = S_OK;
     EXPECT_FALSE(driver_.CreateDispatch("FrameworkTests.NoSuchObject", &status));
     EXPECT_TRUE(FAILED(status));
@@ -124,8 +115,7 @@ TEST_F(DispatchDriverTest, UnregisteredProgIdFailsToCreate)
     EXPECT_THROW(driver_.InvokeMethod(recorder::kNothing), fw::COleFailure);
 }
 
-TEST_F(DispatchDriverTest, UnknownMemberIsAnOleFailure)
-{
+TEST_F(DispatchDriverTest, UnknownMemberIsAnOleFailure) {
     Create();
     try {
         driver_.InvokeMethod(99, {CDispArg::Long(1)});
@@ -137,8 +127,7 @@ TEST_F(DispatchDriverTest, UnknownMemberIsAnOleFailure)
     }
 }
 
-TEST_F(DispatchDriverTest, FailingStatusOfTheObjectIsAnOleFailure)
-{
+TEST_F(DispatchDriverTest, FailingStatusOfTheObjectIsAnOleFailure) {
     Create();
     recorder_.FailWithStatus(DISP_E_TYPEMISMATCH);
     try {
@@ -149,8 +138,7 @@ TEST_F(DispatchDriverTest, FailingStatusOfTheObjectIsAnOleFailure)
     }
 }
 
-TEST_F(DispatchDriverTest, ObjectsOwnErrorIsAnAutomationExceptionWithItsReport)
-{
+TEST_F(DispatchDriverTest, ObjectsOwnErrorIsAnAutomationExceptionWithItsReport) {
     for (int deferred : {0, 1}) {
         Create();
         recorder_.FailWithException("Camera host", "The camera task is busy", E_ACCESSDENIED, 0,
@@ -169,8 +157,7 @@ TEST_F(DispatchDriverTest, ObjectsOwnErrorIsAnAutomationExceptionWithItsReport)
     }
 }
 
-TEST_F(DispatchDriverTest, ExceptionWithAnApplicationCodeKeepsIt)
-{
+TEST_F(DispatchDriverTest, ExceptionWithAnApplicationCodeKeepsIt) {
     Create();
     recorder_.FailWithException("", "Out of film", 0, 1001, false);
     try {
@@ -183,8 +170,7 @@ TEST_F(DispatchDriverTest, ExceptionWithAnApplicationCodeKeepsIt)
     }
 }
 
-TEST_F(DispatchDriverTest, ObjectIsReleasedOnRequestOnRecreationAndWithTheDriver)
-{
+TEST_F(DispatchDriverTest, ObjectIsReleasedOnRequestOnRecreationAndWithTheDriver) {
     Create();
     ASSERT_EQ(recorder_.LiveObjects(), 1);
     driver_.ReleaseDispatch();

@@ -26,8 +26,8 @@ struct HandlerFault : std::runtime_error {
 class CThrowingWindow : public CRecordingWindow {
 public:
     BEGIN_MSG_MAP(CThrowingWindow)
-        MESSAGE_HANDLER(kThrowNow, OnThrowNow)
-        CHAIN_MSG_MAP(CRecordingWindow)
+    MESSAGE_HANDLER(kThrowNow, OnThrowNow)
+    CHAIN_MSG_MAP(CRecordingWindow)
     END_MSG_MAP()
 
 private:
@@ -36,10 +36,10 @@ private:
 
 // Where the handler that throws is reached from.
 enum class Path {
-    InitDialog,        // WM_INITDIALOG, inside the dialog's creation
-    PostedToDialog,    // a posted message, dispatched by the modal loop
-    SentToDialog,      // a message sent from another handler of the dialog
-    PostedToMain,      // the main window's handler, dispatched by the modal loop
+    InitDialog,      // WM_INITDIALOG, inside the dialog's creation
+    PostedToDialog,  // a posted message, dispatched by the modal loop
+    SentToDialog,    // a message sent from another handler of the dialog
+    PostedToMain,    // the main window's handler, dispatched by the modal loop
 };
 
 struct BoundaryCase {
@@ -47,23 +47,20 @@ struct BoundaryCase {
     Path path;
 };
 
-void PrintTo(const BoundaryCase &c, std::ostream *out)
-{
+void PrintTo(const BoundaryCase &c, std::ostream *out) {
     *out << c.name;
 }
 
 class ExceptionBoundaryTest : public ::testing::TestWithParam<BoundaryCase> {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         app_ = fw::CApp::Current();
         ASSERT_NE(app_, nullptr);
         ASSERT_TRUE(mainWindow_.Create("Main window", 40, 40));
         app_->SetMainWnd(&mainWindow_);
         DrainQueue();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         app_->SetMainWnd(nullptr);
         DrainQueue();
     }
@@ -73,8 +70,7 @@ protected:
 };
 
 // A dialog whose handler for kThrowNow throws, reached along each path.
-TEST_P(ExceptionBoundaryTest, FaultComesOutOfDoModalAndTheShowingEndsCleanly)
-{
+TEST_P(ExceptionBoundaryTest, FaultComesOutOfDoModalAndTheShowingEndsCleanly) {
     const BoundaryCase &c = GetParam();
     CScriptedDialog dialog(IDD_PLAIN, &mainWindow_);
     HWND dialogHwnd = nullptr;
@@ -124,17 +120,17 @@ TEST_P(ExceptionBoundaryTest, FaultComesOutOfDoModalAndTheShowingEndsCleanly)
     EXPECT_EQ(next.DoModal(), IDOK);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, ExceptionBoundaryTest,
-    ::testing::Values(BoundaryCase{"InitDialog", Path::InitDialog},
-                      BoundaryCase{"PostedToDialog", Path::PostedToDialog},
-                      BoundaryCase{"SentToDialog", Path::SentToDialog},
-                      BoundaryCase{"PostedToMain", Path::PostedToMain}),
-    [](const ::testing::TestParamInfo<BoundaryCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Paths, ExceptionBoundaryTest,
+                         ::testing::Values(BoundaryCase{"InitDialog", Path::InitDialog},
+                                           BoundaryCase{"PostedToDialog", Path::PostedToDialog},
+                                           BoundaryCase{"SentToDialog", Path::SentToDialog},
+                                           BoundaryCase{"PostedToMain", Path::PostedToMain}),
+                         [](const ::testing::TestParamInfo<BoundaryCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 // The application's own loop hands the fault on to the program.
-TEST(ExceptionBoundaryRun, FaultComesOutOfTheApplicationLoop)
-{
+TEST(ExceptionBoundaryRun, FaultComesOutOfTheApplicationLoop) {
     CThrowingWindow window;
     ASSERT_TRUE(window.Create("Window", 60, 60));
     DrainQueue();

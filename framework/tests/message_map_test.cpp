@@ -28,15 +28,13 @@ struct CommandCall {
     WORD code;
     WORD id;
     HWND control;
-    bool operator==(const CommandCall &other) const
-    {
+    bool operator==(const CommandCall &other) const {
         return handler == other.handler && code == other.code && id == other.id &&
                control == other.control;
     }
 };
 
-void PrintTo(const CommandCall &call, std::ostream *out)
-{
+void PrintTo(const CommandCall &call, std::ostream *out) {
     *out << "{" << call.handler << " code " << call.code << " id " << call.id << " control "
          << static_cast<const void *>(call.control) << "}";
 }
@@ -47,44 +45,39 @@ public:
     std::vector<UINT> created;  // WM_NCCREATE and WM_CREATE as they arrived
 
     BEGIN_MSG_MAP(CCommandWindow)
-        MESSAGE_HANDLER(WM_NCCREATE, OnCreateMessage)
-        MESSAGE_HANDLER(WM_CREATE, OnCreateMessage)
-        MESSAGE_HANDLER(WM_SETTEXT, OnSetText)
-        COMMAND_ID_HANDLER(kIdPlain, OnPlain)
-        COMMAND_HANDLER(kIdWithCode, kCodeWanted, OnWithCode)
-        COMMAND_ID_CALL(kIdSimple, OnSimple)
-        COMMAND_ID_HANDLER(kIdOverridden, OnOverridden)
+    MESSAGE_HANDLER(WM_NCCREATE, OnCreateMessage)
+    MESSAGE_HANDLER(WM_CREATE, OnCreateMessage)
+    MESSAGE_HANDLER(WM_SETTEXT, OnSetText)
+    COMMAND_ID_HANDLER(kIdPlain, OnPlain)
+    COMMAND_HANDLER(kIdWithCode, kCodeWanted, OnWithCode)
+    COMMAND_ID_CALL(kIdSimple, OnSimple)
+    COMMAND_ID_HANDLER(kIdOverridden, OnOverridden)
     END_MSG_MAP()
 
 private:
-    LRESULT OnCreateMessage(UINT message, WPARAM, LPARAM, bool &handled)
-    {
+    LRESULT OnCreateMessage(UINT message, WPARAM, LPARAM, bool &handled) {
         created.push_back(message);
         handled = false;  // creation goes on as usual
         return 0;
     }
     // Texts starting with "keep:" are left to the default processing, the
     // rest swallowed.
-    LRESULT OnSetText(UINT, WPARAM, LPARAM lParam, bool &handled)
-    {
+    LRESULT OnSetText(UINT, WPARAM, LPARAM lParam, bool &handled) {
         handled = std::string(reinterpret_cast<const char *>(lParam)).rfind("keep:", 0) != 0;
         return handled ? 2 : 0;
     }
-    LRESULT OnPlain(WORD code, WORD id, HWND control, bool &)
-    {
+    LRESULT OnPlain(WORD code, WORD id, HWND control, bool &) {
         calls.push_back({"plain", code, id, control});
         return id + code;
     }
-    LRESULT OnWithCode(WORD code, WORD id, HWND control, bool &)
-    {
+    LRESULT OnWithCode(WORD code, WORD id, HWND control, bool &) {
         calls.push_back({"withCode", code, id, control});
         return 0;
     }
     void OnSimple() { calls.push_back({"simple", 0, kIdSimple, nullptr}); }
 
 protected:
-    virtual LRESULT OnOverridden(WORD code, WORD id, HWND control, bool &)
-    {
+    virtual LRESULT OnOverridden(WORD code, WORD id, HWND control, bool &) {
         calls.push_back({"base", code, id, control});
         return 0;
     }
@@ -93,13 +86,12 @@ protected:
 class CDerivedCommandWindow : public CCommandWindow {
 public:
     BEGIN_MSG_MAP(CDerivedCommandWindow)
-        COMMAND_ID_HANDLER(kIdOverridden, OnDerived)
-        CHAIN_MSG_MAP(CCommandWindow)
+    COMMAND_ID_HANDLER(kIdOverridden, OnDerived)
+    CHAIN_MSG_MAP(CCommandWindow)
     END_MSG_MAP()
 
 private:
-    LRESULT OnDerived(WORD code, WORD id, HWND control, bool &)
-    {
+    LRESULT OnDerived(WORD code, WORD id, HWND control, bool &) {
         calls.push_back({"derived", code, id, control});
         return 0;
     }
@@ -108,8 +100,7 @@ private:
 const char kFrameworkClass[] = "FwTestCommandWindow";
 const char kForeignClass[] = "FwTestForeignWindow";
 
-void RegisterTestClasses()
-{
+void RegisterTestClasses() {
     WNDCLASSA windowClass = {};
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     if (!::GetClassInfoA(instance, kFrameworkClass, &windowClass)) {
@@ -130,16 +121,14 @@ void RegisterTestClasses()
 
 class MessageMapTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         RegisterTestClasses();
-        ASSERT_TRUE(window_.CreateEx(0, kFrameworkClass, "commands", WS_POPUP, 0, 0, 10, 10,
-                                     nullptr));
+        ASSERT_TRUE(
+            window_.CreateEx(0, kFrameworkClass, "commands", WS_POPUP, 0, 0, 10, 10, nullptr));
     }
     void TearDown() override { DrainQueue(); }
 
-    LRESULT Command(WORD id, WORD code, HWND control = nullptr)
-    {
+    LRESULT Command(WORD id, WORD code, HWND control = nullptr) {
         return window_.SendMessage(WM_COMMAND, MAKEWPARAM(id, code),
                                    reinterpret_cast<LPARAM>(control));
     }
@@ -147,8 +136,7 @@ protected:
     CCommandWindow window_;
 };
 
-TEST_F(MessageMapTest, CommandByIdReachesOnlyItsHandlerWithCodeAndControl)
-{
+TEST_F(MessageMapTest, CommandByIdReachesOnlyItsHandlerWithCodeAndControl) {
     HWND someControl = window_.GetSafeHwnd();
     LRESULT answer = Command(kIdPlain, 3, someControl);
 
@@ -157,8 +145,7 @@ TEST_F(MessageMapTest, CommandByIdReachesOnlyItsHandlerWithCodeAndControl)
     EXPECT_EQ(answer, kIdPlain + 3);
 }
 
-TEST_F(MessageMapTest, CommandHandlerWithCodeTakesOnlyThatCode)
-{
+TEST_F(MessageMapTest, CommandHandlerWithCodeTakesOnlyThatCode) {
     Command(kIdWithCode, kCodeWanted + 1);
     EXPECT_TRUE(window_.calls.empty());
     Command(kIdWithCode, kCodeWanted);
@@ -166,21 +153,18 @@ TEST_F(MessageMapTest, CommandHandlerWithCodeTakesOnlyThatCode)
     EXPECT_EQ(window_.calls, expected);
 }
 
-TEST_F(MessageMapTest, SimpleCommandCallsItsMember)
-{
+TEST_F(MessageMapTest, SimpleCommandCallsItsMember) {
     Command(kIdSimple, 0);
     std::vector<CommandCall> expected = {{"simple", 0, kIdSimple, nullptr}};
     EXPECT_EQ(window_.calls, expected);
 }
 
-TEST_F(MessageMapTest, UnmappedCommandIsNotHandled)
-{
+TEST_F(MessageMapTest, UnmappedCommandIsNotHandled) {
     Command(777, 0);
     EXPECT_TRUE(window_.calls.empty());
 }
 
-TEST_F(MessageMapTest, MessageLeftByTheMapGetsDefaultProcessing)
-{
+TEST_F(MessageMapTest, MessageLeftByTheMapGetsDefaultProcessing) {
     window_.SetWindowText("keep: this title");
     EXPECT_EQ(window_.GetWindowText(), "keep: this title");
     LRESULT swallowed = window_.SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("dropped"));
@@ -188,15 +172,13 @@ TEST_F(MessageMapTest, MessageLeftByTheMapGetsDefaultProcessing)
     EXPECT_EQ(window_.GetWindowText(), "keep: this title");
 }
 
-TEST_F(MessageMapTest, WindowOfFrameworkClassSeesItsCreation)
-{
+TEST_F(MessageMapTest, WindowOfFrameworkClassSeesItsCreation) {
     std::vector<UINT> expected = {WM_NCCREATE, WM_CREATE};
     EXPECT_EQ(window_.created, expected);
     EXPECT_EQ(fw::CWnd::FromHandle(window_.GetSafeHwnd()), &window_);
 }
 
-TEST_F(MessageMapTest, DerivedMapOverridesAndChainsToTheBase)
-{
+TEST_F(MessageMapTest, DerivedMapOverridesAndChainsToTheBase) {
     CDerivedCommandWindow derived;
     ASSERT_TRUE(derived.CreateEx(0, kFrameworkClass, "derived", WS_POPUP, 0, 0, 10, 10, nullptr));
     derived.SendMessage(WM_COMMAND, MAKEWPARAM(kIdOverridden, 0), 0);
@@ -206,8 +188,7 @@ TEST_F(MessageMapTest, DerivedMapOverridesAndChainsToTheBase)
     EXPECT_EQ(derived.calls, expected);
 }
 
-TEST_F(MessageMapTest, WindowOfForeignClassIsTakenOverAfterCreation)
-{
+TEST_F(MessageMapTest, WindowOfForeignClassIsTakenOverAfterCreation) {
     CCommandWindow foreign;
     ASSERT_TRUE(foreign.CreateEx(WS_EX_TOOLWINDOW, kForeignClass, "foreign", WS_POPUP, -500, -500,
                                  0, 0, nullptr));
@@ -220,29 +201,26 @@ TEST_F(MessageMapTest, WindowOfForeignClassIsTakenOverAfterCreation)
     EXPECT_EQ(foreign.GetWindowText(), "keep: default procedure still works");
 }
 
-TEST_F(MessageMapTest, OwnedWindowIsDestroyedWithItsObject)
-{
+TEST_F(MessageMapTest, OwnedWindowIsDestroyedWithItsObject) {
     HWND hwnd = nullptr;
     {
         CCommandWindow temporary;
-        ASSERT_TRUE(temporary.CreateEx(0, kFrameworkClass, "temporary", WS_POPUP, 0, 0, 10, 10,
-                                       nullptr));
+        ASSERT_TRUE(
+            temporary.CreateEx(0, kFrameworkClass, "temporary", WS_POPUP, 0, 0, 10, 10, nullptr));
         hwnd = temporary.GetSafeHwnd();
         ASSERT_TRUE(::IsWindow(hwnd));
     }
     EXPECT_FALSE(::IsWindow(hwnd));
 }
 
-TEST_F(MessageMapTest, WindowDestroyedElsewhereLeavesTheObjectEmpty)
-{
+TEST_F(MessageMapTest, WindowDestroyedElsewhereLeavesTheObjectEmpty) {
     HWND hwnd = window_.GetSafeHwnd();
     ::DestroyWindow(hwnd);
     EXPECT_EQ(window_.GetSafeHwnd(), nullptr);
     EXPECT_EQ(fw::CWnd::FromHandle(hwnd), nullptr);
 }
 
-TEST_F(MessageMapTest, AttachedWindowIsWrappedButNeitherRoutedNorOwned)
-{
+TEST_F(MessageMapTest, AttachedWindowIsWrappedButNeitherRoutedNorOwned) {
     HWND hwnd = ::CreateWindowExA(0, kForeignClass, "plain", WS_POPUP, 0, 0, 10, 10, nullptr,
                                   nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(hwnd, nullptr);
@@ -259,8 +237,7 @@ TEST_F(MessageMapTest, AttachedWindowIsWrappedButNeitherRoutedNorOwned)
     ::DestroyWindow(hwnd);
 }
 
-TEST_F(MessageMapTest, DetachedDialogIsLeftToTheSystem)
-{
+TEST_F(MessageMapTest, DetachedDialogIsLeftToTheSystem) {
     CScriptedDialog dialog(IDD_PLAIN, nullptr);
     ASSERT_TRUE(dialog.Create());
     HWND hwnd = dialog.GetSafeHwnd();
@@ -281,35 +258,31 @@ public:
     std::string seen;
 
     BEGIN_MSG_MAP(CFilteringEdit)
-        MESSAGE_HANDLER(WM_CHAR, OnChar)
+    MESSAGE_HANDLER(WM_CHAR, OnChar)
     END_MSG_MAP()
 
 private:
-    LRESULT OnChar(UINT, WPARAM wParam, LPARAM, bool &handled)
-    {
+    LRESULT OnChar(UINT, WPARAM wParam, LPARAM, bool &handled) {
         seen += static_cast<char>(wParam);
         handled = wParam == 'x';
         return 0;
     }
 };
 
-std::string ControlText(HWND control)
-{
+std::string ControlText(HWND control) {
     char text[256] = {};
     ::GetWindowTextA(control, text, sizeof text);
     return text;
 }
 
-void Type(HWND control, const char *text)
-{
+void Type(HWND control, const char *text) {
     for (; *text; ++text)
         ::SendMessageA(control, WM_CHAR, static_cast<unsigned char>(*text), 1);
 }
 
 class SubclassTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dialog_.Create());
         edit_ = dialog_.GetDlgItem(IDC_EDIT);
         ASSERT_NE(edit_, nullptr);
@@ -322,8 +295,7 @@ protected:
     LONG_PTR originalProc_ = 0;
 };
 
-TEST_F(SubclassTest, SubclassedControlGetsItsMessagesAndPassesTheRestOn)
-{
+TEST_F(SubclassTest, SubclassedControlGetsItsMessagesAndPassesTheRestOn) {
     CFilteringEdit filter;
     ASSERT_TRUE(filter.SubclassDlgItem(IDC_EDIT, dialog_));
     EXPECT_EQ(fw::CWnd::FromHandle(edit_), &filter);
@@ -333,8 +305,7 @@ TEST_F(SubclassTest, SubclassedControlGetsItsMessagesAndPassesTheRestOn)
     EXPECT_EQ(ControlText(edit_), "ab");
 }
 
-TEST_F(SubclassTest, UnsubclassingRestoresTheOriginalProcedure)
-{
+TEST_F(SubclassTest, UnsubclassingRestoresTheOriginalProcedure) {
     CFilteringEdit filter;
     ASSERT_TRUE(filter.SubclassDlgItem(IDC_EDIT, dialog_));
     ASSERT_NE(::GetWindowLongPtrA(edit_, GWLP_WNDPROC), originalProc_);
@@ -348,8 +319,7 @@ TEST_F(SubclassTest, UnsubclassingRestoresTheOriginalProcedure)
     EXPECT_EQ(ControlText(edit_), "xy");
 }
 
-TEST_F(SubclassTest, ObjectGoingAwayRestoresTheControl)
-{
+TEST_F(SubclassTest, ObjectGoingAwayRestoresTheControl) {
     {
         CFilteringEdit filter;
         ASSERT_TRUE(filter.SubclassDlgItem(IDC_EDIT, dialog_));
@@ -360,8 +330,7 @@ TEST_F(SubclassTest, ObjectGoingAwayRestoresTheControl)
     EXPECT_EQ(ControlText(edit_), "x");
 }
 
-TEST_F(SubclassTest, ControlDestroyedWithItsDialogReleasesTheObject)
-{
+TEST_F(SubclassTest, ControlDestroyedWithItsDialogReleasesTheObject) {
     CFilteringEdit filter;
     ASSERT_TRUE(filter.SubclassDlgItem(IDC_EDIT, dialog_));
     ASSERT_TRUE(dialog_.DestroyWindow());
@@ -373,21 +342,19 @@ TEST_F(SubclassTest, ControlDestroyedWithItsDialogReleasesTheObject)
     EXPECT_TRUE(filter.SubclassDlgItem(IDC_EDIT, second));
 }
 
-LRESULT CALLBACK UppercaseProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK UppercaseProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto next = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, "FwTestNextProc"));
     if (message == WM_CHAR && wParam >= 'a' && wParam <= 'z')
         wParam -= 'a' - 'A';
     return ::CallWindowProcA(next, hwnd, message, wParam, lParam);
 }
 
-TEST_F(SubclassTest, LettingGoUnderAnotherSubclassKeepsTheChainWorking)
-{
+TEST_F(SubclassTest, LettingGoUnderAnotherSubclassKeepsTheChainWorking) {
     CFilteringEdit filter;
     ASSERT_TRUE(filter.SubclassDlgItem(IDC_EDIT, dialog_));
     // Someone subclasses the control after us.
-    LONG_PTR ours = ::SetWindowLongPtrA(edit_, GWLP_WNDPROC,
-                                        reinterpret_cast<LONG_PTR>(UppercaseProc));
+    LONG_PTR ours =
+        ::SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UppercaseProc));
     ::SetPropA(edit_, "FwTestNextProc", reinterpret_cast<HANDLE>(ours));
 
     ASSERT_TRUE(filter.UnsubclassWindow());
@@ -404,16 +371,14 @@ TEST_F(SubclassTest, LettingGoUnderAnotherSubclassKeepsTheChainWorking)
     ::RemovePropA(edit_, "FwTestNextProc");
 }
 
-TEST_F(SubclassTest, BindingThroughDataExchangeSubclassesOnce)
-{
+TEST_F(SubclassTest, BindingThroughDataExchangeSubclassesOnce) {
     class CBindingDialog : public CScriptedDialog {
     public:
         CBindingDialog() : CScriptedDialog(IDD_PLAIN, nullptr) {}
         CFilteringEdit edit;
 
     protected:
-        void DoDataExchange(fw::CDataExchange &exchange) override
-        {
+        void DoDataExchange(fw::CDataExchange &exchange) override {
             fw::BindControl(exchange, IDC_EDIT, edit);
         }
     };

@@ -25,14 +25,12 @@ const void *const kMain = reinterpret_cast<const void *>(0x10040);
 const void *const kOther = reinterpret_cast<const void *>(0x20080);
 
 RecordedMessage Posted(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
-                       const void *window = kMain)
-{
+                       const void *window = kMain) {
     return {window, message, wParam, lParam, Delivery::Posted};
 }
 
 RecordedMessage Sent(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
-                     const void *window = kMain)
-{
+                     const void *window = kMain) {
     return {window, message, wParam, lParam, Delivery::Sent};
 }
 
@@ -47,8 +45,7 @@ struct MatchCase {
     std::size_t expectedAt;
 };
 
-void PrintTo(const MatchCase &c, std::ostream *out)
-{
+void PrintTo(const MatchCase &c, std::ostream *out) {
     *out << c.name;
 }
 
@@ -56,60 +53,74 @@ const MatchCase kCases[] = {
     {"ExactEntriesMatch",
      {Posted(kCommand, 40001, 0), Sent(kCard, 1, -1)},
      {{kCommand, Delivery::Posted, 40001, 0, kMain}, {kCard, Delivery::Sent, 1, -1, kMain}},
-     kMatches, kMatches},
+     kMatches,
+     kMatches},
     {"BothEmptyMatch", {}, {}, kMatches, kMatches},
     {"OptionalEntryPresent",
      {Posted(kCommand, 1, 0), Posted(kTimer, 7, 0), Sent(kCard, 2, 0)},
-     {{kCommand, Delivery::Posted, 1, 0}, Optional({kTimer, Delivery::Posted, 7}),
+     {{kCommand, Delivery::Posted, 1, 0},
+      Optional({kTimer, Delivery::Posted, 7}),
       {kCard, Delivery::Sent, 2, 0}},
-     kMatches, kMatches},
+     kMatches,
+     kMatches},
     {"OptionalEntryAbsent",
      {Posted(kCommand, 1, 0), Sent(kCard, 2, 0)},
-     {{kCommand, Delivery::Posted, 1, 0}, Optional({kTimer, Delivery::Posted, 7}),
+     {{kCommand, Delivery::Posted, 1, 0},
+      Optional({kTimer, Delivery::Posted, 7}),
       {kCard, Delivery::Sent, 2, 0}},
-     kMatches, kMatches},
+     kMatches,
+     kMatches},
     {"OptionalEntryAloneMayBeAbsent", {}, {Optional({kTimer})}, kMatches, kMatches},
     // Taking the message for the optional entry would leave the required one
     // without it.
     {"OptionalEntryBeforeItsTwinLeavesTheMessageToIt",
      {Posted(kTimer, 7, 0)},
      {Optional({kTimer, Delivery::Posted, 7}), {kTimer, Delivery::Posted, 7}},
-     kMatches, kMatches},
+     kMatches,
+     kMatches},
     {"WildcardsAcceptAnyValue",
      {Sent(kCard, 99, -5, kOther)},
      {{kCard, kAny, kAny, kAny, kAny}},
-     kMatches, kMatches},
+     kMatches,
+     kMatches},
     {"LeftOutFieldsAreWildcards", {Posted(kTray, 3, 4, kOther)}, {{kTray}}, kMatches, kMatches},
     {"WrongMessage",
      {Posted(kCommand, 1, 0), Posted(kTimer, 1, 0), Posted(kCard, 0, 0)},
-     {{kCommand, Delivery::Posted, 1, 0}, {kCard, Delivery::Posted, 0, 0},
+     {{kCommand, Delivery::Posted, 1, 0},
+      {kCard, Delivery::Posted, 0, 0},
       {kCard, Delivery::Posted, 0, 0}},
-     1, 1},
+     1,
+     1},
     {"WrongWParam", {Posted(kCard, 1, 2)}, {{kCard, Delivery::Posted, 9, kAny}}, 0, 0},
     {"WrongLParam", {Posted(kCard, 1, 2)}, {{kCard, Delivery::Posted, kAny, -2}}, 0, 0},
     {"WrongDelivery", {Sent(kCard, 1, 2)}, {{kCard, Delivery::Posted}}, 0, 0},
     {"UnknownDeliveryIsNeitherPostedNorSent",
      {{kMain, kCard, 1, 2, Delivery::Unknown}},
      {{kCard, Delivery::Sent}},
-     0, 0},
+     0,
+     0},
     {"WrongWindow", {Posted(kCard, 1, 2, kOther)}, {{kCard, kAny, kAny, kAny, kMain}}, 0, 0},
     {"RecordingTooShort",
      {Posted(kCommand, 1, 0)},
      {{kCommand, Delivery::Posted, 1, 0}, {kCard, Delivery::Posted}},
-     1, 1},
+     1,
+     1},
     {"RecordingTooLong",
      {Posted(kCommand, 1, 0), Posted(kCard, 0, 0)},
      {{kCommand, Delivery::Posted, 1, 0}},
-     1, 1},
+     1,
+     1},
     {"NothingRecorded", {}, {{kCommand}}, 0, 0},
     {"WrongMessageAfterAnOptionalEntryIsShownAgainstTheNextRequiredOne",
      {Posted(kCommand, 1, 0), Posted(kTray, 0, 0)},
      {{kCommand, Delivery::Posted, 1, 0}, Optional({kTimer}), {kCard}},
-     1, 2},
+     1,
+     2},
     {"OptionalEntryDoesNotExcuseAnExtraMessage",
      {Posted(kTimer, 7, 0), Posted(kTimer, 7, 0)},
      {Optional({kTimer})},
-     1, 1},
+     1,
+     1},
 };
 
 // The numbered lines of one section of the printout ("recorded" or
@@ -119,8 +130,7 @@ struct Section {
     std::vector<std::size_t> marked;
 };
 
-Section ReadSection(const std::string &printout, const std::string &name)
-{
+Section ReadSection(const std::string &printout, const std::string &name) {
     std::istringstream lines(printout);
     std::string line;
     bool inSection = false;
@@ -145,8 +155,7 @@ Section ReadSection(const std::string &printout, const std::string &name)
 }
 
 // 0 to size - 1, and size itself when the sequence ran out at the mark.
-std::vector<std::size_t> ExpectedLines(std::size_t size, std::size_t mark)
-{
+std::vector<std::size_t> ExpectedLines(std::size_t size, std::size_t mark) {
     std::vector<std::size_t> lines;
     for (std::size_t i = 0; i < size || (i == size && mark == size); ++i)
         lines.push_back(i);
@@ -155,8 +164,7 @@ std::vector<std::size_t> ExpectedLines(std::size_t size, std::size_t mark)
 
 class MessageSequenceTest : public ::testing::TestWithParam<MatchCase> {};
 
-TEST_P(MessageSequenceTest, FindsWhereTheSequencesPart)
-{
+TEST_P(MessageSequenceTest, FindsWhereTheSequencesPart) {
     const MatchCase &c = GetParam();
     const std::optional<SequenceMismatch> mismatch = FindMismatch(c.recorded, c.expected);
     if (c.recordedAt == kMatches) {
@@ -169,8 +177,7 @@ TEST_P(MessageSequenceTest, FindsWhereTheSequencesPart)
     EXPECT_EQ(mismatch->expected, c.expectedAt);
 }
 
-TEST_P(MessageSequenceTest, AssertionCarriesBothSequencesWithTheRightLinesMarked)
-{
+TEST_P(MessageSequenceTest, AssertionCarriesBothSequencesWithTheRightLinesMarked) {
     const MatchCase &c = GetParam();
     const ::testing::AssertionResult result = MatchesSequence(c.recorded, c.expected);
     EXPECT_EQ(static_cast<bool>(result), c.recordedAt == kMatches);
@@ -188,8 +195,7 @@ TEST_P(MessageSequenceTest, AssertionCarriesBothSequencesWithTheRightLinesMarked
 
 INSTANTIATE_TEST_SUITE_P(Tables, MessageSequenceTest, ::testing::ValuesIn(kCases));
 
-TEST(MessageSequencePrintoutTest, LinesNameTheMessageAndShowEveryField)
-{
+TEST(MessageSequencePrintoutTest, LinesNameTheMessageAndShowEveryField) {
     const std::vector<RecordedMessage> recorded = {Sent(kCommand, 0x9c41, -1),
                                                    Posted(kCard, 2, 0x14)};
     const std::vector<ExpectedMessage> expected = {
@@ -202,9 +208,8 @@ TEST(MessageSequencePrintoutTest, LinesNameTheMessageAndShowEveryField)
           std::string("sent     WM_COMMAND"), std::string("wParam 0x9c41"),
           std::string("lParam 0x" + std::string(2 * sizeof(std::uintptr_t), 'f')),
           std::string("posted   WM_APP+0x5"), std::string("window 0x10040"),
-          std::string("lParam any"),
-          std::string("window any"), std::string("WM_TIMER"), std::string("(optional)"),
-          std::string("    -> #2   (end)")})
+          std::string("lParam any"), std::string("window any"), std::string("WM_TIMER"),
+          std::string("(optional)"), std::string("    -> #2   (end)")})
         EXPECT_NE(printout.find(wanted), std::string::npos) << wanted << " in\n" << printout;
 }
 
@@ -213,13 +218,12 @@ struct NameCase {
     const char *name;
 };
 
-TEST(MessageNameTest, CommonMessagesByNameRangesByOffsetOthersInHex)
-{
+TEST(MessageNameTest, CommonMessagesByNameRangesByOffsetOthersInHex) {
     const NameCase cases[] = {
-        {0x0000, "WM_NULL"},          {0x0111, "WM_COMMAND"},    {0x0219, "WM_DEVICECHANGE"},
-        {0x0400, "WM_USER+0x0"},      {0x0401, "WM_USER+0x1"},   {0x7fff, "WM_USER+0x7bff"},
-        {0x8000, "WM_APP+0x0"},       {0x8005, "WM_APP+0x5"},    {0xbfff, "WM_APP+0x3fff"},
-        {0xc0de, "0xc0de"},           {0x0090, "0x0090"},        {0x10000, "0x10000"},
+        {0x0000, "WM_NULL"},     {0x0111, "WM_COMMAND"},  {0x0219, "WM_DEVICECHANGE"},
+        {0x0400, "WM_USER+0x0"}, {0x0401, "WM_USER+0x1"}, {0x7fff, "WM_USER+0x7bff"},
+        {0x8000, "WM_APP+0x0"},  {0x8005, "WM_APP+0x5"},  {0xbfff, "WM_APP+0x3fff"},
+        {0xc0de, "0xc0de"},      {0x0090, "0x0090"},      {0x10000, "0x10000"},
     };
     for (const NameCase &c : cases)
         EXPECT_EQ(MessageName(c.message), c.name) << std::hex << c.message;

@@ -20,8 +20,7 @@ constexpr UINT kSwallowed = WM_APP + 4;
 constexpr UINT kCardArrived = WM_APP + 5;
 
 // The test messages and finishing commands among what a hook was offered.
-std::vector<RecordedMessage> PostedByTest(const CMessageRecorder &recorder)
-{
+std::vector<RecordedMessage> PostedByTest(const CMessageRecorder &recorder) {
     std::vector<RecordedMessage> selected;
     for (const RecordedMessage &entry : recorder.All()) {
         bool testMessage = entry.message >= kFirstTestMessage && entry.message <= kLastTestMessage;
@@ -34,8 +33,7 @@ std::vector<RecordedMessage> PostedByTest(const CMessageRecorder &recorder)
 
 class ModalLoopTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         app_ = fw::CApp::Current();
         ASSERT_NE(app_, nullptr);
         ASSERT_TRUE(mainWindow_.Create("Main window", 40, 40));
@@ -44,8 +42,7 @@ protected:
         DrainQueue();
         mainWindow_.preTranslated.Clear();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         app_->SetMainWnd(nullptr);
         DrainQueue();
     }
@@ -58,8 +55,7 @@ protected:
     CRecordingWindow otherWindow_;
 };
 
-TEST_F(ModalLoopTest, MainHookSeesMessagesForEveryWindowAndConsumedOnesAreNotDispatched)
-{
+TEST_F(ModalLoopTest, MainHookSeesMessagesForEveryWindowAndConsumedOnesAreNotDispatched) {
     const int chosenResult = 4242;
     CScriptedDialog dialog(IDD_PLAIN, &mainWindow_);
     HWND dialogHwnd = nullptr;
@@ -102,8 +98,7 @@ TEST_F(ModalLoopTest, MainHookSeesMessagesForEveryWindowAndConsumedOnesAreNotDis
     EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
 }
 
-TEST_F(ModalLoopTest, DialogOwnHookSeesItsMessagesAfterTheMainHook)
-{
+TEST_F(ModalLoopTest, DialogOwnHookSeesItsMessagesAfterTheMainHook) {
     CScriptedDialog dialog(IDD_PLAIN, &mainWindow_);
     HWND dialogHwnd = nullptr;
     dialog.onInit = [&](CScriptedDialog &self) {
@@ -132,8 +127,7 @@ public:
     UINT endOn = 0;
     BOOL ownerEnabledInHook = TRUE;
 
-    bool PreTranslateMessage(MSG &msg) override
-    {
+    bool PreTranslateMessage(MSG &msg) override {
         if (msg.message == endOn) {
             ownerEnabledInHook = ::IsWindowEnabled(::GetWindow(GetSafeHwnd(), GW_OWNER));
             EndDialog(static_cast<int>(msg.wParam));
@@ -145,8 +139,7 @@ public:
 // The applet's shape: the modal dialog is itself the main window, its owner
 // another top-level window, and its hook takes a message posted to that
 // other window.
-TEST_F(ModalLoopTest, ModalMainDialogHookTakesMessagesOfAnotherTopLevelWindow)
-{
+TEST_F(ModalLoopTest, ModalMainDialogHookTakesMessagesOfAnotherTopLevelWindow) {
     const int chosenResult = 31;
     CEndsInHook mainDialog(IDD_PLAIN, &otherWindow_);
     mainDialog.consumeInHook = kCardArrived;
@@ -169,8 +162,7 @@ TEST_F(ModalLoopTest, ModalMainDialogHookTakesMessagesOfAnotherTopLevelWindow)
     EXPECT_TRUE(::IsWindowEnabled(Other()));
 }
 
-TEST_F(ModalLoopTest, DialogIsShownUnlessToldToStayHidden)
-{
+TEST_F(ModalLoopTest, DialogIsShownUnlessToldToStayHidden) {
     for (bool show : {true, false}) {
         CScriptedDialog dialog(IDD_PLAIN, &mainWindow_);
         dialog.SetShowWhenModal(show);
@@ -187,8 +179,7 @@ TEST_F(ModalLoopTest, DialogIsShownUnlessToldToStayHidden)
     }
 }
 
-TEST_F(ModalLoopTest, OwnerDisabledBeforehandStaysDisabled)
-{
+TEST_F(ModalLoopTest, OwnerDisabledBeforehandStaysDisabled) {
     ::EnableWindow(Main(), FALSE);
     CScriptedDialog dialog(IDD_PLAIN, &mainWindow_);
     dialog.onInit = [](CScriptedDialog &self) {
@@ -201,8 +192,7 @@ TEST_F(ModalLoopTest, OwnerDisabledBeforehandStaysDisabled)
     ::EnableWindow(Main(), TRUE);
 }
 
-TEST_F(ModalLoopTest, DialogWithoutParentIsOwnedByTheMainWindow)
-{
+TEST_F(ModalLoopTest, DialogWithoutParentIsOwnedByTheMainWindow) {
     CScriptedDialog dialog(IDD_PLAIN, nullptr);
     HWND owner = nullptr;
     BOOL mainEnabledDuringLoop = TRUE;
@@ -221,8 +211,7 @@ TEST_F(ModalLoopTest, DialogWithoutParentIsOwnedByTheMainWindow)
     EXPECT_TRUE(::IsWindowEnabled(Main()));
 }
 
-TEST_F(ModalLoopTest, EscapeInAControlCancelsThroughTheDialogKeyboardInterface)
-{
+TEST_F(ModalLoopTest, EscapeInAControlCancelsThroughTheDialogKeyboardInterface) {
     CScriptedDialog dialog(IDD_PLAIN, &mainWindow_);
     dialog.onInit = [](CScriptedDialog &self) {
         ::PostMessageA(self.GetDlgItem(IDC_EDIT), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
@@ -230,8 +219,7 @@ TEST_F(ModalLoopTest, EscapeInAControlCancelsThroughTheDialogKeyboardInterface)
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
-TEST_F(ModalLoopTest, OkButtonEndsWithOk)
-{
+TEST_F(ModalLoopTest, OkButtonEndsWithOk) {
     CScriptedDialog dialog(IDD_PLAIN, &mainWindow_);
     dialog.onInit = [](CScriptedDialog &self) {
         ::PostMessageA(self.GetDlgItem(IDOK), BM_CLICK, 0, 0);
@@ -239,8 +227,7 @@ TEST_F(ModalLoopTest, OkButtonEndsWithOk)
     EXPECT_EQ(dialog.DoModal(), IDOK);
 }
 
-TEST_F(ModalLoopTest, QuitEndsTheLoopAndStaysQueuedForTheOuterLoop)
-{
+TEST_F(ModalLoopTest, QuitEndsTheLoopAndStaysQueuedForTheOuterLoop) {
     const int quitCode = 17;
     CScriptedDialog dialog(IDD_PLAIN, &mainWindow_);
     dialog.onInit = [&](CScriptedDialog &) { ::PostQuitMessage(quitCode); };
@@ -252,8 +239,7 @@ TEST_F(ModalLoopTest, QuitEndsTheLoopAndStaysQueuedForTheOuterLoop)
     EXPECT_EQ(msg.wParam, static_cast<WPARAM>(quitCode));
 }
 
-TEST_F(ModalLoopTest, WindowDestroyedFromOutsideEndsTheLoop)
-{
+TEST_F(ModalLoopTest, WindowDestroyedFromOutsideEndsTheLoop) {
     CScriptedDialog dialog(IDD_PLAIN, &mainWindow_);
     dialog.onInit = [](CScriptedDialog &self) {
         ::PostMessageA(self.GetSafeHwnd(), WM_COMMAND, kFinishCommand, 0);
@@ -265,8 +251,7 @@ TEST_F(ModalLoopTest, WindowDestroyedFromOutsideEndsTheLoop)
     EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
 }
 
-TEST_F(ModalLoopTest, EndInInitialisationSkipsTheLoop)
-{
+TEST_F(ModalLoopTest, EndInInitialisationSkipsTheLoop) {
     const int chosenResult = 9;
     CScriptedDialog dialog(IDD_PLAIN, &mainWindow_);
     dialog.onInit = [&](CScriptedDialog &self) {
@@ -280,15 +265,13 @@ TEST_F(ModalLoopTest, EndInInitialisationSkipsTheLoop)
     EXPECT_TRUE(::IsWindowEnabled(Main()));
 }
 
-TEST_F(ModalLoopTest, MissingTemplateFailsAndLeavesTheOwnerAlone)
-{
+TEST_F(ModalLoopTest, MissingTemplateFailsAndLeavesTheOwnerAlone) {
     CScriptedDialog dialog(IDS_MISSING, &mainWindow_);
     EXPECT_EQ(dialog.DoModal(), -1);
     EXPECT_TRUE(::IsWindowEnabled(Main()));
 }
 
-TEST_F(ModalLoopTest, NestedModalDialogsDisableAndRestoreTheirOwnersInTurn)
-{
+TEST_F(ModalLoopTest, NestedModalDialogsDisableAndRestoreTheirOwnersInTurn) {
     const int innerResult = 7;
     const int outerResult = 8;
     CScriptedDialog outer(IDD_PLAIN, &mainWindow_);

@@ -16,8 +16,7 @@ namespace {
 // Sets or removes CI for one case and puts the earlier value back.
 class ScopedCi {
 public:
-    explicit ScopedCi(const char *value)
-    {
+    explicit ScopedCi(const char *value) {
         if (const char *earlier = std::getenv("CI"))
             earlier_ = earlier;
         Set(value);
@@ -27,8 +26,7 @@ public:
     ScopedCi &operator=(const ScopedCi &) = delete;
 
 private:
-    static void Set(const char *value)
-    {
+    static void Set(const char *value) {
 #ifdef _WIN32
         _putenv_s("CI", value ? value : "");
 #else
@@ -43,8 +41,7 @@ private:
 };
 
 // Runs the check as a test body would, noting whether the body went on.
-void GuardedBody(bool available, bool &wentOn)
-{
+void GuardedBody(bool available, bool &wentOn) {
     REQUIRE_PREREQUISITE(available, "the test drive");
     wentOn = true;
 }
@@ -53,20 +50,18 @@ enum class Outcome { WentOn, Skipped, Failed };
 
 struct PrerequisiteCase {
     const char *name;  // what the case is called in the test list
-    const char *ci;  // nullptr: not set
+    const char *ci;    // nullptr: not set
     bool available;
     Outcome outcome;
 };
 
-void PrintTo(const PrerequisiteCase &c, std::ostream *out)
-{
+void PrintTo(const PrerequisiteCase &c, std::ostream *out) {
     *out << c.name;
 }
 
 class PrerequisiteTest : public ::testing::TestWithParam<PrerequisiteCase> {};
 
-TEST_P(PrerequisiteTest, MissingOneSkipsOrFailsAsTheRunDemands)
-{
+TEST_P(PrerequisiteTest, MissingOneSkipsOrFailsAsTheRunDemands) {
     const PrerequisiteCase &c = GetParam();
     ::testing::TestPartResultArray results;
     bool wentOn = false;

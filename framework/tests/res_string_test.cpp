@@ -15,43 +15,37 @@ namespace {
 
 using namespace testsupport;
 
-TEST(ResStringTest, LoadsTheStringOfTheNumber)
-{
+TEST(ResStringTest, LoadsTheStringOfTheNumber) {
     EXPECT_EQ(fw::LoadResString(IDS_PLAIN), "Nothing to replace here");
     EXPECT_EQ(fw::LoadResString(IDS_GREETING), "Hello, %1!");
 }
 
-TEST(ResStringTest, MissingStringIsEmpty)
-{
+TEST(ResStringTest, MissingStringIsEmpty) {
     EXPECT_EQ(fw::LoadResString(IDS_MISSING), "");
     EXPECT_EQ(fw::FormatResString(IDS_MISSING, "anything"), "");
 }
 
-TEST(ResStringTest, LongStringComesThroughWhole)
-{
+TEST(ResStringTest, LongStringComesThroughWhole) {
     std::string text = fw::LoadResString(IDS_LONG);
     EXPECT_GT(text.size(), 300u);
     EXPECT_EQ(text.substr(0, 10), "0123456789");
     EXPECT_EQ(text.substr(text.size() - 5), "<end>");
 }
 
-TEST(ResStringTest, TextIsInTheSystemCodePage)
-{
-    REQUIRE_PREREQUISITE(::GetACP() == 1252, "the Western code page; this system has " +
-                                                 std::to_string(::GetACP()));
+TEST(ResStringTest, TextIsInTheSystemCodePage) {
+    REQUIRE_PREREQUISITE(::GetACP() == 1252,
+                         "the Western code page; this system has " + std::to_string(::GetACP()));
     EXPECT_EQ(fw::FormatResString(IDS_ACCENTED, "Noir"), "Caf\xE9 Noir");
 }
 
-TEST(ResStringTest, FormatReplacesEveryPlaceholder)
-{
+TEST(ResStringTest, FormatReplacesEveryPlaceholder) {
     EXPECT_EQ(fw::FormatResString(IDS_GREETING, "Vesna"), "Hello, Vesna!");
     EXPECT_EQ(fw::FormatResString(IDS_TWICE, "tea"), "tea and tea again");
     EXPECT_EQ(fw::FormatResString(IDS_PLAIN, "unused"), "Nothing to replace here");
     EXPECT_EQ(fw::FormatResString(IDS_GREETING, ""), "Hello, !");
 }
 
-TEST(ResStringTest, ArgumentIsNotSubstitutedAgain)
-{
+TEST(ResStringTest, ArgumentIsNotSubstitutedAgain) {
     EXPECT_EQ(fw::SubstituteArg("<%1>", "%1%1"), "<%1%1>");
     EXPECT_EQ(fw::SubstituteArg("%1%1", "ab"), "abab");
     EXPECT_EQ(fw::SubstituteArg("100%", "x"), "100%");
@@ -61,8 +55,7 @@ TEST(ResStringTest, ArgumentIsNotSubstitutedAgain)
 // The application object takes its resources from a library loaded by name.
 class ResourceLibraryTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         app_ = fw::CApp::Current();
         ASSERT_NE(app_, nullptr);
         library_ = ::LoadLibraryA("fw_test_resources.dll");
@@ -70,8 +63,7 @@ protected:
         ownModule_ = app_->GetResourceModule();
         app_->SetResourceModule(library_);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (app_)
             app_->SetResourceModule(ownModule_);
         if (library_)
@@ -84,14 +76,12 @@ protected:
     HMODULE ownModule_ = nullptr;
 };
 
-TEST_F(ResourceLibraryTest, StringsComeFromTheLibrary)
-{
+TEST_F(ResourceLibraryTest, StringsComeFromTheLibrary) {
     EXPECT_EQ(fw::FormatResString(IDS_GREETING, "hi"), "Library says hi");
     EXPECT_EQ(fw::LoadResString(IDS_PLAIN), "");  // only in the program
 }
 
-TEST_F(ResourceLibraryTest, DialogTemplatesComeFromTheLibrary)
-{
+TEST_F(ResourceLibraryTest, DialogTemplatesComeFromTheLibrary) {
     CScriptedDialog fromLibrary(IDD_LIBRARY_ONLY, nullptr);
     std::string caption;
     fromLibrary.onInit = [&](CScriptedDialog &self) {

@@ -7,8 +7,7 @@
 
 namespace {
 
-TEST(ScopedHandleTest, MenuIsDestroyedWithItsOwner)
-{
+TEST(ScopedHandleTest, MenuIsDestroyedWithItsOwner) {
     HMENU raw = nullptr;
     {
         fw::CMenuHandle menu(::CreatePopupMenu());
@@ -18,8 +17,7 @@ TEST(ScopedHandleTest, MenuIsDestroyedWithItsOwner)
     EXPECT_FALSE(::IsMenu(raw));
 }
 
-TEST(ScopedHandleTest, MovedMenuIsDestroyedOnceByItsNewOwner)
-{
+TEST(ScopedHandleTest, MovedMenuIsDestroyedOnceByItsNewOwner) {
     fw::CMenuHandle first(::CreatePopupMenu());
     HMENU raw = first.Get();
     {
@@ -31,8 +29,7 @@ TEST(ScopedHandleTest, MovedMenuIsDestroyedOnceByItsNewOwner)
     EXPECT_FALSE(::IsMenu(raw));
 }
 
-TEST(ScopedHandleTest, ResetFreesTheOldHandleAndDetachKeepsIt)
-{
+TEST(ScopedHandleTest, ResetFreesTheOldHandleAndDetachKeepsIt) {
     fw::CMenuHandle menu(::CreatePopupMenu());
     HMENU old = menu.Get();
     menu.Reset(::CreatePopupMenu());
@@ -43,8 +40,7 @@ TEST(ScopedHandleTest, ResetFreesTheOldHandleAndDetachKeepsIt)
     ::DestroyMenu(kept);
 }
 
-TEST(ScopedHandleTest, FontIsDeletedWithItsOwner)
-{
+TEST(ScopedHandleTest, FontIsDeletedWithItsOwner) {
     HFONT raw = nullptr;
     {
         fw::CFontHandle font(::CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, TRUE, 0, DEFAULT_CHARSET, 0,

@@ -8,8 +8,12 @@ namespace {
 ProductKeySource g_productKeySource;
 }  // namespace
 
-void SetProductKeySource(const ProductKeySource& source) { g_productKeySource = source; }
+void SetProductKeySource(const ProductKeySource &source) {
+    g_productKeySource = source;
+}
 
-ProductKeySource GetProductKeySource() { return g_productKeySource; }
+ProductKeySource GetProductKeySource() {
+    return g_productKeySource;
+}
 
 }  // namespace settings

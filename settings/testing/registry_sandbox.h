@@ -14,33 +14,33 @@ namespace testsupport {
 
 class RegistrySandbox {
 public:
-  enum class Software { Present, Missing };
+    enum class Software { Present, Missing };
 
-  explicit RegistrySandbox(Software software = Software::Present);
-  ~RegistrySandbox();
-  RegistrySandbox(const RegistrySandbox&) = delete;
-  RegistrySandbox& operator=(const RegistrySandbox&) = delete;
+    explicit RegistrySandbox(Software software = Software::Present);
+    ~RegistrySandbox();
+    RegistrySandbox(const RegistrySandbox &) = delete;
+    RegistrySandbox &operator=(const RegistrySandbox &) = delete;
 
-  // True when the sandbox is in place; without it a test must stop before it
-  // touches the registry (the fixtures assert it).
-  bool Ready() const { return ready_; }
+    // True when the sandbox is in place; without it a test must stop before it
+    // touches the registry (the fixtures assert it).
+    bool Ready() const { return ready_; }
 
-  // Paths below the stand-in HKEY_CURRENT_USER, as "Software\\Orvo\\X".
-  std::vector<std::string> SubkeyNames(const std::string& path) const;
-  DWORD ValueCount(const std::string& path) const;
+    // Paths below the stand-in HKEY_CURRENT_USER, as "Software\\Orvo\\X".
+    std::vector<std::string> SubkeyNames(const std::string &path) const;
+    DWORD ValueCount(const std::string &path) const;
 
-  // Raw access, bypassing the store, to plant or inspect any type of data.
-  bool SetRaw(const std::string& path, const std::string& name, DWORD type,
-              const std::string& bytes) const;
-  bool GetRaw(const std::string& path, const std::string& name, DWORD& type,
-              std::string& bytes) const;
+    // Raw access, bypassing the store, to plant or inspect any type of data.
+    bool SetRaw(const std::string &path, const std::string &name, DWORD type,
+                const std::string &bytes) const;
+    bool GetRaw(const std::string &path, const std::string &name, DWORD &type,
+                std::string &bytes) const;
 
 private:
-  settings::RegKey OpenBelow(const std::string& path) const;
+    settings::RegKey OpenBelow(const std::string &path) const;
 
-  std::string rootPath_;
-  settings::RegKey root_;
-  bool ready_ = false;
+    std::string rootPath_;
+    settings::RegKey root_;
+    bool ready_ = false;
 };
 
 }  // namespace testsupport

@@ -15,19 +15,19 @@ using testsupport::RegistrySandbox;
 // key's name taken from this program's own string 990.
 class StoreTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(sandbox_.Ready()) << "registry sandbox could not be set up";
-    previous_ = GetProductKeySource();
-    UseProductString(STORE_TEST_APPLET_PRODUCT_ID);
-  }
-  void TearDown() override { SetProductKeySource(previous_); }
+    void SetUp() override {
+        ASSERT_TRUE(sandbox_.Ready()) << "registry sandbox could not be set up";
+        previous_ = GetProductKeySource();
+        UseProductString(STORE_TEST_APPLET_PRODUCT_ID);
+    }
+    void TearDown() override { SetProductKeySource(previous_); }
 
-  void UseProductString(UINT id) { SetProductKeySource({GetModuleHandleA(nullptr), id}); }
+    void UseProductString(UINT id) { SetProductKeySource({GetModuleHandleA(nullptr), id}); }
 
-  static std::string Under(const std::string& subkey) {
-    return std::string("Software\\Orvo\\" STORE_TEST_APPLET_PRODUCT "\\") + subkey;
-  }
+    static std::string Under(const std::string &subkey) {
+        return std::string("Software\\Orvo\\" STORE_TEST_APPLET_PRODUCT "\\") + subkey;
+    }
 
-  RegistrySandbox sandbox_;
-  ProductKeySource previous_;
+    RegistrySandbox sandbox_;
+    ProductKeySource previous_;
 };

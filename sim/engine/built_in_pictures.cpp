@@ -15,11 +15,11 @@ struct BuiltInRecipe {
 // Sizes chosen so the set spans small and large transfers (several KB to
 // about 100 KB, about 400 KB in all) and fills more than one group.
 const BuiltInRecipe kRecipes[] = {
-    {{Pattern::Gradient, 320, 240, 3, 1}, 85},  {{Pattern::Rings, 480, 360, 0, 2}, 80},
-    {{Pattern::Plasma, 640, 480, 0, 3}, 85},    {{Pattern::Checker, 400, 300, 0, 4}, 85},
-    {{Pattern::Stripes, 320, 240, 0, 5}, 80},   {{Pattern::Gradient, 640, 480, 4, 6}, 85},
-    {{Pattern::Rings, 640, 480, 0, 7}, 90},     {{Pattern::Plasma, 800, 600, 6, 8}, 85},
-    {{Pattern::Checker, 640, 480, 0, 9}, 80},   {{Pattern::Plasma, 320, 240, 0, 11}, 75},
+    {{Pattern::Gradient, 320, 240, 3, 1}, 85}, {{Pattern::Rings, 480, 360, 0, 2}, 80},
+    {{Pattern::Plasma, 640, 480, 0, 3}, 85},   {{Pattern::Checker, 400, 300, 0, 4}, 85},
+    {{Pattern::Stripes, 320, 240, 0, 5}, 80},  {{Pattern::Gradient, 640, 480, 4, 6}, 85},
+    {{Pattern::Rings, 640, 480, 0, 7}, 90},    {{Pattern::Plasma, 800, 600, 6, 8}, 85},
+    {{Pattern::Checker, 640, 480, 0, 9}, 80},  {{Pattern::Plasma, 320, 240, 0, 11}, 75},
 };
 
 constexpr int kThumbnailWidth = 160;
@@ -31,7 +31,7 @@ constexpr int kThumbnailQuality = 50;
 std::vector<PictureFile> builtInPictureFiles() {
     std::vector<PictureFile> files;
     int index = 1;
-    for (const auto& recipe : kRecipes) {
+    for (const auto &recipe : kRecipes) {
         PictureFile file;
         char name[24];
         std::snprintf(name, sizeof name, "PICT%04d.JPG", index++);

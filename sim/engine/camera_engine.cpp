@@ -10,15 +10,13 @@
 namespace camsim {
 
 CameraEngine::CameraEngine(CameraProfile profile, PictureStore pictures, FaultPlan faults)
-    : profile_(std::move(profile)),
-      pictures_(std::move(pictures)),
-      faults_(std::move(faults)),
-      handler_(profile_, pictures_),
-      lineSpeed_(kRestingLineSpeed) {}
+    : profile_(std::move(profile)), pictures_(std::move(pictures)), faults_(std::move(faults)),
+      handler_(profile_, pictures_), lineSpeed_(kRestingLineSpeed) {}
 
-void CameraEngine::receive(const uint8_t* bytes, size_t count, Micros now) {
+void CameraEngine::receive(const uint8_t *bytes, size_t count, Micros now) {
     parser_.feed(bytes, count, now);
-    while (auto command = parser_.next()) process(*command);
+    while (auto command = parser_.next())
+        process(*command);
 }
 
 std::vector<OutputSegment> CameraEngine::takeOutput() {
@@ -27,43 +25,47 @@ std::vector<OutputSegment> CameraEngine::takeOutput() {
     return out;
 }
 
-void CameraEngine::changePictures(const std::function<void(PictureStore&)>& change) {
+void CameraEngine::changePictures(const std::function<void(PictureStore &)> &change) {
     change(pictures_);
     resyncPending_ = true;
     log("picture set changed on the camera; next command gets status 137");
 }
 
-void CameraEngine::send(const std::vector<uint8_t>& bytes) {
-    if (bytes.empty()) return;
+void CameraEngine::send(const std::vector<uint8_t> &bytes) {
+    if (bytes.empty())
+        return;
     if (!output_.empty() && output_.back().lineSpeed == lineSpeed_)
         output_.back().bytes.insert(output_.back().bytes.end(), bytes.begin(), bytes.end());
     else
         output_.push_back(OutputSegment{bytes, lineSpeed_});
 }
 
-void CameraEngine::log(const std::string& line) const {
-    if (logger_) logger_(line);
+void CameraEngine::log(const std::string &line) const {
+    if (logger_)
+        logger_(line);
 }
 
-void CameraEngine::eraseOtherThan(const CommandPacket& command) {
+void CameraEngine::eraseOtherThan(const CommandPacket &command) {
     const uint16_t group = command.params.size() >= 4 ? readLe16(&command.params[0]) : 0;
     const uint16_t number = command.params.size() >= 4 ? readLe16(&command.params[2]) : 0;
-    changePictures([&](PictureStore& store) {
+    changePictures([&](PictureStore &store) {
         // The last picture goes, unless it is the one in transfer.
         for (auto it = store.all().rbegin(); it != store.all().rend(); ++it) {
-            if (it->group == group && it->number == number) continue;
+            if (it->group == group && it->number == number)
+                continue;
             store.erase(it->group, it->number);
             return;
         }
     });
 }
 
-void CameraEngine::process(const CommandPacket& command) {
+void CameraEngine::process(const CommandPacket &command) {
     ++commandsReceived_;
     const std::vector<Fault> hits = faults_.faultsFor(command.code);
-    auto has = [&](FaultKind kind) -> const Fault* {
-        for (const auto& f : hits)
-            if (f.kind == kind) return &f;
+    auto has = [&](FaultKind kind) -> const Fault * {
+        for (const auto &f : hits)
+            if (f.kind == kind)
+                return &f;
         return nullptr;
     };
 
@@ -76,25 +78,30 @@ void CameraEngine::process(const CommandPacket& command) {
     if (resyncPending_ && command.code != CMD_READY) {
         resyncPending_ = false;
         answer.statusOrSubcode = CAM_STATUS_RESYNC;
-    } else if (const Fault* refuse = has(FaultKind::Refuse)) {
+    } else if (const Fault *refuse = has(FaultKind::Refuse)) {
         answer.statusOrSubcode = refuse->status;
     } else {
         answer = handler_.handle(command);
-        if (const Fault* busy = has(FaultKind::Busy)) {
+        if (const Fault *busy = has(FaultKind::Busy)) {
             answer.statusOrSubcode = CAM_STATUS_BUSY;
-            if (busy->busyPayload) answer.payload = *busy->busyPayload;
+            if (busy->busyPayload)
+                answer.payload = *busy->busyPayload;
         }
     }
 
     std::vector<uint8_t> bytes;
-    bytes.push_back(has(FaultKind::WrongCode) ? static_cast<uint8_t>(command.code + 1) : command.code);
+    bytes.push_back(has(FaultKind::WrongCode) ? static_cast<uint8_t>(command.code + 1)
+                                              : command.code);
     bytes.push_back(answer.statusOrSubcode);
     appendLe16(bytes, static_cast<uint16_t>(answer.payload.size()));
     size_t payloadSent = answer.payload.size();
-    if (const Fault* stall = has(FaultKind::StallPayload)) payloadSent = std::min(payloadSent, stall->stallAfter);
-    bytes.insert(bytes.end(), answer.payload.begin(), answer.payload.begin() + static_cast<std::ptrdiff_t>(payloadSent));
+    if (const Fault *stall = has(FaultKind::StallPayload))
+        payloadSent = std::min(payloadSent, stall->stallAfter);
+    bytes.insert(bytes.end(), answer.payload.begin(),
+                 answer.payload.begin() + static_cast<std::ptrdiff_t>(payloadSent));
     send(bytes);
-    log(describeCommand(command) + " -> " + describeAnswer(bytes, answer.payload.size(), payloadSent, lineSpeed_));
+    log(describeCommand(command) + " -> " +
+        describeAnswer(bytes, answer.payload.size(), payloadSent, lineSpeed_));
 
     if (answer.switchToSpeed && answer.statusOrSubcode == command.subcode) {
         lineSpeed_ = *answer.switchToSpeed;
@@ -102,7 +109,8 @@ void CameraEngine::process(const CommandPacket& command) {
         std::snprintf(line, sizeof line, "line speed now %u", static_cast<unsigned>(lineSpeed_));
         log(line);
     }
-    if (has(FaultKind::ChangePictures)) eraseOtherThan(command);
+    if (has(FaultKind::ChangePictures))
+        eraseOtherThan(command);
 }
 
 }  // namespace camsim

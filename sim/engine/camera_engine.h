@@ -24,36 +24,36 @@ struct OutputSegment {
 class CameraEngine {
 public:
     CameraEngine(CameraProfile profile, PictureStore pictures, FaultPlan faults = {});
-    CameraEngine(const CameraEngine&) = delete;
-    CameraEngine& operator=(const CameraEngine&) = delete;
+    CameraEngine(const CameraEngine &) = delete;
+    CameraEngine &operator=(const CameraEngine &) = delete;
 
     // Bytes as the camera received them (already garbled if the host sent
     // them at another speed); `now` is the arrival time in microseconds.
-    void receive(const uint8_t* bytes, size_t count, Micros now);
+    void receive(const uint8_t *bytes, size_t count, Micros now);
 
     // Answers produced since the last call, in order.
     std::vector<OutputSegment> takeOutput();
 
     uint32_t lineSpeed() const { return lineSpeed_; }
-    const PictureStore& pictures() const { return pictures_; }
-    FaultPlan& faults() { return faults_; }
+    const PictureStore &pictures() const { return pictures_; }
+    FaultPlan &faults() { return faults_; }
     unsigned commandsReceived() const { return commandsReceived_; }
 
     // A change made on the camera itself (its buttons, another card). The
     // next command other than the ready probe is answered with status 137
     // so that the host reads the directory again; the probe is answered
     // normally and leaves the notice pending.
-    void changePictures(const std::function<void(PictureStore&)>& change);
+    void changePictures(const std::function<void(PictureStore &)> &change);
     bool resyncPending() const { return resyncPending_; }
 
     // One line per command and answer, for the program's -v log.
-    void setLogger(std::function<void(const std::string&)> logger) { logger_ = std::move(logger); }
+    void setLogger(std::function<void(const std::string &)> logger) { logger_ = std::move(logger); }
 
 private:
-    void process(const CommandPacket& command);
-    void send(const std::vector<uint8_t>& bytes);
-    void eraseOtherThan(const CommandPacket& command);
-    void log(const std::string& line) const;
+    void process(const CommandPacket &command);
+    void send(const std::vector<uint8_t> &bytes);
+    void eraseOtherThan(const CommandPacket &command);
+    void log(const std::string &line) const;
 
     CameraProfile profile_;
     PictureStore pictures_;
@@ -64,7 +64,7 @@ private:
     uint32_t lineSpeed_;
     bool resyncPending_ = false;
     unsigned commandsReceived_ = 0;
-    std::function<void(const std::string&)> logger_;
+    std::function<void(const std::string &)> logger_;
 };
 
 }  // namespace camsim

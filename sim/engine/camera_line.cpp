@@ -7,7 +7,7 @@
 
 namespace camsim {
 
-bool CameraLine::onHostBytes(const uint8_t* bytes, size_t count) {
+bool CameraLine::onHostBytes(const uint8_t *bytes, size_t count) {
     std::vector<uint8_t> received(bytes, bytes + count);
     stats_.bytesReceived += count;
     if (host_.hostSpeed() != engine_.lineSpeed()) {
@@ -16,20 +16,24 @@ bool CameraLine::onHostBytes(const uint8_t* bytes, size_t count) {
     }
     const uint32_t speedBefore = engine_.lineSpeed();
     engine_.receive(received.data(), received.size(), clock_.now());
-    for (auto& segment : engine_.takeOutput())
-        if (!sendPaced(segment)) return false;
-    if (engine_.lineSpeed() != speedBefore) host_.cameraSpeedChanged(engine_.lineSpeed());
+    for (auto &segment : engine_.takeOutput())
+        if (!sendPaced(segment))
+            return false;
+    if (engine_.lineSpeed() != speedBefore)
+        host_.cameraSpeedChanged(engine_.lineSpeed());
     return true;
 }
 
-bool CameraLine::sendPaced(OutputSegment& segment) {
+bool CameraLine::sendPaced(OutputSegment &segment) {
     const bool pace = host_.needsPacing();
     const Micros start = std::max(clock_.now(), lineFreeAt_);
     for (size_t sent = 0; sent < segment.bytes.size();) {
-        const size_t slice = std::min(sent == 0 ? kHeaderSlice : kPacingSlice, segment.bytes.size() - sent);
+        const size_t slice =
+            std::min(sent == 0 ? kHeaderSlice : kPacingSlice, segment.bytes.size() - sent);
         // A byte reaches the host only once its last bit has crossed the line.
-        if (pace && !clock_.sleepUntil(start + transmissionMicros(sent + slice, segment.lineSpeed))) return false;
-        uint8_t* data = segment.bytes.data() + sent;
+        if (pace && !clock_.sleepUntil(start + transmissionMicros(sent + slice, segment.lineSpeed)))
+            return false;
+        uint8_t *data = segment.bytes.data() + sent;
         if (host_.hostSpeed() != segment.lineSpeed) {
             outbound_.garble(data, slice);
             stats_.bytesGarbledOut += slice;

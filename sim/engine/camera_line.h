@@ -22,13 +22,14 @@ struct LineStatistics {
 
 class CameraLine {
 public:
-    CameraLine(CameraEngine& engine, HostPort& host, Clock& clock) : engine_(engine), host_(host), clock_(clock) {}
+    CameraLine(CameraEngine &engine, HostPort &host, Clock &clock)
+        : engine_(engine), host_(host), clock_(clock) {}
 
     // Bytes the host wrote. Returns false when sending the answer was cut
     // short because the program is to stop.
-    bool onHostBytes(const uint8_t* bytes, size_t count);
+    bool onHostBytes(const uint8_t *bytes, size_t count);
 
-    const LineStatistics& statistics() const { return stats_; }
+    const LineStatistics &statistics() const { return stats_; }
 
     // Bytes written per pacing step: small enough that the host sees a
     // steady stream, large enough to keep system calls few. The first step of
@@ -39,11 +40,11 @@ public:
     static constexpr size_t kHeaderSlice = 4;
 
 private:
-    bool sendPaced(OutputSegment& segment);
+    bool sendPaced(OutputSegment &segment);
 
-    CameraEngine& engine_;
-    HostPort& host_;
-    Clock& clock_;
+    CameraEngine &engine_;
+    HostPort &host_;
+    Clock &clock_;
     LineGarbler inbound_{0x1A2B};
     LineGarbler outbound_{0x3C4D};
     Micros lineFreeAt_ = 0;

@@ -20,24 +20,25 @@ struct Answer {
 
 class CommandHandler {
 public:
-    CommandHandler(const CameraProfile& profile, PictureStore& pictures) : profile_(profile), pictures_(pictures) {}
+    CommandHandler(const CameraProfile &profile, PictureStore &pictures)
+        : profile_(profile), pictures_(pictures) {}
 
-    Answer handle(const CommandPacket& command);
+    Answer handle(const CommandPacket &command);
 
     uint32_t packetSize() const { return packetSize_; }
 
 private:
     Answer memoryStatus() const;
     Answer listGroups() const;
-    Answer groupEntry(const CommandPacket& command) const;
-    Answer thumbnail(const CommandPacket& command) const;
-    Answer pictureData(const CommandPacket& command) const;
-    Answer setPacketSize(const CommandPacket& command);
-    Answer setSpeed(const CommandPacket& command) const;
-    Answer erase(const CommandPacket& command);
+    Answer groupEntry(const CommandPacket &command) const;
+    Answer thumbnail(const CommandPacket &command) const;
+    Answer pictureData(const CommandPacket &command) const;
+    Answer setPacketSize(const CommandPacket &command);
+    Answer setSpeed(const CommandPacket &command) const;
+    Answer erase(const CommandPacket &command);
 
-    const CameraProfile& profile_;
-    PictureStore& pictures_;
+    const CameraProfile &profile_;
+    PictureStore &pictures_;
     uint32_t packetSize_ = 2048;
 };
 

@@ -26,7 +26,7 @@ public:
     explicit CommandParser(Micros idleLimit = 50000) : idleLimit_(idleLimit) {}
 
     // Adds received bytes; `now` is when they arrived.
-    void feed(const uint8_t* bytes, size_t count, Micros now);
+    void feed(const uint8_t *bytes, size_t count, Micros now);
 
     // The next complete packet, if any.
     std::optional<CommandPacket> next();

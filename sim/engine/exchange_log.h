@@ -10,10 +10,10 @@
 
 namespace camsim {
 
-std::string describeCommand(const CommandPacket& command);
+std::string describeCommand(const CommandPacket &command);
 
 // `announced` payload bytes were announced in the header, `sent` went out.
-std::string describeAnswer(const std::vector<uint8_t>& headerAndPayload, size_t announced, size_t sent,
-                           uint32_t lineSpeed);
+std::string describeAnswer(const std::vector<uint8_t> &headerAndPayload, size_t announced,
+                           size_t sent, uint32_t lineSpeed);
 
 }  // namespace camsim

@@ -16,6 +16,6 @@
 
 namespace camsim {
 
-Fault parseFaultOption(FaultKind kind, const std::string& option);  // throws std::invalid_argument
+Fault parseFaultOption(FaultKind kind, const std::string &option);  // throws std::invalid_argument
 
 }  // namespace camsim

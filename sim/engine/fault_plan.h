@@ -36,7 +36,7 @@ public:
     FaultPlan() = default;
     explicit FaultPlan(std::vector<Fault> faults);
 
-    void add(const Fault& fault);
+    void add(const Fault &fault);
 
     // Counts one received command and returns the faults that hit it.
     std::vector<Fault> faultsFor(uint8_t code);

@@ -12,6 +12,6 @@
 namespace camsim {
 
 // quality 1..100 as in the usual scale (50 = the example tables unscaled).
-std::vector<uint8_t> encodeJpeg(const RgbImage& image, int quality);
+std::vector<uint8_t> encodeJpeg(const RgbImage &image, int quality);
 
 }  // namespace camsim

@@ -12,8 +12,8 @@ extern const std::array<uint8_t, 64> kLumaQuantBase;    // natural order
 extern const std::array<uint8_t, 64> kChromaQuantBase;  // natural order
 
 struct HuffmanTable {
-    const uint8_t* counts;  // 16 entries: number of codes of length 1..16
-    const uint8_t* symbols;
+    const uint8_t *counts;  // 16 entries: number of codes of length 1..16
+    const uint8_t *symbols;
     int symbolCount;
 };
 

@@ -23,7 +23,7 @@ public:
     virtual ~HostPort() = default;
     // The speed the host's side of the line is set to right now.
     virtual uint32_t hostSpeed() = 0;
-    virtual void write(const uint8_t* bytes, size_t count) = 0;
+    virtual void write(const uint8_t *bytes, size_t count) = 0;
     // A real serial device follows the camera's speed; a pty has no speed of its own.
     virtual void cameraSpeedChanged(uint32_t /*bitsPerSecond*/) {}
     // Whether output must be paced here (a pty moves bytes at once).

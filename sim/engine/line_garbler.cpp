@@ -9,8 +9,9 @@ uint8_t LineGarbler::garble(uint8_t byte) {
     return static_cast<uint8_t>(byte ^ (noise | 0x01));
 }
 
-void LineGarbler::garble(uint8_t* bytes, size_t count) {
-    for (size_t i = 0; i < count; ++i) bytes[i] = garble(bytes[i]);
+void LineGarbler::garble(uint8_t *bytes, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+        bytes[i] = garble(bytes[i]);
 }
 
 }  // namespace camsim

@@ -13,7 +13,7 @@ public:
     explicit LineGarbler(uint32_t salt = 0x5EED) : state_(salt) {}
 
     uint8_t garble(uint8_t byte);
-    void garble(uint8_t* bytes, size_t count);
+    void garble(uint8_t *bytes, size_t count);
 
 private:
     uint32_t state_;

@@ -14,10 +14,10 @@ struct PatternRecipe {
     Pattern pattern = Pattern::Gradient;
     int width = 320;
     int height = 240;
-    int grain = 0;       // amplitude of the deterministic grain added to each pixel
-    uint32_t salt = 1;   // varies colours and the grain
+    int grain = 0;      // amplitude of the deterministic grain added to each pixel
+    uint32_t salt = 1;  // varies colours and the grain
 };
 
-RgbImage drawPattern(const PatternRecipe& recipe);
+RgbImage drawPattern(const PatternRecipe &recipe);
 
 }  // namespace camsim

@@ -8,17 +8,21 @@ namespace {
 
 ThumbnailForm formFor(ThumbnailMix mix, size_t index) {
     switch (mix) {
-        case ThumbnailMix::Plain: return ThumbnailForm::Plain;
-        case ThumbnailMix::Avi: return ThumbnailForm::Avi;
-        case ThumbnailMix::Mixed: break;
+    case ThumbnailMix::Plain:
+        return ThumbnailForm::Plain;
+    case ThumbnailMix::Avi:
+        return ThumbnailForm::Avi;
+    case ThumbnailMix::Mixed:
+        break;
     }
-    if (index % 3 == 2) return ThumbnailForm::Avi;
+    if (index % 3 == 2)
+        return ThumbnailForm::Avi;
     return index % 2 == 0 ? ThumbnailForm::PlainPadded : ThumbnailForm::Plain;
 }
 
 }  // namespace
 
-PictureStore arrangeInGroups(const std::vector<PictureFile>& files, const GroupLayout& layout) {
+PictureStore arrangeInGroups(const std::vector<PictureFile> &files, const GroupLayout &layout) {
     const unsigned perGroup = layout.perGroup == 0 ? 1 : layout.perGroup;
     std::vector<StoredPicture> pictures;
     for (size_t i = 0; i < files.size(); ++i) {

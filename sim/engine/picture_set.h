@@ -27,7 +27,7 @@ struct GroupLayout {
 // Pictures numbered 1.. within consecutive groups. With the mixed thumbnail
 // setting every third picture gets an AVI thumbnail and the others
 // alternate between a padded and an unpadded plain JPEG.
-PictureStore arrangeInGroups(const std::vector<PictureFile>& files, const GroupLayout& layout);
+PictureStore arrangeInGroups(const std::vector<PictureFile> &files, const GroupLayout &layout);
 
 // The generated pictures served when no folder is given: about 400 KB of
 // real baseline JPEG files between about 8 KB and 100 KB, always the same.
@@ -35,11 +35,11 @@ std::vector<PictureFile> builtInPictureFiles();
 
 // Every *.jpg / *.jpeg file of the folder (not recursive), sorted by name.
 // Throws std::runtime_error when the folder cannot be read.
-std::vector<PictureFile> loadPictureFolder(const std::string& folder);
+std::vector<PictureFile> loadPictureFolder(const std::string &folder);
 
 // Writes each served picture as NNN_GGG_PPPP.jpg (NNN = the host's picture
 // number 1..count in directory order) and its thumbnail still as
 // NNN_GGG_PPPP_thumb.jpg, so a checker can compare downloads byte for byte.
-void exportPictures(const PictureStore& store, const std::string& folder);
+void exportPictures(const PictureStore &store, const std::string &folder);
 
 }  // namespace camsim

@@ -12,9 +12,9 @@ namespace camsim {
 struct StoredPicture {
     uint16_t group = 0;
     uint16_t number = 0;
-    std::string name;                // file name on the card, at most 12 characters
-    std::vector<uint8_t> data;       // the picture file
-    std::vector<uint8_t> thumbnail;  // the thumbnail answer, at most 14336 bytes
+    std::string name;                     // file name on the card, at most 12 characters
+    std::vector<uint8_t> data;            // the picture file
+    std::vector<uint8_t> thumbnail;       // the thumbnail answer, at most 14336 bytes
     std::vector<uint8_t> thumbnailStill;  // the JPEG inside the thumbnail answer
 };
 
@@ -29,10 +29,10 @@ public:
     std::vector<uint16_t> picturesOf(uint16_t group) const;
     size_t countIn(uint16_t group) const;
 
-    const StoredPicture* find(uint16_t group, uint16_t number) const;
+    const StoredPicture *find(uint16_t group, uint16_t number) const;
     bool erase(uint16_t group, uint16_t number);
 
-    const std::vector<StoredPicture>& all() const { return pictures_; }
+    const std::vector<StoredPicture> &all() const { return pictures_; }
     size_t size() const { return pictures_.size(); }
     bool empty() const { return pictures_.empty(); }
     uint64_t totalBytes() const;

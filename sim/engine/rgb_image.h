@@ -16,7 +16,7 @@ struct RgbImage {
     RgbImage(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h * 3) {}
 
     void set(int x, int y, uint8_t r, uint8_t g, uint8_t b) {
-        uint8_t* p = &pixels[(static_cast<size_t>(y) * width + x) * 3];
+        uint8_t *p = &pixels[(static_cast<size_t>(y) * width + x) * 3];
         p[0] = r;
         p[1] = g;
         p[2] = b;

@@ -9,13 +9,16 @@ namespace camsim {
 
 namespace {
 
-void appendTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void appendTag(std::vector<uint8_t> &out, const char *tag) {
+    out.insert(out.end(), tag, tag + 4);
+}
 
-void appendChunk(std::vector<uint8_t>& out, const char* tag, const std::vector<uint8_t>& data) {
+void appendChunk(std::vector<uint8_t> &out, const char *tag, const std::vector<uint8_t> &data) {
     appendTag(out, tag);
     appendLe32(out, static_cast<uint32_t>(data.size()));
     out.insert(out.end(), data.begin(), data.end());
-    if (data.size() % 2) out.push_back(0);  // RIFF chunks start on even offsets
+    if (data.size() % 2)
+        out.push_back(0);  // RIFF chunks start on even offsets
 }
 
 std::vector<uint8_t> headerList() {
@@ -41,7 +44,7 @@ std::vector<uint8_t> infoList() {
 
 }  // namespace
 
-std::vector<uint8_t> wrapStillInAvi(const std::vector<uint8_t>& stillJpeg) {
+std::vector<uint8_t> wrapStillInAvi(const std::vector<uint8_t> &stillJpeg) {
     std::vector<uint8_t> body;
     appendTag(body, "AVI ");
     appendChunk(body, "LIST", headerList());
@@ -54,10 +57,12 @@ std::vector<uint8_t> wrapStillInAvi(const std::vector<uint8_t>& stillJpeg) {
     return out;
 }
 
-std::vector<uint8_t> buildThumbnail(const std::vector<uint8_t>& stillJpeg, ThumbnailForm form) {
+std::vector<uint8_t> buildThumbnail(const std::vector<uint8_t> &stillJpeg, ThumbnailForm form) {
     std::vector<uint8_t> out = form == ThumbnailForm::Avi ? wrapStillInAvi(stillJpeg) : stillJpeg;
-    if (out.size() > kThumbnailCapacity) throw std::length_error("thumbnail larger than 14336 bytes");
-    if (form == ThumbnailForm::PlainPadded) out.resize(kThumbnailCapacity, 0);
+    if (out.size() > kThumbnailCapacity)
+        throw std::length_error("thumbnail larger than 14336 bytes");
+    if (form == ThumbnailForm::PlainPadded)
+        out.resize(kThumbnailCapacity, 0);
     return out;
 }
 

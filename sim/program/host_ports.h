@@ -11,15 +11,16 @@ namespace pdrsim {
 // take within a second are dropped, as on a wire nobody listens to.
 class PtyHostPort : public camsim::HostPort {
 public:
-    PtyHostPort(int master, int slave, const SignalWatch& signals) : master_(master), slave_(slave), signals_(signals) {}
+    PtyHostPort(int master, int slave, const SignalWatch &signals)
+        : master_(master), slave_(slave), signals_(signals) {}
 
     uint32_t hostSpeed() override;
-    void write(const uint8_t* bytes, size_t count) override;
+    void write(const uint8_t *bytes, size_t count) override;
 
 private:
     int master_;
     int slave_;
-    const SignalWatch& signals_;
+    const SignalWatch &signals_;
 };
 
 // A real serial device: the UART paces and garbles by itself; the camera
@@ -29,7 +30,7 @@ public:
     explicit DevicePort(int fd) : fd_(fd) {}
 
     uint32_t hostSpeed() override { return speed_; }
-    void write(const uint8_t* bytes, size_t count) override;
+    void write(const uint8_t *bytes, size_t count) override;
     void cameraSpeedChanged(uint32_t bitsPerSecond) override;
     bool needsPacing() const override { return false; }
 

@@ -7,13 +7,15 @@ namespace pdrsim {
 
 std::optional<uint32_t> readLineSpeed(int fd) {
     struct termios2 settings {};
-    if (ioctl(fd, TCGETS2, &settings) != 0) return std::nullopt;
+    if (ioctl(fd, TCGETS2, &settings) != 0)
+        return std::nullopt;
     return static_cast<uint32_t>(settings.c_ospeed);
 }
 
 std::optional<uint32_t> readInputLineSpeed(int fd) {
     struct termios2 settings {};
-    if (ioctl(fd, TCGETS2, &settings) != 0) return std::nullopt;
+    if (ioctl(fd, TCGETS2, &settings) != 0)
+        return std::nullopt;
     return static_cast<uint32_t>(settings.c_ispeed);
 }
 
@@ -24,13 +26,20 @@ namespace {
 // standard speed that was set as a plain number.
 tcflag_t speedCode(uint32_t bitsPerSecond) {
     switch (bitsPerSecond) {
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    default: return BOTHER;
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    case 230400:
+        return B230400;
+    default:
+        return BOTHER;
     }
 }
 
@@ -38,7 +47,8 @@ tcflag_t speedCode(uint32_t bitsPerSecond) {
 
 bool setLineSpeed(int fd, uint32_t bitsPerSecond) {
     struct termios2 settings {};
-    if (ioctl(fd, TCGETS2, &settings) != 0) return false;
+    if (ioctl(fd, TCGETS2, &settings) != 0)
+        return false;
     // The input-speed bits stay clear ("input as output"): a program that
     // later sets the speed with the classic interface then gets both speeds.
     settings.c_cflag &= ~static_cast<tcflag_t>(CBAUD | (CBAUD << IBSHIFT));
@@ -52,6 +62,8 @@ bool setLineSpeed(int fd, uint32_t bitsPerSecond) {
 
 namespace pdrsim {
 
-bool drainOutput(int fd) { return ioctl(fd, TCSBRK, 1) == 0; }
+bool drainOutput(int fd) {
+    return ioctl(fd, TCSBRK, 1) == 0;
+}
 
 }  // namespace pdrsim

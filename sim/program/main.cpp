@@ -4,11 +4,11 @@
 #include "program_options.h"
 #include "sim_runner.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
     pdrsim::ProgramOptions options;
     try {
         options = pdrsim::parseProgramOptions(argc, argv);
-    } catch (const pdrsim::UsageError& e) {
+    } catch (const pdrsim::UsageError &e) {
         std::cerr << "pdr-sim: " << e.what() << "\n" << pdrsim::usageText();
         return 2;
     }

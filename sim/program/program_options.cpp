@@ -10,23 +10,27 @@ namespace pdrsim {
 
 namespace {
 
-long parseInteger(const std::string& option, const std::string& value, long low, long high) {
+long parseInteger(const std::string &option, const std::string &value, long low, long high) {
     size_t used = 0;
     long n = 0;
     try {
         n = std::stol(value, &used, 0);
-    } catch (const std::exception&) {
+    } catch (const std::exception &) {
         used = 0;
     }
     if (used == 0 || used != value.size() || n < low || n > high)
-        throw UsageError(option + ": expected a number from " + std::to_string(low) + " to " + std::to_string(high));
+        throw UsageError(option + ": expected a number from " + std::to_string(low) + " to " +
+                         std::to_string(high));
     return n;
 }
 
-camsim::ThumbnailMix parseThumbnailMix(const std::string& value) {
-    if (value == "mixed") return camsim::ThumbnailMix::Mixed;
-    if (value == "plain") return camsim::ThumbnailMix::Plain;
-    if (value == "avi") return camsim::ThumbnailMix::Avi;
+camsim::ThumbnailMix parseThumbnailMix(const std::string &value) {
+    if (value == "mixed")
+        return camsim::ThumbnailMix::Mixed;
+    if (value == "plain")
+        return camsim::ThumbnailMix::Plain;
+    if (value == "avi")
+        return camsim::ThumbnailMix::Avi;
     throw UsageError("--thumbnails: expected mixed, plain or avi");
 }
 
@@ -66,29 +70,38 @@ std::string usageText() {
            "SIGINT end the program and remove the --link symlink.\n";
 }
 
-ProgramOptions parseProgramOptions(int argc, const char* const* argv) {
+ProgramOptions parseProgramOptions(int argc, const char *const *argv) {
     ProgramOptions o;
-    using Setter = std::function<void(const std::string&, const std::string&)>;
+    using Setter = std::function<void(const std::string &, const std::string &)>;
     auto fault = [&o](camsim::FaultKind kind) -> Setter {
-        return [&o, kind](const std::string& name, const std::string& value) {
+        return [&o, kind](const std::string &name, const std::string &value) {
             try {
                 o.faults.push_back(camsim::parseFaultOption(kind, value));
-            } catch (const std::invalid_argument& e) {
+            } catch (const std::invalid_argument &e) {
                 throw UsageError(name + ": " + e.what());
             }
         };
     };
     const std::map<std::string, Setter> withValue = {
-        {"--device", [&](auto&, auto& v) { o.device = v; }},
-        {"--link", [&](auto&, auto& v) { o.link = v; }},
-        {"--pictures", [&](auto&, auto& v) { o.pictures = v; }},
-        {"--export", [&](auto&, auto& v) { o.exportDir = v; }},
-        {"--first-group", [&](auto& n, auto& v) { o.layout.firstGroup = static_cast<uint16_t>(parseInteger(n, v, 0, 65000)); }},
-        {"--per-group", [&](auto& n, auto& v) { o.layout.perGroup = static_cast<unsigned>(parseInteger(n, v, 1, 9999)); }},
-        {"--thumbnails", [&](auto&, auto& v) { o.layout.thumbnails = parseThumbnailMix(v); }},
-        {"--maker", [&](auto&, auto& v) { o.profile.maker = v; }},
-        {"--version-text", [&](auto&, auto& v) { o.profile.version = v; }},
-        {"--memory-status", [&](auto& n, auto& v) { o.profile.memoryStatus = static_cast<int16_t>(parseInteger(n, v, -32768, 32767)); }},
+        {"--device", [&](auto &, auto &v) { o.device = v; }},
+        {"--link", [&](auto &, auto &v) { o.link = v; }},
+        {"--pictures", [&](auto &, auto &v) { o.pictures = v; }},
+        {"--export", [&](auto &, auto &v) { o.exportDir = v; }},
+        {"--first-group",
+         [&](auto &n, auto &v) {
+             o.layout.firstGroup = static_cast<uint16_t>(parseInteger(n, v, 0, 65000));
+         }},
+        {"--per-group",
+         [&](auto &n, auto &v) {
+             o.layout.perGroup = static_cast<unsigned>(parseInteger(n, v, 1, 9999));
+         }},
+        {"--thumbnails", [&](auto &, auto &v) { o.layout.thumbnails = parseThumbnailMix(v); }},
+        {"--maker", [&](auto &, auto &v) { o.profile.maker = v; }},
+        {"--version-text", [&](auto &, auto &v) { o.profile.version = v; }},
+        {"--memory-status",
+         [&](auto &n, auto &v) {
+             o.profile.memoryStatus = static_cast<int16_t>(parseInteger(n, v, -32768, 32767));
+         }},
         {"--drop-header", fault(camsim::FaultKind::DropResponse)},
         {"--stall", fault(camsim::FaultKind::StallPayload)},
         {"--busy", fault(camsim::FaultKind::Busy)},
@@ -116,14 +129,17 @@ ProgramOptions parseProgramOptions(int argc, const char* const* argv) {
             hasValue = true;
         }
         const auto it = withValue.find(arg);
-        if (it == withValue.end()) throw UsageError("unknown option " + arg);
+        if (it == withValue.end())
+            throw UsageError("unknown option " + arg);
         if (!hasValue) {
-            if (i + 1 >= argc) throw UsageError(arg + " needs a value");
+            if (i + 1 >= argc)
+                throw UsageError(arg + " needs a value");
             value = argv[++i];
         }
         it->second(arg, value);
     }
-    if (!o.device.empty() && !o.link.empty()) throw UsageError("--link applies to the pseudo-terminal, not to --device");
+    if (!o.device.empty() && !o.link.empty())
+        throw UsageError("--link applies to the pseudo-terminal, not to --device");
     return o;
 }
 

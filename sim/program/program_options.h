@@ -27,7 +27,7 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-ProgramOptions parseProgramOptions(int argc, const char* const* argv);  // throws UsageError
+ProgramOptions parseProgramOptions(int argc, const char *const *argv);  // throws UsageError
 std::string usageText();
 
 }  // namespace pdrsim

@@ -17,7 +17,7 @@ public:
 
     int master() const { return master_.get(); }
     int slave() const { return slave_.get(); }
-    const std::string& slavePath() const { return slavePath_; }
+    const std::string &slavePath() const { return slavePath_; }
 
 private:
     UniqueFd master_;

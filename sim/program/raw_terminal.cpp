@@ -6,7 +6,8 @@ namespace pdrsim {
 
 bool makeRaw(int fd) {
     struct termios settings {};
-    if (tcgetattr(fd, &settings) != 0) return false;
+    if (tcgetattr(fd, &settings) != 0)
+        return false;
     cfmakeraw(&settings);
     settings.c_cflag |= CLOCAL | CREAD;
     settings.c_cc[VMIN] = 1;

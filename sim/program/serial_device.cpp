@@ -10,9 +10,10 @@
 
 namespace pdrsim {
 
-UniqueFd openSerialDevice(const std::string& path) {
+UniqueFd openSerialDevice(const std::string &path) {
     UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
-    if (!fd.valid()) throw std::system_error(errno, std::generic_category(), "open " + path);
+    if (!fd.valid())
+        throw std::system_error(errno, std::generic_category(), "open " + path);
     if (!makeRaw(fd.get()) || !setLineSpeed(fd.get(), 19200))
         throw std::system_error(errno, std::generic_category(), "set up " + path);
     return fd;

@@ -8,6 +8,6 @@
 namespace pdrsim {
 
 // Opens the device raw at 19200; throws std::system_error on failure.
-UniqueFd openSerialDevice(const std::string& path);
+UniqueFd openSerialDevice(const std::string &path);
 
 }  // namespace pdrsim

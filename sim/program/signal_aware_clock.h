@@ -8,13 +8,13 @@ namespace pdrsim {
 
 class SignalAwareClock : public camsim::Clock {
 public:
-    explicit SignalAwareClock(const SignalWatch& signals) : signals_(signals) {}
+    explicit SignalAwareClock(const SignalWatch &signals) : signals_(signals) {}
 
     camsim::Micros now() override;
     bool sleepUntil(camsim::Micros when) override;
 
 private:
-    const SignalWatch& signals_;
+    const SignalWatch &signals_;
 };
 
 }  // namespace pdrsim

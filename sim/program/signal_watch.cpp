@@ -12,7 +12,8 @@ namespace pdrsim {
 SignalWatch::SignalWatch(std::initializer_list<int> signals) {
     sigset_t watched;
     sigemptyset(&watched);
-    for (int s : signals) sigaddset(&watched, s);
+    for (int s : signals)
+        sigaddset(&watched, s);
     if (sigprocmask(SIG_BLOCK, &watched, &previousMask_) != 0)
         throw std::system_error(errno, std::generic_category(), "sigprocmask");
     fd_ = UniqueFd(signalfd(-1, &watched, SFD_CLOEXEC | SFD_NONBLOCK));
@@ -39,7 +40,8 @@ bool SignalWatch::raised() const {
 bool SignalWatch::consume() {
     bool any = false;
     struct signalfd_siginfo info;
-    while (::read(fd_.get(), &info, sizeof info) == static_cast<ssize_t>(sizeof info)) any = true;
+    while (::read(fd_.get(), &info, sizeof info) == static_cast<ssize_t>(sizeof info))
+        any = true;
     return any;
 }
 

@@ -15,8 +15,8 @@ class SignalWatch {
 public:
     explicit SignalWatch(std::initializer_list<int> signals);  // throws std::system_error
     ~SignalWatch();
-    SignalWatch(const SignalWatch&) = delete;
-    SignalWatch& operator=(const SignalWatch&) = delete;
+    SignalWatch(const SignalWatch &) = delete;
+    SignalWatch &operator=(const SignalWatch &) = delete;
 
     int fd() const { return fd_.get(); }
     // True once a watched signal is pending (does not consume it).

@@ -10,6 +10,6 @@ namespace pdrsim {
 
 // Returns the process exit code. The line's path goes to `out` (one line,
 // flushed); errors and the -v log go to `err`.
-int runSimulator(const ProgramOptions& options, std::ostream& out, std::ostream& err);
+int runSimulator(const ProgramOptions &options, std::ostream &out, std::ostream &err);
 
 }  // namespace pdrsim

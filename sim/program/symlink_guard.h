@@ -9,10 +9,10 @@ class SymlinkGuard {
 public:
     SymlinkGuard() = default;
     // Replaces an existing link at `linkPath`; throws std::system_error.
-    SymlinkGuard(const std::string& target, const std::string& linkPath);
+    SymlinkGuard(const std::string &target, const std::string &linkPath);
     ~SymlinkGuard();
-    SymlinkGuard(const SymlinkGuard&) = delete;
-    SymlinkGuard& operator=(const SymlinkGuard&) = delete;
+    SymlinkGuard(const SymlinkGuard &) = delete;
+    SymlinkGuard &operator=(const SymlinkGuard &) = delete;
 
 private:
     std::string linkPath_;

@@ -50,7 +50,8 @@ TEST(EngineCommands, EmptyMakerTextGivesAnEmptyPayload) {
 
 TEST(EngineCommands, SettingsCommandsAreAcknowledgedWithSubcodeFive) {
     EngineDriver camera;
-    EXPECT_EQ(camera.send(commandBytes(CMD_SET_PACKET_SIZE, 5, {0x00, 0x08, 0x00, 0x00})), (Bytes{0x30, 0x05, 0, 0}));
+    EXPECT_EQ(camera.send(commandBytes(CMD_SET_PACKET_SIZE, 5, {0x00, 0x08, 0x00, 0x00})),
+              (Bytes{0x30, 0x05, 0, 0}));
     EXPECT_EQ(camera.send(test_support::speedCommand(2)), (Bytes{0x31, 0x05, 0, 0}));
     EXPECT_EQ(camera.send(test_support::eraseCommand(100, 2)), (Bytes{0x43, 0x05, 0, 0}));
 }
@@ -70,8 +71,10 @@ TEST(EngineCommands, UnknownCommandIsRefused) {
 
 TEST(EngineCommands, WrongSubcodeIsRefused) {
     EngineDriver camera;
-    EXPECT_EQ(camera.send(commandBytes(CMD_READY, 5)), (Bytes{0x10, CAM_STATUS_UNKNOWN_COMMAND, 0, 0}));
-    EXPECT_EQ(camera.send(commandBytes(CMD_SET_SPEED, 0, {3, 0, 0, 0})), (Bytes{0x31, CAM_STATUS_UNKNOWN_COMMAND, 0, 0}));
+    EXPECT_EQ(camera.send(commandBytes(CMD_READY, 5)),
+              (Bytes{0x10, CAM_STATUS_UNKNOWN_COMMAND, 0, 0}));
+    EXPECT_EQ(camera.send(commandBytes(CMD_SET_SPEED, 0, {3, 0, 0, 0})),
+              (Bytes{0x31, CAM_STATUS_UNKNOWN_COMMAND, 0, 0}));
     // A refused speed command leaves the speed alone.
     EXPECT_EQ(camera.engine.lineSpeed(), 19200u);
 }
@@ -80,13 +83,14 @@ TEST(EngineCommands, WrongParameterCountIsRefused) {
     EngineDriver camera;
     EXPECT_EQ(camera.send(commandBytes(CMD_GROUP_ENTRY, 0, {100, 0, 1, 0, 0, 0, 0, 0})),
               (Bytes{0x15, CAM_STATUS_BAD_PARAMETER, 0, 0}));
-    EXPECT_EQ(camera.send(commandBytes(CMD_MAKER, 0, {0, 0, 0, 0})), (Bytes{0x20, CAM_STATUS_BAD_PARAMETER, 0, 0}));
+    EXPECT_EQ(camera.send(commandBytes(CMD_MAKER, 0, {0, 0, 0, 0})),
+              (Bytes{0x20, CAM_STATUS_BAD_PARAMETER, 0, 0}));
 }
 
 TEST(EngineCommands, ThumbnailAnswersTheStoredThumbnail) {
     EngineDriver camera;
     const auto r = camera.ask(test_support::thumbnailCommand(101, 1));
-    const StoredPicture* p = camera.engine.pictures().find(101, 1);
+    const StoredPicture *p = camera.engine.pictures().find(101, 1);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(r.code, 0x16);
     EXPECT_EQ(r.status, 0);
@@ -95,10 +99,14 @@ TEST(EngineCommands, ThumbnailAnswersTheStoredThumbnail) {
 
 TEST(EngineCommands, RequestsForMissingPicturesAreRefused) {
     EngineDriver camera;
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 9)).status, CAM_STATUS_NO_SUCH_PICTURE);
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(555, 0)).status, CAM_STATUS_NO_SUCH_PICTURE);
-    EXPECT_EQ(camera.ask(test_support::thumbnailCommand(100, 9)).status, CAM_STATUS_NO_SUCH_PICTURE);
-    EXPECT_EQ(camera.ask(test_support::pictureDataCommand(102, 1, 0)).status, CAM_STATUS_NO_SUCH_PICTURE);
+    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 9)).status,
+              CAM_STATUS_NO_SUCH_PICTURE);
+    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(555, 0)).status,
+              CAM_STATUS_NO_SUCH_PICTURE);
+    EXPECT_EQ(camera.ask(test_support::thumbnailCommand(100, 9)).status,
+              CAM_STATUS_NO_SUCH_PICTURE);
+    EXPECT_EQ(camera.ask(test_support::pictureDataCommand(102, 1, 0)).status,
+              CAM_STATUS_NO_SUCH_PICTURE);
     EXPECT_EQ(camera.ask(test_support::eraseCommand(100, 9)).status, CAM_STATUS_NO_SUCH_PICTURE);
 }
 

@@ -17,7 +17,7 @@ struct ListedPicture {
 };
 
 // Group list -> each group's picture list -> each picture's information record.
-std::vector<ListedPicture> readDirectory(EngineDriver& camera) {
+std::vector<ListedPicture> readDirectory(EngineDriver &camera) {
     std::vector<ListedPicture> out;
     const auto groups = camera.ask(commandBytes(CMD_LIST_GROUPS, 0));
     EXPECT_EQ(groups.status, 0);
@@ -32,7 +32,8 @@ std::vector<ListedPicture> readDirectory(EngineDriver& camera) {
             const auto info = camera.ask(test_support::groupEntryCommand(group, number));
             EXPECT_EQ(info.status, 0);
             EXPECT_GE(info.payload.size(), 20u);
-            if (info.payload.size() < 20) continue;
+            if (info.payload.size() < 20)
+                continue;
             out.push_back({group, number, readLe32(&info.payload[16])});
         }
     }
@@ -40,14 +41,15 @@ std::vector<ListedPicture> readDirectory(EngineDriver& camera) {
 }
 
 // Pieces of 2048 at increasing offsets until the size is reached.
-Bytes download(EngineDriver& camera, const ListedPicture& p) {
+Bytes download(EngineDriver &camera, const ListedPicture &p) {
     Bytes data;
     for (uint32_t offset = 0; offset < p.size;) {
         const auto piece = camera.ask(test_support::pictureDataCommand(p.group, p.number, offset));
         EXPECT_EQ(piece.status, 0);
         EXPECT_EQ(piece.announced, piece.payload.size());
         EXPECT_LE(piece.payload.size(), 2048u);
-        if (piece.payload.empty()) break;
+        if (piece.payload.empty())
+            break;
         EXPECT_TRUE(piece.payload.size() == 2048 || offset + piece.payload.size() == p.size)
             << "short piece in the middle at offset " << offset;
         data.insert(data.end(), piece.payload.begin(), piece.payload.end());
@@ -64,8 +66,10 @@ TEST(EngineDirectory, GroupListRecordsCarryGroupNumberAndCount) {
 
 TEST(EngineDirectory, GroupEntryZeroListsPictureNumbers) {
     EngineDriver camera;
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 0)).payload, (Bytes{1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0}));
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(101, 0)).payload, (Bytes{1, 0, 0, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 0)).payload,
+              (Bytes{1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0}));
+    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(101, 0)).payload,
+              (Bytes{1, 0, 0, 0, 2, 0, 0, 0}));
 }
 
 TEST(EngineDirectory, InformationRecordHoldsTheSizeAtBytesSixteenToNineteen) {
@@ -80,7 +84,7 @@ TEST(EngineDirectory, InformationRecordHoldsTheSizeAtBytesSixteenToNineteen) {
 TEST(EngineDirectory, SmallSetReassemblesFromPiecesExactly) {
     EngineDriver camera;
     const auto listed = readDirectory(camera);
-    const auto& stored = camera.engine.pictures().all();
+    const auto &stored = camera.engine.pictures().all();
     ASSERT_EQ(listed.size(), stored.size());
     for (size_t i = 0; i < listed.size(); ++i) {
         EXPECT_EQ(listed[i].group, stored[i].group);
@@ -93,15 +97,16 @@ TEST(EngineDirectory, SmallSetReassemblesFromPiecesExactly) {
 TEST(EngineDirectory, BuiltInSetReassemblesFromPiecesExactly) {
     EngineDriver camera(arrangeInGroups(builtInPictureFiles(), GroupLayout{}));
     const auto listed = readDirectory(camera);
-    const auto& stored = camera.engine.pictures().all();
+    const auto &stored = camera.engine.pictures().all();
     ASSERT_EQ(listed.size(), stored.size());
     ASSERT_GT(camera.engine.pictures().groups().size(), 1u);
-    for (size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(download(camera, listed[i]), stored[i].data) << "picture " << i + 1;
+    for (size_t i = 0; i < listed.size(); ++i)
+        EXPECT_EQ(download(camera, listed[i]), stored[i].data) << "picture " << i + 1;
 }
 
 TEST(EngineDirectory, PieceAtAnOffsetIsTheFileFromThere) {
     EngineDriver camera;
-    const Bytes& file = camera.engine.pictures().find(100, 1)->data;  // 5000 bytes
+    const Bytes &file = camera.engine.pictures().find(100, 1)->data;  // 5000 bytes
     const auto middle = camera.ask(test_support::pictureDataCommand(100, 1, 1234));
     EXPECT_EQ(middle.payload, Bytes(file.begin() + 1234, file.begin() + 1234 + 2048));
     const auto last = camera.ask(test_support::pictureDataCommand(100, 1, 4096));
@@ -112,19 +117,24 @@ TEST(EngineDirectory, PieceAtAnOffsetIsTheFileFromThere) {
 TEST(EngineDirectory, RequestAtOrPastTheEndAnswersNothing) {
     EngineDriver camera;
     EXPECT_EQ(camera.send(test_support::pictureDataCommand(100, 1, 5000)), (Bytes{0x17, 0, 0, 0}));
-    EXPECT_EQ(camera.send(test_support::pictureDataCommand(100, 1, 0xFFFFFFF0u)), (Bytes{0x17, 0, 0, 0}));
-    EXPECT_EQ(camera.send(test_support::pictureDataCommand(101, 2, 0)), (Bytes{0x17, 0, 0, 0}));  // empty file
+    EXPECT_EQ(camera.send(test_support::pictureDataCommand(100, 1, 0xFFFFFFF0u)),
+              (Bytes{0x17, 0, 0, 0}));
+    EXPECT_EQ(camera.send(test_support::pictureDataCommand(101, 2, 0)),
+              (Bytes{0x17, 0, 0, 0}));  // empty file
 }
 
 TEST(EngineDirectory, EraseRemovesThePictureAndKeepsTheOrder) {
     EngineDriver camera;
     EXPECT_EQ(camera.ask(test_support::eraseCommand(100, 2)).status, 5);
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 0)).payload, (Bytes{1, 0, 0, 0, 3, 0, 0, 0}));
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 2)).status, CAM_STATUS_NO_SUCH_PICTURE);
+    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 0)).payload,
+              (Bytes{1, 0, 0, 0, 3, 0, 0, 0}));
+    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 2)).status,
+              CAM_STATUS_NO_SUCH_PICTURE);
     // The host keeps its table in step itself: no directory-change notice.
     EXPECT_FALSE(camera.engine.resyncPending());
     EXPECT_EQ(camera.ask(test_support::readyCommand()).status, 0);
-    EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).payload, (Bytes{100, 0, 2, 0, 101, 0, 2, 0}));
+    EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).payload,
+              (Bytes{100, 0, 2, 0, 101, 0, 2, 0}));
 }
 
 TEST(EngineDirectory, ErasingTheLastPictureOfAGroupRemovesTheGroup) {
@@ -132,7 +142,8 @@ TEST(EngineDirectory, ErasingTheLastPictureOfAGroupRemovesTheGroup) {
     camera.ask(test_support::eraseCommand(101, 1));
     camera.ask(test_support::eraseCommand(101, 2));
     EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).payload, (Bytes{100, 0, 3, 0}));
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(101, 0)).status, CAM_STATUS_NO_SUCH_PICTURE);
+    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(101, 0)).status,
+              CAM_STATUS_NO_SUCH_PICTURE);
 }
 
 TEST(EngineDirectory, GroupZeroIsServedWhenTheLayoutStartsThere) {
@@ -143,7 +154,8 @@ TEST(EngineDirectory, GroupZeroIsServedWhenTheLayoutStartsThere) {
         files[i].thumbnailStill = {0xFF, 0xD8, 0xFF, 0xD9};
     }
     EngineDriver camera(arrangeInGroups(files, GroupLayout{0, 2, ThumbnailMix::Plain}));
-    EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).payload, (Bytes{0, 0, 2, 0, 1, 0, 1, 0}));
+    EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).payload,
+              (Bytes{0, 0, 2, 0, 1, 0, 1, 0}));
     const auto listed = readDirectory(camera);
     ASSERT_EQ(listed.size(), 3u);
     EXPECT_EQ(listed[0].group, 0);

@@ -11,7 +11,8 @@ using test_support::Bytes;
 using test_support::commandBytes;
 using test_support::EngineDriver;
 
-Fault fault(FaultKind kind, unsigned ordinal, std::optional<uint8_t> command = std::nullopt, unsigned times = 1) {
+Fault fault(FaultKind kind, unsigned ordinal, std::optional<uint8_t> command = std::nullopt,
+            unsigned times = 1) {
     Fault f;
     f.kind = kind;
     f.ordinal = ordinal;
@@ -33,7 +34,8 @@ TEST(EngineFaults, DropResponseSilencesOnlyTheNthCommand) {
 
 TEST(EngineFaults, DropResponseCanHitSeveralCommandsInARow) {
     auto camera = withFaults({fault(FaultKind::DropResponse, 1, CMD_READY, 4)});
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(camera.send(test_support::readyCommand()).empty()) << "send " << i + 1;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(camera.send(test_support::readyCommand()).empty()) << "send " << i + 1;
     EXPECT_EQ(camera.send(test_support::readyCommand()).size(), 4u);
 }
 
@@ -59,7 +61,7 @@ TEST(EngineFaults, StallSendsHeaderAndFirstBytesOnly) {
     const Bytes out = camera.send(test_support::pictureDataCommand(100, 1, 0));
     ASSERT_EQ(out.size(), 4u + 100u);
     EXPECT_EQ(readLe16(&out[2]), 2048);  // the header still announces the full piece
-    const Bytes& file = camera.engine.pictures().find(100, 1)->data;
+    const Bytes &file = camera.engine.pictures().find(100, 1)->data;
     EXPECT_EQ(Bytes(out.begin() + 4, out.end()), Bytes(file.begin(), file.begin() + 100));
     // The resend is answered in full.
     EXPECT_EQ(camera.send(test_support::pictureDataCommand(100, 1, 0)).size(), 2052u);
@@ -109,9 +111,11 @@ TEST(EngineFaults, PictureChangeMidTransferAnswersTheNextCommandWith137) {
     EXPECT_EQ(camera.ask(test_support::pictureDataCommand(100, 1, 0)).payload.size(), 2048u);
     EXPECT_EQ(camera.ask(test_support::pictureDataCommand(100, 1, 2048)).payload.size(), 2048u);
     EXPECT_EQ(camera.engine.pictures().size(), before - 1);
-    EXPECT_NE(camera.engine.pictures().find(100, 1), nullptr) << "the picture in transfer must stay";
+    EXPECT_NE(camera.engine.pictures().find(100, 1), nullptr)
+        << "the picture in transfer must stay";
 
-    EXPECT_EQ(camera.send(test_support::pictureDataCommand(100, 1, 4096)), (Bytes{0x17, CAM_STATUS_RESYNC, 0, 0}));
+    EXPECT_EQ(camera.send(test_support::pictureDataCommand(100, 1, 4096)),
+              (Bytes{0x17, CAM_STATUS_RESYNC, 0, 0}));
     // The notice is given once: the host's directory read and resend go through.
     EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).status, 0);
     EXPECT_EQ(camera.ask(test_support::pictureDataCommand(100, 1, 4096)).payload.size(), 904u);
@@ -119,7 +123,7 @@ TEST(EngineFaults, PictureChangeMidTransferAnswersTheNextCommandWith137) {
 
 TEST(EngineFaults, ReadyProbeIsAnsweredNormallyAndLeavesTheNoticePending) {
     EngineDriver camera;
-    camera.engine.changePictures([](PictureStore& store) { store.erase(101, 2); });
+    camera.engine.changePictures([](PictureStore &store) { store.erase(101, 2); });
     EXPECT_EQ(camera.send(test_support::readyCommand()), (Bytes{0x10, 0, 0, 0}));
     EXPECT_TRUE(camera.engine.resyncPending());
     EXPECT_EQ(camera.send(commandBytes(CMD_MAKER, 0)), (Bytes{0x20, CAM_STATUS_RESYNC, 0, 0}));
@@ -129,7 +133,7 @@ TEST(EngineFaults, ReadyProbeIsAnsweredNormallyAndLeavesTheNoticePending) {
 
 TEST(EngineFaults, SpeedCommandAnsweredWith137DoesNotSwitch) {
     EngineDriver camera;
-    camera.engine.changePictures([](PictureStore&) {});
+    camera.engine.changePictures([](PictureStore &) {});
     EXPECT_EQ(camera.send(test_support::speedCommand(5)), (Bytes{0x31, CAM_STATUS_RESYNC, 0, 0}));
     EXPECT_EQ(camera.engine.lineSpeed(), 19200u);
 }

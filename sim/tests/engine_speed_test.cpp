@@ -23,9 +23,10 @@ TEST(EngineSpeed, AckGoesOutAtTheOldSpeedAndLaterAnswersAtTheNew) {
     const struct {
         uint8_t code;
         uint32_t speed;
-    } table[] = {{1, 9600},  {2, 19200},  {3, 38400},  {4, 57600}, {5, 115200}, {6, 230400},
-                 {16, 48000}, {17, 64000}, {18, 96000}, {0, 19200}, {7, 19200},  {15, 19200}, {200, 19200}};
-    for (const auto& row : table) {
+    } table[] = {{1, 9600},   {2, 19200},  {3, 38400},  {4, 57600},  {5, 115200},
+                 {6, 230400}, {16, 48000}, {17, 64000}, {18, 96000}, {0, 19200},
+                 {7, 19200},  {15, 19200}, {200, 19200}};
+    for (const auto &row : table) {
         EngineDriver camera;
         camera.send(test_support::speedCommand(4));  // start away from the resting speed
         camera.send(test_support::speedCommand(row.code));
@@ -75,14 +76,16 @@ TEST(EngineSpeed, OutputIsGarbledWhenHostChangesSpeedBeforeTheAnswer) {
     const Bytes probe = test_support::readyCommand();
     line.onHostBytes(probe.data(), probe.size());
     ASSERT_EQ(host.received.size(), 4u);
-    for (size_t i = 0; i < 4; ++i) EXPECT_NE(host.received[i], kReadyAnswer[i]) << "byte " << i;
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_NE(host.received[i], kReadyAnswer[i]) << "byte " << i;
     EXPECT_EQ(line.statistics().bytesGarbledOut, 4u);
 }
 
 TEST(EngineSpeed, GarbledCommandsGetNoCleanAnswerAndTheCameraRecovers) {
     LineRig rig;
     rig.host.speed = 9600;  // host opened the port at the wrong speed
-    for (int i = 0; i < 4; ++i) EXPECT_NE(rig.exchange(test_support::readyCommand()), kReadyAnswer);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NE(rig.exchange(test_support::readyCommand()), kReadyAnswer);
     rig.host.speed = 19200;
     EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
 }
@@ -91,7 +94,8 @@ TEST(EngineSpeed, GarblingIsDeterministic) {
     LineRig first, second;
     first.host.speed = second.host.speed = 38400;
     const Bytes cmd = test_support::pictureDataCommand(100, 1, 0);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(first.exchange(cmd), second.exchange(cmd));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(first.exchange(cmd), second.exchange(cmd));
 }
 
 // A whole session the way the host runs it: open at 19200, switch, transfer,
@@ -99,18 +103,20 @@ TEST(EngineSpeed, GarblingIsDeterministic) {
 TEST(EngineSpeed, HostSessionOpenTransferCloseAndReopen) {
     LineRig rig;
     EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
-    EXPECT_EQ(rig.exchange(commandBytes(CMD_SET_PACKET_SIZE, 5, {0, 8, 0, 0})), (Bytes{0x30, 5, 0, 0}));
+    EXPECT_EQ(rig.exchange(commandBytes(CMD_SET_PACKET_SIZE, 5, {0, 8, 0, 0})),
+              (Bytes{0x30, 5, 0, 0}));
     EXPECT_EQ(rig.exchange(test_support::speedCommand(18)), (Bytes{0x31, 5, 0, 0}));
     rig.host.speed = 96000;
     const Bytes piece = rig.exchange(test_support::pictureDataCommand(100, 1, 4096));
-    const Bytes& file = rig.engine.pictures().find(100, 1)->data;
+    const Bytes &file = rig.engine.pictures().find(100, 1)->data;
     ASSERT_EQ(piece.size(), 4u + 904u);
     EXPECT_EQ(Bytes(piece.begin() + 4, piece.end()), Bytes(file.begin() + 4096, file.end()));
 
     EXPECT_EQ(rig.exchange(test_support::speedCommand(2)), (Bytes{0x31, 5, 0, 0}));
     EXPECT_EQ(rig.engine.lineSpeed(), 19200u);
     // The host's side stays at 96000 for the second speed code 2: no clean answer.
-    for (int retry = 0; retry < 4; ++retry) EXPECT_NE(rig.exchange(test_support::speedCommand(2)), (Bytes{0x31, 5, 0, 0}));
+    for (int retry = 0; retry < 4; ++retry)
+        EXPECT_NE(rig.exchange(test_support::speedCommand(2)), (Bytes{0x31, 5, 0, 0}));
     EXPECT_EQ(rig.engine.lineSpeed(), 19200u);
 
     rig.host.speed = 19200;  // the port is opened again
@@ -137,7 +143,8 @@ TEST(EngineSpeed, OutputIsPacedAtTenBitsPerByte) {
             EXPECT_GE(rig.host.writeTimes[i], rig.host.writeTimes[i - 1]);
         // The header is handed over once its own 4 bytes have crossed the
         // line, not after the payload bytes that follow it.
-        EXPECT_EQ(rig.host.writeTimes.front() - begun, transmissionMicros(4, speed)) << "speed " << speed;
+        EXPECT_EQ(rig.host.writeTimes.front() - begun, transmissionMicros(4, speed))
+            << "speed " << speed;
     }
 }
 

@@ -18,7 +18,7 @@ namespace camsim::test_support {
 
 using Bytes = std::vector<uint8_t>;
 
-inline Bytes commandBytes(uint8_t code, uint8_t subcode, const Bytes& params = {}) {
+inline Bytes commandBytes(uint8_t code, uint8_t subcode, const Bytes &params = {}) {
     Bytes out = {code, subcode};
     appendLe16(out, static_cast<uint16_t>(params.size()));
     out.insert(out.end(), params.begin(), params.end());
@@ -48,11 +48,15 @@ inline Bytes thumbnailCommand(uint16_t group, uint16_t picture) {
     return commandBytes(CMD_THUMBNAIL, 0, p);
 }
 
-inline Bytes speedCommand(uint8_t code) { return commandBytes(CMD_SET_SPEED, 5, {code, 0, 0, 0}); }
+inline Bytes speedCommand(uint8_t code) {
+    return commandBytes(CMD_SET_SPEED, 5, {code, 0, 0, 0});
+}
 inline Bytes eraseCommand(uint16_t group, uint16_t picture) {
     return commandBytes(CMD_ERASE, 5, groupPictureParams(group, picture));
 }
-inline Bytes readyCommand() { return commandBytes(CMD_READY, 0); }
+inline Bytes readyCommand() {
+    return commandBytes(CMD_READY, 0);
+}
 
 struct Response {
     uint8_t code = 0;
@@ -62,7 +66,7 @@ struct Response {
 };
 
 // Splits a stream of answers; the last one keeps whatever payload came.
-inline std::vector<Response> splitResponses(const Bytes& bytes) {
+inline std::vector<Response> splitResponses(const Bytes &bytes) {
     std::vector<Response> out;
     size_t pos = 0;
     while (pos + 4 <= bytes.size()) {
@@ -79,16 +83,18 @@ inline std::vector<Response> splitResponses(const Bytes& bytes) {
     return out;
 }
 
-inline Bytes joined(const std::vector<OutputSegment>& segments) {
+inline Bytes joined(const std::vector<OutputSegment> &segments) {
     Bytes out;
-    for (const auto& s : segments) out.insert(out.end(), s.bytes.begin(), s.bytes.end());
+    for (const auto &s : segments)
+        out.insert(out.end(), s.bytes.begin(), s.bytes.end());
     return out;
 }
 
 // Deterministic picture bytes of a given size, different for each salt.
 inline Bytes patternBytes(size_t size, uint8_t salt) {
     Bytes b(size);
-    for (size_t i = 0; i < size; ++i) b[i] = static_cast<uint8_t>((i * 7 + salt * 31 + (i >> 8)) & 0xFF);
+    for (size_t i = 0; i < size; ++i)
+        b[i] = static_cast<uint8_t>((i * 7 + salt * 31 + (i >> 8)) & 0xFF);
     return b;
 }
 
@@ -111,11 +117,12 @@ inline PictureStore smallStore() {
 // Drives an engine directly, one command at a time, with a stepping clock.
 class EngineDriver {
 public:
-    explicit EngineDriver(PictureStore store = smallStore(), CameraProfile profile = {}, FaultPlan faults = {})
+    explicit EngineDriver(PictureStore store = smallStore(), CameraProfile profile = {},
+                          FaultPlan faults = {})
         : engine(std::move(profile), std::move(store), std::move(faults)) {}
 
     // All answer bytes the command produced.
-    Bytes send(const Bytes& command) {
+    Bytes send(const Bytes &command) {
         now_ += 1000;
         engine.receive(command.data(), command.size(), now_);
         lastSegments = engine.takeOutput();
@@ -123,7 +130,7 @@ public:
     }
 
     // Exactly one answer expected.
-    Response ask(const Bytes& command) {
+    Response ask(const Bytes &command) {
         const auto responses = splitResponses(send(command));
         EXPECT_EQ(responses.size(), 1u) << "answers to command " << int(command[0]);
         return responses.empty() ? Response{} : responses.front();
@@ -141,7 +148,8 @@ class FakeClock : public Clock {
 public:
     Micros now() override { return now_; }
     bool sleepUntil(Micros when) override {
-        if (when > now_) now_ = when;
+        if (when > now_)
+            now_ = when;
         return true;
     }
     void advance(Micros by) { now_ += by; }
@@ -153,9 +161,9 @@ private:
 // The host's end in memory: its speed is whatever the test sets.
 class FakeHost : public HostPort {
 public:
-    explicit FakeHost(FakeClock& clock) : clock_(clock) {}
+    explicit FakeHost(FakeClock &clock) : clock_(clock) {}
     uint32_t hostSpeed() override { return speed; }
-    void write(const uint8_t* bytes, size_t count) override {
+    void write(const uint8_t *bytes, size_t count) override {
         received.insert(received.end(), bytes, bytes + count);
         writeTimes.push_back(clock_.now());
     }
@@ -170,15 +178,15 @@ public:
     std::vector<Micros> writeTimes;
 
 private:
-    FakeClock& clock_;
+    FakeClock &clock_;
 };
 
 // Engine, line, host and clock wired together, as the program wires them.
 struct LineRig {
-    explicit LineRig(PictureStore store = smallStore()) : engine(CameraProfile{}, std::move(store)), host(clock),
-                                                           line(engine, host, clock) {}
+    explicit LineRig(PictureStore store = smallStore())
+        : engine(CameraProfile{}, std::move(store)), host(clock), line(engine, host, clock) {}
 
-    Bytes exchange(const Bytes& command) {
+    Bytes exchange(const Bytes &command) {
         clock.advance(200000);  // the host's pause between commands
         line.onHostBytes(command.data(), command.size());
         return host.take();

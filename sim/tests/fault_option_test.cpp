@@ -21,19 +21,23 @@ TEST(FaultOption, CodeTimesAndArgumentAreRead) {
 
     EXPECT_EQ(parseFaultOption(FaultKind::Refuse, "1:0x8a").status, 0x8A);
     EXPECT_EQ(parseFaultOption(FaultKind::Refuse, "1:202").status, 202);
-    EXPECT_EQ(parseFaultOption(FaultKind::Busy, "32/1:00ff41").busyPayload, (std::vector<uint8_t>{0x00, 0xFF, 0x41}));
+    EXPECT_EQ(parseFaultOption(FaultKind::Busy, "32/1:00ff41").busyPayload,
+              (std::vector<uint8_t>{0x00, 0xFF, 0x41}));
     EXPECT_EQ(parseFaultOption(FaultKind::Busy, "32/1").command, std::optional<uint8_t>(32));
     EXPECT_FALSE(parseFaultOption(FaultKind::Busy, "1").busyPayload.has_value());
 }
 
 TEST(FaultOption, PictureChangeCountsPictureDataRequestsByDefault) {
-    EXPECT_EQ(parseFaultOption(FaultKind::ChangePictures, "4").command, std::optional<uint8_t>(0x17));
-    EXPECT_EQ(parseFaultOption(FaultKind::ChangePictures, "0x16/1").command, std::optional<uint8_t>(0x16));
+    EXPECT_EQ(parseFaultOption(FaultKind::ChangePictures, "4").command,
+              std::optional<uint8_t>(0x17));
+    EXPECT_EQ(parseFaultOption(FaultKind::ChangePictures, "0x16/1").command,
+              std::optional<uint8_t>(0x16));
 }
 
 TEST(FaultOption, MalformedOptionsAreRejected) {
-    for (const char* bad : {"", "0", "x", "-1", "2*0", "0x100/1", "1:5"}) {
-        EXPECT_THROW(parseFaultOption(FaultKind::Refuse, bad), std::invalid_argument) << "'" << bad << "'";
+    for (const char *bad : {"", "0", "x", "-1", "2*0", "0x100/1", "1:5"}) {
+        EXPECT_THROW(parseFaultOption(FaultKind::Refuse, bad), std::invalid_argument)
+            << "'" << bad << "'";
     }
     EXPECT_THROW(parseFaultOption(FaultKind::StallPayload, "1"), std::invalid_argument);
     EXPECT_THROW(parseFaultOption(FaultKind::Busy, "1:abc"), std::invalid_argument);

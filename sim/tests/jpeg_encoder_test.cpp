@@ -15,27 +15,34 @@ namespace {
 using test_support::runCommand;
 using test_support::TempDir;
 
-std::string identify(const std::filesystem::path& file) {
-    const auto r = runCommand("identify -regard-warnings -format '%m %wx%h' '" + file.string() + "'");
+std::string identify(const std::filesystem::path &file) {
+    const auto r =
+        runCommand("identify -regard-warnings -format '%m %wx%h' '" + file.string() + "'");
     return r.status == 0 ? r.output : "FAILED: " + r.output;
 }
 
 // Mean absolute difference per channel between the source raster and what
 // ImageMagick decodes from our file.
-double meanDecodingError(const RgbImage& source, const std::filesystem::path& file, const std::filesystem::path& raw) {
-    const auto r = runCommand("convert '" + file.string() + "' -depth 8 'rgb:" + raw.string() + "'");
-    if (r.status != 0) return 1e9;
+double meanDecodingError(const RgbImage &source, const std::filesystem::path &file,
+                         const std::filesystem::path &raw) {
+    const auto r =
+        runCommand("convert '" + file.string() + "' -depth 8 'rgb:" + raw.string() + "'");
+    if (r.status != 0)
+        return 1e9;
     const auto decoded = test_support::readBytes(raw);
-    if (decoded.size() != source.pixels.size()) return 1e9;
+    if (decoded.size() != source.pixels.size())
+        return 1e9;
     double sum = 0;
-    for (size_t i = 0; i < decoded.size(); ++i) sum += std::abs(int(decoded[i]) - int(source.pixels[i]));
+    for (size_t i = 0; i < decoded.size(); ++i)
+        sum += std::abs(int(decoded[i]) - int(source.pixels[i]));
     return sum / decoded.size();
 }
 
 TEST(JpegEncoder, OddSizedPictureDecodesToItsSizeAndColours) {
     TempDir dir;
     for (Pattern pattern : {Pattern::Gradient, Pattern::Rings, Pattern::Checker}) {
-        const RgbImage image = drawPattern({pattern, 37, 21, 0, 3});  // partial 8x8 blocks on both edges
+        const RgbImage image =
+            drawPattern({pattern, 37, 21, 0, 3});  // partial 8x8 blocks on both edges
         const auto file = dir.path() / "odd.jpg";
         test_support::writeBytes(file, encodeJpeg(image, 95));
         EXPECT_EQ(identify(file), "JPEG 37x21");
@@ -47,7 +54,8 @@ TEST(JpegEncoder, SolidColourSurvivesTheRoundTrip) {
     TempDir dir;
     RgbImage image(16, 16);
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) image.set(x, y, 200, 30, 90);
+        for (int x = 0; x < 16; ++x)
+            image.set(x, y, 200, 30, 90);
     const auto file = dir.path() / "solid.jpg";
     test_support::writeBytes(file, encodeJpeg(image, 90));
     EXPECT_LT(meanDecodingError(image, file, dir.path() / "solid.rgb"), 2.0);
@@ -72,7 +80,7 @@ TEST(BuiltInPictures, AreValidJpegFilesOfTheIntendedSizes) {
     const auto files = builtInPictureFiles();
     ASSERT_GE(files.size(), 10u);
     uint64_t total = 0;
-    for (const auto& f : files) {
+    for (const auto &f : files) {
         const auto path = dir.path() / f.name;
         test_support::writeBytes(path, f.data);
         EXPECT_EQ(identify(path).rfind("JPEG ", 0), 0u) << f.name << ": " << identify(path);

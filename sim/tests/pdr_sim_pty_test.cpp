@@ -28,17 +28,19 @@ const Bytes kReady = {0x10, 0x00, 0x00, 0x00};
 // Starts pdr-sim with the given arguments and reads the line it prints.
 class SimProcess {
 public:
-    explicit SimProcess(const std::vector<std::string>& args) {
+    explicit SimProcess(const std::vector<std::string> &args) {
         int out[2];
-        if (pipe2(out, O_CLOEXEC) != 0) return;
+        if (pipe2(out, O_CLOEXEC) != 0)
+            return;
         pid_ = fork();
         if (pid_ == 0) {
             dup2(out[1], STDOUT_FILENO);
-            std::vector<char*> argv;
+            std::vector<char *> argv;
             std::string program = PDR_SIM_PATH;
             argv.push_back(program.data());
             std::vector<std::string> copy = args;
-            for (auto& a : copy) argv.push_back(a.data());
+            for (auto &a : copy)
+                argv.push_back(a.data());
             argv.push_back(nullptr);
             execv(program.c_str(), argv.data());
             _exit(127);
@@ -53,13 +55,14 @@ public:
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
         }
-        if (stdout_ >= 0) close(stdout_);
+        if (stdout_ >= 0)
+            close(stdout_);
     }
 
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
+    SimProcess(const SimProcess &) = delete;
+    SimProcess &operator=(const SimProcess &) = delete;
 
-    const std::string& path() const { return path_; }
+    const std::string &path() const { return path_; }
 
     int signal(int number) { return kill(pid_, number); }
 
@@ -83,10 +86,13 @@ private:
         const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
         while (Clock::now() < deadline) {
             struct pollfd p = {stdout_, POLLIN, 0};
-            if (poll(&p, 1, 50) <= 0) continue;
+            if (poll(&p, 1, 50) <= 0)
+                continue;
             char c;
-            if (read(stdout_, &c, 1) != 1) break;
-            if (c == '\n') return line;
+            if (read(stdout_, &c, 1) != 1)
+                break;
+            if (c == '\n')
+                return line;
             line += c;
         }
         return line;
@@ -100,9 +106,10 @@ private:
 // The host's side: the pty slave opened and set up with plain termios.
 class HostLine {
 public:
-    explicit HostLine(const std::string& path) {
+    explicit HostLine(const std::string &path) {
         fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (fd_ < 0) return;
+        if (fd_ < 0)
+            return;
         struct termios t {};
         tcgetattr(fd_, &t);
         cfmakeraw(&t);
@@ -113,10 +120,11 @@ public:
         tcsetattr(fd_, TCSANOW, &t);
     }
     ~HostLine() {
-        if (fd_ >= 0) close(fd_);
+        if (fd_ >= 0)
+            close(fd_);
     }
-    HostLine(const HostLine&) = delete;
-    HostLine& operator=(const HostLine&) = delete;
+    HostLine(const HostLine &) = delete;
+    HostLine &operator=(const HostLine &) = delete;
 
     bool valid() const { return fd_ >= 0; }
     int fd() const { return fd_; }
@@ -133,7 +141,7 @@ public:
 
     // Writes the command and collects up to `expected` bytes; stops early after
     // `quietMs` without a byte once something came, or `timeoutMs` in all.
-    Bytes ask(const Bytes& command, size_t expected, int timeoutMs = 3000) {
+    Bytes ask(const Bytes &command, size_t expected, int timeoutMs = 3000) {
         EXPECT_EQ(write(fd_, command.data(), command.size()), static_cast<ssize_t>(command.size()));
         return collect(expected, timeoutMs);
     }
@@ -143,10 +151,12 @@ public:
         const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
         while (out.size() < expected && Clock::now() < deadline) {
             struct pollfd p = {fd_, POLLIN, 0};
-            if (poll(&p, 1, 20) <= 0) continue;
+            if (poll(&p, 1, 20) <= 0)
+                continue;
             uint8_t buffer[4096];
             const ssize_t n = read(fd_, buffer, sizeof buffer);
-            if (n > 0) out.insert(out.end(), buffer, buffer + n);
+            if (n > 0)
+                out.insert(out.end(), buffer, buffer + n);
         }
         return out;
     }
@@ -155,7 +165,7 @@ private:
     int fd_ = -1;
 };
 
-Bytes command(uint8_t code, uint8_t subcode, const Bytes& params = {}) {
+Bytes command(uint8_t code, uint8_t subcode, const Bytes &params = {}) {
     Bytes out = {code, subcode, static_cast<uint8_t>(params.size()), 0};
     out.insert(out.end(), params.begin(), params.end());
     return out;
@@ -163,15 +173,22 @@ Bytes command(uint8_t code, uint8_t subcode, const Bytes& params = {}) {
 
 Bytes pictureData(uint16_t group, uint16_t picture, uint32_t offset) {
     return command(0x17, 0,
-                   {uint8_t(group), uint8_t(group >> 8), uint8_t(picture), uint8_t(picture >> 8), uint8_t(offset),
-                    uint8_t(offset >> 8), uint8_t(offset >> 16), uint8_t(offset >> 24)});
+                   {uint8_t(group), uint8_t(group >> 8), uint8_t(picture), uint8_t(picture >> 8),
+                    uint8_t(offset), uint8_t(offset >> 8), uint8_t(offset >> 16),
+                    uint8_t(offset >> 24)});
 }
 
-Bytes speed(uint8_t code) { return command(0x31, 5, {code, 0, 0, 0}); }
+Bytes speed(uint8_t code) {
+    return command(0x31, 5, {code, 0, 0, 0});
+}
 
-uint32_t le32(const Bytes& b, size_t at) { return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24); }
+uint32_t le32(const Bytes &b, size_t at) {
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
+}
 
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 TEST(PdrSimProgram, PrintsItsPathAndAnswersReadyAndMakerAt19200) {
     SimProcess sim({});
@@ -188,7 +205,8 @@ TEST(PdrSimProgram, LeavesTheSlaveSoClassicSpeedChangesSetBothDirections) {
     SimProcess sim({});
     HostLine host(sim.path());
     ASSERT_TRUE(host.valid());
-    for (const auto& [code, bps] : {std::pair<speed_t, uint32_t>{B38400, 38400}, {B115200, 115200}}) {
+    for (const auto &[code, bps] :
+         {std::pair<speed_t, uint32_t>{B38400, 38400}, {B115200, 115200}}) {
         host.setClassicSpeed(code);
         EXPECT_EQ(pdrsim::readLineSpeed(host.fd()), std::optional<uint32_t>(bps));
         EXPECT_EQ(pdrsim::readInputLineSpeed(host.fd()), std::optional<uint32_t>(bps));
@@ -203,7 +221,7 @@ TEST(PdrSimProgram, PacesOutputAtTenBitsPerByte) {
     SimProcess sim({});
     HostLine host(sim.path());
     ASSERT_TRUE(host.valid());
-    for (const auto& [code, bps] : {std::pair<uint8_t, uint32_t>{2, 19200}, {5, 115200}}) {
+    for (const auto &[code, bps] : {std::pair<uint8_t, uint32_t>{2, 19200}, {5, 115200}}) {
         ASSERT_EQ(host.ask(speed(code), 4), (Bytes{0x31, 5, 0, 0}));
         host.setSpeed(bps);
         usleep(20000);
@@ -212,8 +230,8 @@ TEST(PdrSimProgram, PacesOutputAtTenBitsPerByte) {
         const double took = secondsSince(start);
         const double nominal = 2052 * 10.0 / bps;
         ASSERT_EQ(piece.size(), 2052u);
-        std::cout << "2052 bytes at " << bps << " bit/s: " << took * 1000 << " ms (line time " << nominal * 1000
-                  << " ms)\n";
+        std::cout << "2052 bytes at " << bps << " bit/s: " << took * 1000 << " ms (line time "
+                  << nominal * 1000 << " ms)\n";
         // A pty would deliver at once; the camera must hold bytes back.
         EXPECT_GT(took, nominal * 0.5);
     }
@@ -247,10 +265,13 @@ TEST(PdrSimProgram, DownloadMatchesTheExportedFileByteForByte) {
     const Bytes groups = host.ask(command(0x14, 0), 4 + 8);
     ASSERT_EQ(groups.size(), 12u);
     const uint16_t lastGroup = groups[8] | (groups[9] << 8);
-    const Bytes list = host.ask(command(0x15, 0, {uint8_t(lastGroup), uint8_t(lastGroup >> 8), 0, 0}), 4 + 4);
+    const Bytes list =
+        host.ask(command(0x15, 0, {uint8_t(lastGroup), uint8_t(lastGroup >> 8), 0, 0}), 4 + 4);
     ASSERT_EQ(list.size(), 8u);
     const uint16_t number = list[4] | (list[5] << 8);
-    const Bytes info = host.ask(command(0x15, 0, {uint8_t(lastGroup), uint8_t(lastGroup >> 8), uint8_t(number), 0}), 4 + 32);
+    const Bytes info = host.ask(
+        command(0x15, 0, {uint8_t(lastGroup), uint8_t(lastGroup >> 8), uint8_t(number), 0}),
+        4 + 32);
     ASSERT_GE(info.size(), 24u);
     const uint32_t size = le32(info, 4 + 16);
 
@@ -258,11 +279,13 @@ TEST(PdrSimProgram, DownloadMatchesTheExportedFileByteForByte) {
     const auto start = Clock::now();
     while (data.size() < size) {
         const size_t piece = std::min<size_t>(2048, size - data.size());
-        const Bytes answer = host.ask(pictureData(lastGroup, number, static_cast<uint32_t>(data.size())), 4 + piece);
+        const Bytes answer =
+            host.ask(pictureData(lastGroup, number, static_cast<uint32_t>(data.size())), 4 + piece);
         ASSERT_EQ(answer.size(), 4 + piece) << "at offset " << data.size();
         data.insert(data.end(), answer.begin() + 4, answer.end());
     }
-    std::cout << size << " bytes downloaded at 230400 bit/s in " << secondsSince(start) * 1000 << " ms\n";
+    std::cout << size << " bytes downloaded at 230400 bit/s in " << secondsSince(start) * 1000
+              << " ms\n";
     char name[32];
     std::snprintf(name, sizeof name, "010_%03u_%04u.jpg", lastGroup, number);
     EXPECT_EQ(data, camsim::test_support::readBytes(dir.path() / name));
@@ -288,7 +311,8 @@ TEST(PdrSimProgram, LinkExistsWhileRunningAndGoesAtSigintAndSigterm) {
         HostLine host(link.string());
         EXPECT_EQ(host.ask(kReady, 4), kReady);
         EXPECT_EQ(sim.stop(signal), 0);
-        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link))) << "signal " << signal;
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)))
+            << "signal " << signal;
     }
 }
 
@@ -328,10 +352,12 @@ TEST(PdrSimProgram, ServesAGivenSerialDevice) {
         const auto deadline = Clock::now() + std::chrono::seconds(3);
         while (answer.size() < 4 && Clock::now() < deadline) {
             struct pollfd p = {master, POLLIN, 0};
-            if (poll(&p, 1, 20) <= 0) continue;
+            if (poll(&p, 1, 20) <= 0)
+                continue;
             uint8_t buffer[64];
             const ssize_t n = read(master, buffer, sizeof buffer);
-            if (n > 0) answer.insert(answer.end(), buffer, buffer + n);
+            if (n > 0)
+                answer.insert(answer.end(), buffer, buffer + n);
         }
         EXPECT_EQ(answer, kReady);
         EXPECT_EQ(sim.stop(SIGTERM), 0);
@@ -345,9 +371,11 @@ TEST(PdrSimProgram, HelpAndBadOptions) {
     EXPECT_NE(help.output.find("--drop-header"), std::string::npos);
     const auto bad = camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --bogus");
     EXPECT_EQ(WEXITSTATUS(bad.status), 2);
-    const auto badFault = camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --stall 3");
+    const auto badFault =
+        camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --stall 3");
     EXPECT_EQ(WEXITSTATUS(badFault.status), 2);
-    const auto noFolder = camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --pictures /nonexistent/x");
+    const auto noFolder =
+        camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --pictures /nonexistent/x");
     EXPECT_EQ(WEXITSTATUS(noFolder.status), 1);
 }
 

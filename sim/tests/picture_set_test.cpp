@@ -46,7 +46,7 @@ TEST(PictureSet, FolderLoadsOnlyJpegFilesSortedByName) {
     EXPECT_EQ(files[0].name, "a.JPEG");
     EXPECT_EQ(files[1].name, "b.jpg");
     EXPECT_EQ(files[1].data, b);
-    for (const auto& f : files) {
+    for (const auto &f : files) {
         ASSERT_GE(f.thumbnailStill.size(), 2u);
         EXPECT_EQ(f.thumbnailStill[0], 0xFF);
         EXPECT_EQ(f.thumbnailStill[1], 0xD8);
@@ -59,7 +59,8 @@ TEST(PictureSet, EmbeddedPreviewBecomesTheThumbnail) {
     Bytes app1Body = {'E', 'x', 'i', 'f', 0, 0, 1, 2, 3};
     app1Body.insert(app1Body.end(), preview.begin(), preview.end());
     const size_t length = app1Body.size() + 2;
-    Bytes file = {0xFF, 0xD8, 0xFF, 0xE1, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length)};
+    Bytes file = {
+        0xFF, 0xD8, 0xFF, 0xE1, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length)};
     file.insert(file.end(), app1Body.begin(), app1Body.end());
     file.insert(file.end(), {0xFF, 0xD9});
     test_support::writeBytes(dir.path() / "cam.jpg", file);
@@ -78,9 +79,11 @@ TEST(PictureSet, ExportWritesEveryServedPictureByHostNumber) {
     exportPictures(store, dir.path().string());
     EXPECT_EQ(test_support::readBytes(dir.path() / "001_100_0001.jpg"), store.all()[0].data);
     EXPECT_EQ(test_support::readBytes(dir.path() / "011_101_0002.jpg"), store.all()[10].data);
-    EXPECT_EQ(test_support::readBytes(dir.path() / "011_101_0002_thumb.jpg"), store.all()[10].thumbnailStill);
+    EXPECT_EQ(test_support::readBytes(dir.path() / "011_101_0002_thumb.jpg"),
+              store.all()[10].thumbnailStill);
     size_t count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) count += entry.is_regular_file();
+    for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
+        count += entry.is_regular_file();
     EXPECT_EQ(count, 22u);
 }
 

@@ -5,7 +5,7 @@
 namespace pdrsim {
 namespace {
 
-ProgramOptions parse(std::vector<const char*> args) {
+ProgramOptions parse(std::vector<const char *> args) {
     args.insert(args.begin(), "pdr-sim");
     return parseProgramOptions(static_cast<int>(args.size()), args.data());
 }
@@ -21,8 +21,9 @@ TEST(ProgramOptions, DefaultsServeTheBuiltInSetOnAPseudoTerminal) {
 }
 
 TEST(ProgramOptions, ValuesBySpaceOrEqualsSign) {
-    const ProgramOptions o = parse({"--pictures", "/data/pics", "--first-group=0", "--per-group", "4", "-v",
-                                    "--thumbnails=avi", "--memory-status", "-1", "--maker=Acme", "--link", "/tmp/cam"});
+    const ProgramOptions o =
+        parse({"--pictures", "/data/pics", "--first-group=0", "--per-group", "4", "-v",
+               "--thumbnails=avi", "--memory-status", "-1", "--maker=Acme", "--link", "/tmp/cam"});
     EXPECT_EQ(o.pictures, "/data/pics");
     EXPECT_EQ(o.layout.firstGroup, 0);
     EXPECT_EQ(o.layout.perGroup, 4u);
@@ -34,7 +35,8 @@ TEST(ProgramOptions, ValuesBySpaceOrEqualsSign) {
 }
 
 TEST(ProgramOptions, FaultOptionsAccumulateInOrder) {
-    const ProgramOptions o = parse({"--drop-header", "2", "--stall=0x17/1:10", "--refuse", "0x43/1:0x8b"});
+    const ProgramOptions o =
+        parse({"--drop-header", "2", "--stall=0x17/1:10", "--refuse", "0x43/1:0x8b"});
     ASSERT_EQ(o.faults.size(), 3u);
     EXPECT_EQ(o.faults[0].kind, camsim::FaultKind::DropResponse);
     EXPECT_EQ(o.faults[1].kind, camsim::FaultKind::StallPayload);

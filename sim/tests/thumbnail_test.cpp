@@ -17,9 +17,13 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes sampleStill() { return encodeJpeg(drawPattern({Pattern::Rings, 160, 120, 0, 4}), 50); }
+Bytes sampleStill() {
+    return encodeJpeg(drawPattern({Pattern::Rings, 160, 120, 0, 4}), 50);
+}
 
-bool tagAt(const Bytes& b, size_t pos, const char* tag) { return pos + 4 <= b.size() && std::memcmp(&b[pos], tag, 4) == 0; }
+bool tagAt(const Bytes &b, size_t pos, const char *tag) {
+    return pos + 4 <= b.size() && std::memcmp(&b[pos], tag, 4) == 0;
+}
 
 struct Chunk {
     std::string tag;
@@ -28,7 +32,7 @@ struct Chunk {
 };
 
 // The chunks behind the 12-byte RIFF header, in order.
-std::vector<Chunk> chunksOf(const Bytes& avi) {
+std::vector<Chunk> chunksOf(const Bytes &avi) {
     std::vector<Chunk> out;
     for (size_t pos = 12; pos + 8 <= avi.size();) {
         const uint32_t size = readLe32(&avi[pos + 4]);
@@ -61,12 +65,14 @@ TEST(AviThumbnail, JunkChunkHoldsTheStillFromItsStartOfImage) {
     ASSERT_LE(junk.dataOffset + junk.size, avi.size());
     EXPECT_EQ(avi[junk.dataOffset], 0xFF);
     EXPECT_EQ(avi[junk.dataOffset + 1], 0xD8);
-    EXPECT_EQ(Bytes(avi.begin() + junk.dataOffset, avi.begin() + junk.dataOffset + junk.size), still);
+    EXPECT_EQ(Bytes(avi.begin() + junk.dataOffset, avi.begin() + junk.dataOffset + junk.size),
+              still);
 }
 
 TEST(AviThumbnail, OddSizedStillKeepsTheChunkSizeExact) {
     Bytes still = sampleStill();
-    if (still.size() % 2 == 0) still.insert(still.end() - 2, 0x00);  // make it odd
+    if (still.size() % 2 == 0)
+        still.insert(still.end() - 2, 0x00);  // make it odd
     const Bytes avi = wrapStillInAvi(still);
     EXPECT_EQ(chunksOf(avi).at(2).size, still.size());
     EXPECT_EQ(readLe32(&avi[4]), avi.size() - 8);
@@ -84,18 +90,20 @@ TEST(Thumbnail, TooLargeStillIsRejected) {
     const Bytes huge(kThumbnailCapacity - 10, 0xAB);
     EXPECT_NO_THROW(buildThumbnail(huge, ThumbnailForm::Plain));
     EXPECT_THROW(buildThumbnail(huge, ThumbnailForm::Avi), std::length_error);
-    EXPECT_THROW(buildThumbnail(Bytes(kThumbnailCapacity + 1, 0), ThumbnailForm::Plain), std::length_error);
+    EXPECT_THROW(buildThumbnail(Bytes(kThumbnailCapacity + 1, 0), ThumbnailForm::Plain),
+                 std::length_error);
 }
 
 TEST(Thumbnail, BuiltInSetMixesFormsWithinCapacity) {
     const PictureStore store = arrangeInGroups(builtInPictureFiles(), GroupLayout{});
     int avi = 0, padded = 0, plain = 0;
-    for (const auto& p : store.all()) {
+    for (const auto &p : store.all()) {
         ASSERT_LE(p.thumbnail.size(), kThumbnailCapacity);
         if (tagAt(p.thumbnail, 0, "RIFF")) {
             ++avi;
             const Chunk junk = chunksOf(p.thumbnail).at(2);
-            EXPECT_EQ(Bytes(p.thumbnail.begin() + junk.dataOffset, p.thumbnail.begin() + junk.dataOffset + junk.size),
+            EXPECT_EQ(Bytes(p.thumbnail.begin() + junk.dataOffset,
+                            p.thumbnail.begin() + junk.dataOffset + junk.size),
                       p.thumbnailStill);
         } else if (p.thumbnail.size() == kThumbnailCapacity) {
             ++padded;
@@ -113,8 +121,11 @@ TEST(Thumbnail, StillInsideTheAviIsAViewableJpeg) {
     test_support::TempDir dir;
     const Bytes avi = wrapStillInAvi(sampleStill());
     const Chunk junk = chunksOf(avi).at(2);
-    test_support::writeBytes(dir.path() / "still.jpg", Bytes(avi.begin() + junk.dataOffset, avi.begin() + junk.dataOffset + junk.size));
-    const auto r = test_support::runCommand("identify -regard-warnings -format '%m %wx%h' '" + (dir.path() / "still.jpg").string() + "'");
+    test_support::writeBytes(
+        dir.path() / "still.jpg",
+        Bytes(avi.begin() + junk.dataOffset, avi.begin() + junk.dataOffset + junk.size));
+    const auto r = test_support::runCommand("identify -regard-warnings -format '%m %wx%h' '" +
+                                            (dir.path() / "still.jpg").string() + "'");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.output, "JPEG 160x120");
 }

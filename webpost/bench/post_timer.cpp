@@ -15,8 +15,7 @@ using ErrorStringFn = DWORD(WINAPI *)(UINT, LPSTR, LPDWORD);
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: post_timer FOLDER URL [REPEAT]\n");
         return 2;
@@ -26,8 +25,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "WEBPOST.DLL cannot be loaded\n");
         return 1;
     }
-    auto post = reinterpret_cast<PostFn>(
-        reinterpret_cast<void *>(::GetProcAddress(library, "WpPostA")));
+    auto post =
+        reinterpret_cast<PostFn>(reinterpret_cast<void *>(::GetProcAddress(library, "WpPostA")));
     auto errorString = reinterpret_cast<ErrorStringFn>(
         reinterpret_cast<void *>(::GetProcAddress(library, "WpGetErrorStringA")));
     if (!post || !errorString)
@@ -54,9 +53,8 @@ int main(int argc, char **argv)
                          text);
             return 1;
         }
-        std::printf("post_ms %.1f\n",
-                    1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                        static_cast<double>(frequency.QuadPart));
+        std::printf("post_ms %.1f\n", 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                                          static_cast<double>(frequency.QuadPart));
     }
     return 0;
 }

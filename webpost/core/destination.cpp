@@ -6,15 +6,13 @@ namespace webpost {
 
 namespace {
 
-std::string Lower(std::string text)
-{
+std::string Lower(std::string text) {
     for (char &c : text)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
-std::string Trim(const std::string &text)
-{
+std::string Trim(const std::string &text) {
     const char *space = " \t\r\n";
     const auto first = text.find_first_not_of(space);
     if (first == std::string::npos)
@@ -22,21 +20,18 @@ std::string Trim(const std::string &text)
     return text.substr(first, text.find_last_not_of(space) - first + 1);
 }
 
-bool IsDrivePath(const std::string &text)
-{
+bool IsDrivePath(const std::string &text) {
     return text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) &&
            text[1] == ':' && (text.size() == 2 || text[2] == '\\' || text[2] == '/');
 }
 
-bool IsUncPath(const std::string &text)
-{
+bool IsUncPath(const std::string &text) {
     return text.size() > 2 && (text[0] == '\\' || text[0] == '/') &&
            (text[1] == '\\' || text[1] == '/') && text[2] != '\\' && text[2] != '/';
 }
 
 // Backslashes throughout; no trailing separator except after "C:".
-std::string WindowsFolder(std::string path)
-{
+std::string WindowsFolder(std::string path) {
     for (char &c : path) {
         if (c == '/')
             c = '\\';
@@ -48,16 +43,14 @@ std::string WindowsFolder(std::string path)
     return path;
 }
 
-ParsedDestination Refuse(ResultCode code, const std::string &cause)
-{
+ParsedDestination Refuse(ResultCode code, const std::string &cause) {
     ParsedDestination parsed;
     parsed.failure.code = code;
     parsed.failure.cause = cause;
     return parsed;
 }
 
-ParsedDestination FolderDestination(const std::string &path)
-{
+ParsedDestination FolderDestination(const std::string &path) {
     ParsedDestination parsed;
     Destination destination;
     destination.kind = DestinationKind::Folder;
@@ -67,8 +60,7 @@ ParsedDestination FolderDestination(const std::string &path)
 }
 
 // file:///C:/dir, file:/C:/dir, file://server/share/dir, file://localhost/C:/dir
-ParsedDestination ParseFileUrl(const std::string &url, const std::string &rest)
-{
+ParsedDestination ParseFileUrl(const std::string &url, const std::string &rest) {
     std::optional<std::string> decoded = PercentDecode(rest);
     if (!decoded)
         return Refuse(result::kSiteCorrupt, "The URL \"" + url + "\" cannot be read.");
@@ -92,8 +84,7 @@ ParsedDestination ParseFileUrl(const std::string &url, const std::string &rest)
 }
 
 ParsedDestination ParseServerUrl(const std::string &url, const std::string &scheme,
-                                 const std::string &rest)
-{
+                                 const std::string &rest) {
     Destination destination;
     if (scheme == "ftp") {
         destination.kind = DestinationKind::Ftp;
@@ -168,8 +159,7 @@ ParsedDestination ParseServerUrl(const std::string &url, const std::string &sche
 
 }  // namespace
 
-std::optional<std::string> PercentDecode(const std::string &text)
-{
+std::optional<std::string> PercentDecode(const std::string &text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -186,8 +176,7 @@ std::optional<std::string> PercentDecode(const std::string &text)
     return out;
 }
 
-ParsedDestination ParseDestination(const std::string &given)
-{
+ParsedDestination ParseDestination(const std::string &given) {
     const std::string url = Trim(given);
     if (url.empty())
         return Refuse(result::kPostInfoRequired, "");
@@ -202,8 +191,7 @@ ParsedDestination ParseDestination(const std::string &given)
             schemeChars = false;
     }
     if (!schemeChars)
-        return Refuse(result::kNoProvider,
-                      "\"" + url + "\" is neither a folder nor a URL.");
+        return Refuse(result::kNoProvider, "\"" + url + "\" is neither a folder nor a URL.");
     scheme = Lower(scheme);
     const std::string rest = url.substr(colon + 1);
     if (scheme == "file")
@@ -217,8 +205,7 @@ ParsedDestination ParseDestination(const std::string &given)
                   "Destinations of the kind \"" + scheme + ":\" are not supported.");
 }
 
-std::string UrlWithoutPassword(const std::string &url)
-{
+std::string UrlWithoutPassword(const std::string &url) {
     const auto scheme = url.find("://");
     if (scheme == std::string::npos)
         return url;
@@ -232,8 +219,7 @@ std::string UrlWithoutPassword(const std::string &url)
     return url.substr(0, authorityStart + colon) + url.substr(authorityStart + at);
 }
 
-const char *KindName(DestinationKind kind)
-{
+const char *KindName(DestinationKind kind) {
     switch (kind) {
     case DestinationKind::Folder:
         return "folder";
@@ -245,8 +231,7 @@ const char *KindName(DestinationKind kind)
     return "";
 }
 
-std::optional<DestinationKind> KindFromName(const std::string &name)
-{
+std::optional<DestinationKind> KindFromName(const std::string &name) {
     for (DestinationKind kind :
          {DestinationKind::Folder, DestinationKind::WebDav, DestinationKind::Ftp}) {
         if (Lower(name) == KindName(kind))

@@ -20,12 +20,12 @@ struct Destination {
     // "\\server\share\site"), without a trailing separator unless a root.
     std::string folder;
     // WebDav and Ftp.
-    bool secure = false;          // https
-    std::string host;             // without brackets for IPv6
-    std::uint16_t port = 0;       // the scheme's default when the URL names none
-    std::string path = "/";       // as written (percent-encoded), starts with '/'
-    std::string user;             // from the URL's user part, decoded
-    std::string password;         // from the URL's user part, decoded; never written back
+    bool secure = false;     // https
+    std::string host;        // without brackets for IPv6
+    std::uint16_t port = 0;  // the scheme's default when the URL names none
+    std::string path = "/";  // as written (percent-encoded), starts with '/'
+    std::string user;        // from the URL's user part, decoded
+    std::string password;    // from the URL's user part, decoded; never written back
 };
 
 // The destination of `url`, or the failure (code kNoProvider for an

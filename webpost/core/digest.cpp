@@ -4,8 +4,7 @@
 
 namespace webpost {
 
-std::string Base64Encode(const std::string &bytes)
-{
+std::string Base64Encode(const std::string &bytes) {
     static const char alphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
@@ -45,13 +44,11 @@ constexpr std::uint32_t kRound[64] = {
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2,
 };
 
-std::uint32_t Rotate(std::uint32_t x, int n)
-{
+std::uint32_t Rotate(std::uint32_t x, int n) {
     return x >> n | x << (32 - n);
 }
 
-void Compress(std::uint32_t state[8], const std::uint8_t block[64])
-{
+void Compress(std::uint32_t state[8], const std::uint8_t block[64]) {
     std::uint32_t w[64];
     for (int i = 0; i < 16; ++i)
         w[i] = std::uint32_t(block[4 * i]) << 24 | std::uint32_t(block[4 * i + 1]) << 16 |
@@ -89,8 +86,7 @@ void Compress(std::uint32_t state[8], const std::uint8_t block[64])
 
 }  // namespace
 
-std::vector<std::uint8_t> Sha256(const std::uint8_t *data, std::size_t size)
-{
+std::vector<std::uint8_t> Sha256(const std::uint8_t *data, std::size_t size) {
     std::uint32_t state[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                               0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
     std::size_t whole = size / 64 * 64;
@@ -113,8 +109,7 @@ std::vector<std::uint8_t> Sha256(const std::uint8_t *data, std::size_t size)
     return digest;
 }
 
-std::optional<std::vector<std::uint8_t>> ParseFingerprint(const std::string &text)
-{
+std::optional<std::vector<std::uint8_t>> ParseFingerprint(const std::string &text) {
     std::string hex;
     for (char c : text) {
         if (c == ':' || c == ' ')
@@ -131,8 +126,7 @@ std::optional<std::vector<std::uint8_t>> ParseFingerprint(const std::string &tex
     return digest;
 }
 
-std::string FormatFingerprint(const std::vector<std::uint8_t> &digest)
-{
+std::string FormatFingerprint(const std::vector<std::uint8_t> &digest) {
     static const char hex[] = "0123456789ABCDEF";
     std::string out;
     for (std::uint8_t b : digest) {

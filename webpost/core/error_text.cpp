@@ -30,8 +30,7 @@ constexpr Sentence kSentences[] = {
 
 }  // namespace
 
-std::string ErrorSentence(ResultCode code)
-{
+std::string ErrorSentence(ResultCode code) {
     for (const Sentence &s : kSentences) {
         if (s.code == code)
             return s.text;
@@ -39,8 +38,7 @@ std::string ErrorSentence(ResultCode code)
     return {};
 }
 
-std::string ErrorText(ResultCode code, ResultCode lastCode, const std::string &lastCause)
-{
+std::string ErrorText(ResultCode code, ResultCode lastCode, const std::string &lastCause) {
     std::string text = ErrorSentence(code);
     if (text.empty())
         return text;

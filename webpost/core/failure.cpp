@@ -9,27 +9,23 @@ struct LastFailure {
     std::string cause;
 };
 
-LastFailure &Last()
-{
+LastFailure &Last() {
     static LastFailure last;
     return last;
 }
 
 }  // namespace
 
-void RecordLastFailure(ResultCode code, const std::string &cause)
-{
+void RecordLastFailure(ResultCode code, const std::string &cause) {
     Last().code = code;
     Last().cause = cause;
 }
 
-ResultCode LastFailureCode()
-{
+ResultCode LastFailureCode() {
     return Last().code;
 }
 
-const std::string &LastFailureCause()
-{
+const std::string &LastFailureCause() {
     return Last().cause;
 }
 

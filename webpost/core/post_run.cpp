@@ -7,8 +7,7 @@ namespace webpost {
 namespace {
 
 template <typename Attempt>
-std::optional<Failure> WithRetries(Attempt attempt)
-{
+std::optional<Failure> WithRetries(Attempt attempt) {
     std::optional<Failure> failure;
     for (int tries = 0; tries < kAttemptsPerStep; ++tries) {
         failure = attempt();
@@ -18,8 +17,7 @@ std::optional<Failure> WithRetries(Attempt attempt)
     return failure;
 }
 
-PostOutcome Failed(const Failure &failure, std::size_t posted)
-{
+PostOutcome Failed(const Failure &failure, std::size_t posted) {
     PostOutcome outcome;
     outcome.code = failure.code;
     outcome.cause = failure.cause;
@@ -29,8 +27,7 @@ PostOutcome Failed(const Failure &failure, std::size_t posted)
 
 }  // namespace
 
-PostOutcome RunPost(const UploadPlan &plan, Transport &transport, PostObserver &observer)
-{
+PostOutcome RunPost(const UploadPlan &plan, Transport &transport, PostObserver &observer) {
     if (std::optional<Failure> failure = WithRetries([&] { return transport.Open(); }))
         return Failed(*failure, 0);
 
@@ -60,8 +57,8 @@ PostOutcome RunPost(const UploadPlan &plan, Transport &transport, PostObserver &
         if (observer.CancelRequested()) {
             Failure cancelled;
             cancelled.code = result::kCancelled;
-            cancelled.cause = std::to_string(fileIndex) + " of " +
-                              std::to_string(plan.fileCount) + " files were posted.";
+            cancelled.cause = std::to_string(fileIndex) + " of " + std::to_string(plan.fileCount) +
+                              " files were posted.";
             return Failed(cancelled, fileIndex);
         }
     }

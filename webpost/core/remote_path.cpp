@@ -6,14 +6,12 @@ namespace webpost {
 
 namespace {
 
-bool Unreserved(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~';
+bool Unreserved(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
-std::string Join(std::string base, const std::string &relative)
-{
+std::string Join(std::string base, const std::string &relative) {
     if (base.empty() || base.back() != '/')
         base += '/';
     return relative.empty() ? base : base + relative;
@@ -21,8 +19,7 @@ std::string Join(std::string base, const std::string &relative)
 
 }  // namespace
 
-std::string PercentEncodeSegment(const std::string &segment)
-{
+std::string PercentEncodeSegment(const std::string &segment) {
     static const char hex[] = "0123456789ABCDEF";
     std::string out;
     for (char ch : segment) {
@@ -38,8 +35,7 @@ std::string PercentEncodeSegment(const std::string &segment)
     return out;
 }
 
-std::string HttpPath(const std::string &base, const std::string &relative)
-{
+std::string HttpPath(const std::string &base, const std::string &relative) {
     std::string encoded;
     std::size_t start = 0;
     while (start <= relative.size() && !relative.empty()) {
@@ -56,8 +52,7 @@ std::string HttpPath(const std::string &base, const std::string &relative)
     return Join(base, encoded);
 }
 
-std::string FtpPath(const std::string &base, const std::string &relative)
-{
+std::string FtpPath(const std::string &base, const std::string &relative) {
     const std::optional<std::string> decoded = PercentDecode(base);
     return Join(decoded ? *decoded : base, relative);
 }

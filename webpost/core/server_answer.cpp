@@ -4,8 +4,7 @@ namespace webpost {
 
 namespace {
 
-const char *Explanation(unsigned status)
-{
+const char *Explanation(unsigned status) {
     switch (status) {
     case 401:
         return "The server asks for a user name and password, and did not accept those given.";
@@ -26,8 +25,7 @@ const char *Explanation(unsigned status)
 }  // namespace
 
 std::optional<Failure> DavStatusFailure(DavRequest request, unsigned status,
-                                        const std::string &reason, const std::string &remote)
-{
+                                        const std::string &reason, const std::string &remote) {
     if (status >= 200 && status < 300)
         return std::nullopt;
     if (request == DavRequest::MakeFolder && status == 405)
@@ -44,8 +42,7 @@ std::optional<Failure> DavStatusFailure(DavRequest request, unsigned status,
 }
 
 Failure FtpReplyFailure(const std::string &what, const std::string &remote,
-                        const std::string &reply)
-{
+                        const std::string &reply) {
     Failure failure;
     failure.code = result::kExtendedError;
     // 4xx replies are the server's "try again later".
@@ -54,13 +51,13 @@ Failure FtpReplyFailure(const std::string &what, const std::string &remote,
     return failure;
 }
 
-Failure LinkFailure(LinkProblem problem, const std::string &server, const std::string &detail)
-{
+Failure LinkFailure(LinkProblem problem, const std::string &server, const std::string &detail) {
     Failure failure;
     failure.code = result::kPostFiles;
     switch (problem) {
     case LinkProblem::CannotConnect:
-        failure.cause = "The server " + server + " cannot be reached (the connection was refused "
+        failure.cause = "The server " + server +
+                        " cannot be reached (the connection was refused "
                         "or the name is unknown).";
         break;
     case LinkProblem::ConnectionLost:
@@ -76,7 +73,8 @@ Failure LinkFailure(LinkProblem problem, const std::string &server, const std::s
         break;
     case LinkProblem::SecureChannel:
         // Some platforms report an untrusted certificate only this way.
-        failure.cause = "No secure connection to " + server + " could be set up: its "
+        failure.cause = "No secure connection to " + server +
+                        " could be set up: its "
                         "certificate is not trusted, or it offers no protocol in common.";
         break;
     case LinkProblem::Other:

@@ -29,8 +29,14 @@ std::optional<Failure> DavStatusFailure(DavRequest request, unsigned status,
 Failure FtpReplyFailure(const std::string &what, const std::string &remote,
                         const std::string &reply);
 
-enum class LinkProblem { CannotConnect, ConnectionLost, TimedOut, CertificateNotTrusted,
-                         SecureChannel, Other };
+enum class LinkProblem {
+    CannotConnect,
+    ConnectionLost,
+    TimedOut,
+    CertificateNotTrusted,
+    SecureChannel,
+    Other
+};
 Failure LinkFailure(LinkProblem problem, const std::string &server, const std::string &detail);
 
 // How often a step is tried in all when its failures are transient.

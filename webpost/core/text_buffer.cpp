@@ -4,8 +4,7 @@
 
 namespace webpost {
 
-CopyOutcome CopyTextOut(const std::string &text, char *buffer, std::uint32_t *length)
-{
+CopyOutcome CopyTextOut(const std::string &text, char *buffer, std::uint32_t *length) {
     if (!length)
         return CopyOutcome::MissingArgument;
     const std::uint64_t needed = static_cast<std::uint64_t>(text.size()) + 1;
@@ -19,8 +18,7 @@ CopyOutcome CopyTextOut(const std::string &text, char *buffer, std::uint32_t *le
     return CopyOutcome::Written;
 }
 
-std::string ReadTextIn(const char *buffer, std::uint32_t size)
-{
+std::string ReadTextIn(const char *buffer, std::uint32_t size) {
     if (!buffer)
         return {};
     const void *end = std::memchr(buffer, '\0', size);

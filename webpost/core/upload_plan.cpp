@@ -11,8 +11,7 @@ class PlanBuilder {
 public:
     PlanBuilder(LocalTree &tree, bool recursive) : tree_(tree), recursive_(recursive) {}
 
-    bool AddFolderContents(const std::string &local, const std::string &remote)
-    {
+    bool AddFolderContents(const std::string &local, const std::string &remote) {
         std::optional<std::vector<LocalItem>> children = tree_.List(local);
         if (!children)
             return Fail("The folder \"" + local + "\" cannot be read.");
@@ -21,8 +20,8 @@ public:
         // Files of a folder first, then its subfolders: a reader of the site
         // sees the pages of a level complete before the next level starts.
         for (const LocalItem &child : *children) {
-            if (!child.folder && !AddFile(tree_.Join(local, child.name),
-                                          Below(remote, child.name), child.size))
+            if (!child.folder &&
+                !AddFile(tree_.Join(local, child.name), Below(remote, child.name), child.size))
                 return false;
         }
         if (!recursive_)
@@ -38,8 +37,7 @@ public:
         return true;
     }
 
-    bool AddFile(const std::string &local, const std::string &remote, std::uint64_t size)
-    {
+    bool AddFile(const std::string &local, const std::string &remote, std::uint64_t size) {
         if (!used_.insert(remote).second)
             return Fail("Two of the local files would be posted as \"" + remote + "\".");
         PlanStep step;
@@ -52,8 +50,7 @@ public:
         return true;
     }
 
-    bool AddFolder(const std::string &remote)
-    {
+    bool AddFolder(const std::string &remote) {
         // The same folder from two local paths is created once and merged.
         if (!folders_.insert(remote).second)
             return true;
@@ -67,8 +64,7 @@ public:
         return true;
     }
 
-    bool Fail(const std::string &cause)
-    {
+    bool Fail(const std::string &cause) {
         result_.failure.code = result::kPostFiles;
         result_.failure.cause = cause;
         return false;
@@ -77,8 +73,7 @@ public:
     PlanResult &Result() { return result_; }
 
 private:
-    static std::string Below(const std::string &remote, const std::string &name)
-    {
+    static std::string Below(const std::string &remote, const std::string &name) {
         return remote.empty() ? name : remote + "/" + name;
     }
 
@@ -91,8 +86,7 @@ private:
 
 }  // namespace
 
-std::string LastComponent(const std::string &path)
-{
+std::string LastComponent(const std::string &path) {
     std::string trimmed = path;
     while (trimmed.size() > 1 && (trimmed.back() == '\\' || trimmed.back() == '/'))
         trimmed.pop_back();
@@ -101,8 +95,7 @@ std::string LastComponent(const std::string &path)
 }
 
 PlanResult BuildUploadPlan(LocalTree &tree, const std::vector<std::string> &localPaths,
-                           bool recursive)
-{
+                           bool recursive) {
     PlanBuilder builder(tree, recursive);
     if (localPaths.empty()) {
         builder.Fail("No local files or folders were given.");

@@ -4,8 +4,7 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace webpost {
 
-HMODULE DllModule()
-{
+HMODULE DllModule() {
     return reinterpret_cast<HMODULE>(&__ImageBase);
 }
 

@@ -13,22 +13,19 @@ namespace {
 
 constexpr DWORD kChunk = 256 * 1024;
 
-bool IsFolder(const std::string &path)
-{
+bool IsFolder(const std::string &path) {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-Failure WriteFailure(const std::string &what, DWORD error)
-{
+Failure WriteFailure(const std::string &what, DWORD error) {
     return Failure{result::kPostFiles, what + " " + DescribeError(error), false};
 }
 
 // Copies `from` into the new file `to` (which must not exist), telling the
 // counter as it goes.
 std::optional<Failure> CopyContents(const std::string &from, const std::string &to,
-                                    const ByteCounter &counter)
-{
+                                    const ByteCounter &counter) {
     UniqueFile source(::CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source)
@@ -59,8 +56,7 @@ std::optional<Failure> CopyContents(const std::string &from, const std::string &
 
 }  // namespace
 
-std::string FolderTransport::Target(const std::string &remote) const
-{
+std::string FolderTransport::Target(const std::string &remote) const {
     std::string path = folder_;
     if (path.back() != '\\')
         path += '\\';
@@ -69,8 +65,7 @@ std::string FolderTransport::Target(const std::string &remote) const
     return path;
 }
 
-std::optional<Failure> FolderTransport::Open()
-{
+std::optional<Failure> FolderTransport::Open() {
     if (IsFolder(folder_))
         return std::nullopt;
     if (!::CreateDirectoryA(folder_.c_str(), nullptr))
@@ -79,8 +74,7 @@ std::optional<Failure> FolderTransport::Open()
     return std::nullopt;
 }
 
-std::optional<Failure> FolderTransport::MakeFolder(const std::string &remote)
-{
+std::optional<Failure> FolderTransport::MakeFolder(const std::string &remote) {
     const std::string path = Target(remote);
     if (::CreateDirectoryA(path.c_str(), nullptr) || IsFolder(path))
         return std::nullopt;
@@ -89,8 +83,7 @@ std::optional<Failure> FolderTransport::MakeFolder(const std::string &remote)
 
 std::optional<Failure> FolderTransport::PutFile(const std::string &localPath,
                                                 const std::string &remote, std::uint64_t,
-                                                const ByteCounter &counter)
-{
+                                                const ByteCounter &counter) {
     const std::string final = Target(remote);
     const std::string partial =
         final + ".partial-" + std::to_string(::GetCurrentProcessId()) + ".tmp";

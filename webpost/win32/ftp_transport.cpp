@@ -43,8 +43,7 @@ constexpr DWORD kChunk = 256 * 1024;
 using UniqueInternet = UniqueHandle<HINTERNET, WinInetHandleTraits>;
 
 // The server's last reply line, which WinINet keeps for the thread.
-std::string LastReply()
-{
+std::string LastReply() {
     DWORD code = 0;
     char text[1024] = {};
     DWORD size = sizeof text - 1;
@@ -58,8 +57,7 @@ std::string LastReply()
     return lastBreak == std::string::npos ? reply : reply.substr(lastBreak + 1);
 }
 
-std::string Folder(const std::string &path)
-{
+std::string Folder(const std::string &path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
 }
@@ -67,25 +65,20 @@ std::string Folder(const std::string &path)
 }  // namespace
 
 FtpTransport::FtpTransport(Destination destination, Credentials credentials)
-    : destination_(std::move(destination)), credentials_(std::move(credentials))
-{
-}
+    : destination_(std::move(destination)), credentials_(std::move(credentials)) {}
 
-FtpTransport::~FtpTransport()
-{
+FtpTransport::~FtpTransport() {
     if (connection_)
         ::InternetCloseHandle(connection_);
     if (session_)
         ::InternetCloseHandle(session_);
 }
 
-std::string FtpTransport::ServerName() const
-{
+std::string FtpTransport::ServerName() const {
     return destination_.host + ":" + std::to_string(destination_.port);
 }
 
-Failure FtpTransport::LastFailure(const std::string &what, const std::string &path, DWORD error)
-{
+Failure FtpTransport::LastFailure(const std::string &what, const std::string &path, DWORD error) {
     if (error == ERROR_INTERNET_EXTENDED_ERROR)
         return FtpReplyFailure(what, path, LastReply());
     const std::string detail = DescribeError(error, ::GetModuleHandleA("wininet.dll"));
@@ -114,17 +107,17 @@ Failure FtpTransport::LastFailure(const std::string &what, const std::string &pa
     }
 }
 
-std::optional<Failure> FtpTransport::Open()
-{
+std::optional<Failure> FtpTransport::Open() {
     session_ = ::InternetOpenA("WebPost/1.0", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
     if (!session_)
         return Failure{result::kInitFailed, "WinINet " + DescribeError(::GetLastError()), false};
     const std::string user = credentials_.user.empty() ? "anonymous" : credentials_.user;
-    const std::string password =
-        credentials_.user.empty() && credentials_.password.empty() ? "webpost@" : credentials_.password;
-    connection_ = ::InternetConnectA(session_, destination_.host.c_str(), destination_.port,
-                                     user.c_str(), password.c_str(), INTERNET_SERVICE_FTP,
-                                     INTERNET_FLAG_PASSIVE, 0);
+    const std::string password = credentials_.user.empty() && credentials_.password.empty()
+                                     ? "webpost@"
+                                     : credentials_.password;
+    connection_ =
+        ::InternetConnectA(session_, destination_.host.c_str(), destination_.port, user.c_str(),
+                           password.c_str(), INTERNET_SERVICE_FTP, INTERNET_FLAG_PASSIVE, 0);
     if (!connection_)
         return LastFailure("Log-in at", ServerName(), ::GetLastError());
     // The destination's folder, made when missing (its parent must exist).
@@ -134,8 +127,7 @@ std::optional<Failure> FtpTransport::Open()
     return EnsureFolder(root.substr(0, root.size() - 1));
 }
 
-std::optional<Failure> FtpTransport::EnsureFolder(const std::string &path)
-{
+std::optional<Failure> FtpTransport::EnsureFolder(const std::string &path) {
     if (::FtpCreateDirectoryA(connection_, path.c_str()))
         return std::nullopt;
     const DWORD error = ::GetLastError();
@@ -150,24 +142,22 @@ std::optional<Failure> FtpTransport::EnsureFolder(const std::string &path)
     return LastFailure("MKD", path, error);
 }
 
-std::optional<Failure> FtpTransport::MakeFolder(const std::string &remote)
-{
+std::optional<Failure> FtpTransport::MakeFolder(const std::string &remote) {
     return EnsureFolder(FtpPath(destination_.path, remote));
 }
 
 std::optional<Failure> FtpTransport::PutFile(const std::string &localPath,
                                              const std::string &remote, std::uint64_t,
-                                             const ByteCounter &counter)
-{
+                                             const ByteCounter &counter) {
     const std::string final = FtpPath(destination_.path, remote);
-    const std::string partial = Folder(final) + "/.partial-" +
-                                std::to_string(::GetCurrentProcessId()) + ".tmp";
+    const std::string partial =
+        Folder(final) + "/.partial-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
     UniqueFile source(::CreateFileA(localPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source)
-        return Failure{result::kPostFiles, "The local file \"" + localPath +
-                                               "\" cannot be read. " +
-                                               DescribeError(::GetLastError()),
+        return Failure{result::kPostFiles,
+                       "The local file \"" + localPath + "\" cannot be read. " +
+                           DescribeError(::GetLastError()),
                        false};
     {
         UniqueInternet upload(::FtpOpenFileA(connection_, partial.c_str(), GENERIC_WRITE,
@@ -182,8 +172,9 @@ std::optional<Failure> FtpTransport::PutFile(const std::string &localPath,
                 const DWORD error = ::GetLastError();
                 upload.Reset();
                 ::FtpDeleteFileA(connection_, partial.c_str());
-                return Failure{result::kPostFiles, "The local file \"" + localPath +
-                                                       "\" cannot be read. " + DescribeError(error),
+                return Failure{result::kPostFiles,
+                               "The local file \"" + localPath + "\" cannot be read. " +
+                                   DescribeError(error),
                                false};
             }
             if (got == 0)
@@ -213,8 +204,7 @@ std::optional<Failure> FtpTransport::PutFile(const std::string &localPath,
     return failure;
 }
 
-std::unique_ptr<Transport> MakeFtpTransport(Destination destination, Credentials credentials)
-{
+std::unique_ptr<Transport> MakeFtpTransport(Destination destination, Credentials credentials) {
     return std::make_unique<FtpTransport>(std::move(destination), std::move(credentials));
 }
 

@@ -8,15 +8,13 @@ namespace webpost {
 
 namespace {
 
-std::uint64_t SizeOf(DWORD high, DWORD low)
-{
+std::uint64_t SizeOf(DWORD high, DWORD low) {
     return static_cast<std::uint64_t>(high) << 32 | low;
 }
 
 }  // namespace
 
-std::optional<LocalItem> Win32LocalTree::Stat(const std::string &path)
-{
+std::optional<LocalItem> Win32LocalTree::Stat(const std::string &path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
         return std::nullopt;
@@ -26,8 +24,7 @@ std::optional<LocalItem> Win32LocalTree::Stat(const std::string &path)
     return item;
 }
 
-std::optional<std::vector<LocalItem>> Win32LocalTree::List(const std::string &folder)
-{
+std::optional<std::vector<LocalItem>> Win32LocalTree::List(const std::string &folder) {
     WIN32_FIND_DATAA data;
     UniqueFind find(::FindFirstFileA(Join(folder, "*").c_str(), &data));
     if (!find)
@@ -48,8 +45,7 @@ std::optional<std::vector<LocalItem>> Win32LocalTree::List(const std::string &fo
     return children;
 }
 
-std::string Win32LocalTree::Join(const std::string &folder, const std::string &child)
-{
+std::string Win32LocalTree::Join(const std::string &folder, const std::string &child) {
     if (folder.empty() || folder.back() == '\\' || folder.back() == '/')
         return folder + child;
     return folder + "\\" + child;

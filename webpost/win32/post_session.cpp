@@ -15,20 +15,18 @@ namespace webpost {
 
 namespace {
 
-Resolution Refused(ResultCode code, const std::string &cause)
-{
+Resolution Refused(ResultCode code, const std::string &cause) {
     Resolution resolution;
     resolution.failure.code = code;
     resolution.failure.cause = cause;
     return resolution;
 }
 
-std::unique_ptr<Transport> MakeTransport(const ResolvedPost &post, const PostRequest &request)
-{
+std::unique_ptr<Transport> MakeTransport(const ResolvedPost &post, const PostRequest &request) {
     const Destination &d = post.destination;
     const std::string &password = request.password;
     Credentials credentials;
-    credentials.user = !d.user.empty()                ? d.user
+    credentials.user = !d.user.empty()               ? d.user
                        : !request.wizardUser.empty() ? request.wizardUser
                                                      : post.site.userName;
     credentials.password = !d.password.empty() ? d.password
@@ -47,8 +45,7 @@ std::unique_ptr<Transport> MakeTransport(const ResolvedPost &post, const PostReq
 
 }  // namespace
 
-Resolution ResolveDestination(const PostRequest &request)
-{
+Resolution ResolveDestination(const PostRequest &request) {
     if (request.siteName.empty() && request.url.empty())
         return Refused(result::kPostInfoRequired,
                        "Both the site name and the destination URL are empty.");
@@ -76,19 +73,17 @@ Resolution ResolveDestination(const PostRequest &request)
         return resolution;
     }
     post.destination = *parsed.destination;
-    if (!post.site.name.empty() && request.url.empty() &&
-        post.site.kind != post.destination.kind)
-        return Refused(result::kSiteCorrupt, "The site \"" + request.siteName +
-                                                 "\" is stored as kind \"" +
-                                                 KindName(post.site.kind) + "\" but its URL is not.");
+    if (!post.site.name.empty() && request.url.empty() && post.site.kind != post.destination.kind)
+        return Refused(result::kSiteCorrupt,
+                       "The site \"" + request.siteName + "\" is stored as kind \"" +
+                           KindName(post.site.kind) + "\" but its URL is not.");
     post.siteNameOut = request.siteName;
     post.urlOut = UrlWithoutPassword(url);
     resolution.ok = true;
     return resolution;
 }
 
-PostOutcome ExecutePost(const PostRequest &request, const ResolvedPost &post)
-{
+PostOutcome ExecutePost(const PostRequest &request, const ResolvedPost &post) {
     Win32LocalTree tree;
     PlanResult plan =
         BuildUploadPlan(tree, request.localPaths, !(request.flags & WPF_NO_RECURSIVE_POST));

@@ -33,8 +33,8 @@ struct PostRequest {
 
 struct ResolvedPost {
     Destination destination;
-    StoredSite site;         // name empty when no stored site is used
-    std::string siteNameOut; // what is written back on success
+    StoredSite site;          // name empty when no stored site is used
+    std::string siteNameOut;  // what is written back on success
     std::string urlOut;
 };
 

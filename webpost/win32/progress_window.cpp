@@ -15,15 +15,13 @@ constexpr DWORD kPumpIntervalMs = 30;
 
 ProgressDialog::ProgressDialog() : fw::CDialog(IDD_WP_PROGRESS) {}
 
-void ProgressDialog::OnCancelClicked()
-{
+void ProgressDialog::OnCancelClicked() {
     cancelClicked_ = true;
     ::EnableWindow(GetDlgItem(IDCANCEL), FALSE);
     ::SetDlgItemTextA(hwnd_, IDC_WP_COUNT, "Cancelling after this file...");
 }
 
-ProgressWindow::ProgressWindow(HWND owner) : owner_(owner)
-{
+ProgressWindow::ProgressWindow(HWND owner) : owner_(owner) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&controls);
     if (!dialog_.Create())
@@ -40,19 +38,16 @@ ProgressWindow::ProgressWindow(HWND owner) : owner_(owner)
     Pump();
 }
 
-ProgressWindow::~ProgressWindow()
-{
+ProgressWindow::~ProgressWindow() {
     if (owner_ && ownerWasEnabled_)
         ::EnableWindow(owner_, TRUE);
     dialog_.DestroyWindow();
 }
 
-void ProgressWindow::Pump()
-{
+void ProgressWindow::Pump() {
     lastPump_ = ::GetTickCount();
     MSG msg;
-    for (int i = 0; !quitSeen_ && i < 200 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
-         ++i) {
+    for (int i = 0; !quitSeen_ && i < 200 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
         if (msg.message == WM_QUIT) {
             // Belongs to the caller's loop: put it back and leave the queue be.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -66,8 +61,7 @@ void ProgressWindow::Pump()
     }
 }
 
-void ProgressWindow::FileStarting(const std::string &remote, std::size_t index, std::size_t count)
-{
+void ProgressWindow::FileStarting(const std::string &remote, std::size_t index, std::size_t count) {
     HWND hwnd = dialog_.GetSafeHwnd();
     if (!hwnd)
         return;
@@ -80,8 +74,7 @@ void ProgressWindow::FileStarting(const std::string &remote, std::size_t index, 
     Pump();
 }
 
-void ProgressWindow::BytesDone(std::uint64_t done, std::uint64_t total)
-{
+void ProgressWindow::BytesDone(std::uint64_t done, std::uint64_t total) {
     HWND hwnd = dialog_.GetSafeHwnd();
     if (!hwnd)
         return;
@@ -91,8 +84,7 @@ void ProgressWindow::BytesDone(std::uint64_t done, std::uint64_t total)
         Pump();
 }
 
-bool ProgressWindow::CancelRequested()
-{
+bool ProgressWindow::CancelRequested() {
     Pump();
     return dialog_.CancelClicked();
 }

@@ -20,8 +20,8 @@ public:
     bool CancelClicked() const { return cancelClicked_; }
 
     BEGIN_MSG_MAP(ProgressDialog)
-        COMMAND_ID_CALL(IDCANCEL, OnCancelClicked)
-        CHAIN_MSG_MAP(fw::CDialog)
+    COMMAND_ID_CALL(IDCANCEL, OnCancelClicked)
+    CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
 
 private:

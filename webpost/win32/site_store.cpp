@@ -11,16 +11,15 @@ namespace webpost {
 
 namespace {
 
-std::optional<std::string> ReadValue(HKEY key, const char *name, DWORD wantedType)
-{
+std::optional<std::string> ReadValue(HKEY key, const char *name, DWORD wantedType) {
     DWORD type = 0;
     DWORD size = 0;
     if (::RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         type != wantedType)
         return std::nullopt;
     std::string value(size, '\0');
-    if (size && ::RegQueryValueExA(key, name, nullptr, &type,
-                                   reinterpret_cast<BYTE *>(&value[0]), &size) != ERROR_SUCCESS)
+    if (size && ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(&value[0]),
+                                   &size) != ERROR_SUCCESS)
         return std::nullopt;
     value.resize(size);
     if (wantedType == REG_SZ) {
@@ -31,22 +30,19 @@ std::optional<std::string> ReadValue(HKEY key, const char *name, DWORD wantedTyp
     return value;
 }
 
-bool WriteValue(HKEY key, const char *name, DWORD type, const std::string &value)
-{
+bool WriteValue(HKEY key, const char *name, DWORD type, const std::string &value) {
     const DWORD size = static_cast<DWORD>(value.size() + (type == REG_SZ ? 1 : 0));
     return ::RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE *>(value.c_str()),
                             size) == ERROR_SUCCESS;
 }
 
-std::string SiteKeyPath(const std::string &name)
-{
+std::string SiteKeyPath(const std::string &name) {
     return std::string(kSitesKey) + "\\" + name;
 }
 
 }  // namespace
 
-SiteLookup LoadSite(const std::string &name, StoredSite &site)
-{
+SiteLookup LoadSite(const std::string &name, StoredSite &site) {
     if (name.empty() || name.find('\\') != std::string::npos)
         return SiteLookup::Missing;
     HKEY raw = nullptr;
@@ -70,8 +66,7 @@ SiteLookup LoadSite(const std::string &name, StoredSite &site)
     return SiteLookup::Found;
 }
 
-bool SaveSite(const StoredSite &site, bool keepPassword)
-{
+bool SaveSite(const StoredSite &site, bool keepPassword) {
     if (site.name.empty() || site.name.find('\\') != std::string::npos)
         return false;
     HKEY raw = nullptr;
@@ -91,8 +86,7 @@ bool SaveSite(const StoredSite &site, bool keepPassword)
     return ok;
 }
 
-std::vector<std::string> ListSites()
-{
+std::vector<std::string> ListSites() {
     std::vector<std::string> names;
     HKEY raw = nullptr;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, kSitesKey, 0, KEY_READ, &raw) != ERROR_SUCCESS)
@@ -109,8 +103,7 @@ std::vector<std::string> ListSites()
     return names;
 }
 
-std::string ProtectForUser(const std::string &secret)
-{
+std::string ProtectForUser(const std::string &secret) {
     DATA_BLOB in{static_cast<DWORD>(secret.size()),
                  reinterpret_cast<BYTE *>(const_cast<char *>(secret.data()))};
     DATA_BLOB out{};
@@ -121,8 +114,7 @@ std::string ProtectForUser(const std::string &secret)
     return std::string(reinterpret_cast<char *>(out.pbData), out.cbData);
 }
 
-std::optional<std::string> UnprotectForUser(const std::string &blob)
-{
+std::optional<std::string> UnprotectForUser(const std::string &blob) {
     DATA_BLOB in{static_cast<DWORD>(blob.size()),
                  reinterpret_cast<BYTE *>(const_cast<char *>(blob.data()))};
     DATA_BLOB out{};

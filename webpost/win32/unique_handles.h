@@ -18,8 +18,7 @@ public:
     UniqueHandle(const UniqueHandle &) = delete;
     UniqueHandle &operator=(const UniqueHandle &) = delete;
     UniqueHandle(UniqueHandle &&other) noexcept : handle_(other.Release()) {}
-    UniqueHandle &operator=(UniqueHandle &&other) noexcept
-    {
+    UniqueHandle &operator=(UniqueHandle &&other) noexcept {
         if (this != &other)
             Reset(other.Release());
         return *this;
@@ -28,8 +27,7 @@ public:
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != Traits::Invalid(); }
     Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
-    void Reset(Handle handle = Traits::Invalid())
-    {
+    void Reset(Handle handle = Traits::Invalid()) {
         if (handle_ != Traits::Invalid())
             Traits::Close(handle_);
         handle_ = handle;

@@ -63,19 +63,17 @@ constexpr int kTransferTimeoutMs = 60000;
 
 using UniqueRequest = UniqueHandle<HINTERNET, WinHttpHandleTraits>;
 
-std::wstring Wide(const std::string &text)
-{
+std::wstring Wide(const std::string &text) {
     if (text.empty())
         return {};
-    const int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0);
+    const int size =
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(size, L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
     return wide;
 }
 
-std::string Narrow(const std::wstring &wide)
-{
+std::string Narrow(const std::wstring &wide) {
     if (wide.empty())
         return {};
     const int size = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
@@ -88,8 +86,7 @@ std::string Narrow(const std::wstring &wide)
 
 // Reads what is left of the answer, so that the connection can carry the
 // next request.
-void DrainAnswer(HINTERNET request)
-{
+void DrainAnswer(HINTERNET request) {
     char buffer[4096];
     for (int i = 0; i < 1024; ++i) {
         DWORD read = 0;
@@ -103,25 +100,20 @@ void DrainAnswer(HINTERNET request)
 WebDavTransport::WebDavTransport(Destination destination, Credentials credentials,
                                  std::string certSha256)
     : destination_(std::move(destination)), credentials_(std::move(credentials)),
-      certSha256_(std::move(certSha256))
-{
-}
+      certSha256_(std::move(certSha256)) {}
 
-WebDavTransport::~WebDavTransport()
-{
+WebDavTransport::~WebDavTransport() {
     if (connection_)
         ::WinHttpCloseHandle(connection_);
     if (session_)
         ::WinHttpCloseHandle(session_);
 }
 
-std::string WebDavTransport::ServerName() const
-{
+std::string WebDavTransport::ServerName() const {
     return destination_.host + ":" + std::to_string(destination_.port);
 }
 
-std::optional<Failure> WebDavTransport::LinkError(DWORD error)
-{
+std::optional<Failure> WebDavTransport::LinkError(DWORD error) {
     HMODULE messages = ::GetModuleHandleA("winhttp.dll");
     const std::string detail = DescribeError(error, messages);
     switch (error) {
@@ -146,26 +138,27 @@ std::optional<Failure> WebDavTransport::LinkError(DWORD error)
     }
 }
 
-std::optional<Failure> WebDavTransport::Open()
-{
+std::optional<Failure> WebDavTransport::Open() {
     if (!session_) {
         session_ = ::WinHttpOpen(L"WebPost/1.0", WINHTTP_ACCESS_TYPE_NO_PROXY,
                                  WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
         if (!session_)
-            return Failure{result::kInitFailed, "WinHTTP " + DescribeError(::GetLastError()), false};
+            return Failure{result::kInitFailed, "WinHTTP " + DescribeError(::GetLastError()),
+                           false};
         ::WinHttpSetTimeouts(session_, kConnectTimeoutMs, kConnectTimeoutMs, kTransferTimeoutMs,
                              kTransferTimeoutMs);
     }
     if (!connection_) {
-        connection_ = ::WinHttpConnect(session_, Wide(destination_.host).c_str(),
-                                       destination_.port, 0);
+        connection_ =
+            ::WinHttpConnect(session_, Wide(destination_.host).c_str(), destination_.port, 0);
         if (!connection_)
             return LinkError(::GetLastError());
     }
     if (!certSha256_.empty() && !ParseFingerprint(certSha256_))
         return Failure{result::kSiteCorrupt,
-                       "The trusted certificate fingerprint \"" + certSha256_ + "\" is not a "
-                       "SHA-256 fingerprint.",
+                       "The trusted certificate fingerprint \"" + certSha256_ +
+                           "\" is not a "
+                           "SHA-256 fingerprint.",
                        false};
     // The destination's own folder: made when missing (its parent must
     // exist), accepted when there; this first request also finds out whether
@@ -181,8 +174,7 @@ std::optional<Failure> WebDavTransport::Open()
     return DavStatusFailure(DavRequest::MakeFolder, answer.status, answer.reason, root + "/");
 }
 
-std::optional<Failure> WebDavTransport::MakeFolder(const std::string &remote)
-{
+std::optional<Failure> WebDavTransport::MakeFolder(const std::string &remote) {
     const std::string path = HttpPath(destination_.path, remote) + "/";
     Answer answer;
     if (std::optional<Failure> failure = Request(L"MKCOL", path, Body{}, answer))
@@ -192,8 +184,7 @@ std::optional<Failure> WebDavTransport::MakeFolder(const std::string &remote)
 
 std::optional<Failure> WebDavTransport::PutFile(const std::string &localPath,
                                                 const std::string &remote, std::uint64_t size,
-                                                const ByteCounter &counter)
-{
+                                                const ByteCounter &counter) {
     const std::string path = HttpPath(destination_.path, remote);
     Answer answer;
     Body body{&localPath, size, &counter};
@@ -203,8 +194,7 @@ std::optional<Failure> WebDavTransport::PutFile(const std::string &localPath,
 }
 
 std::optional<Failure> WebDavTransport::Request(const wchar_t *verb, const std::string &path,
-                                                const Body &body, Answer &answer)
-{
+                                                const Body &body, Answer &answer) {
     std::optional<Failure> failure = RequestOnce(verb, path, body, answer);
     if (!failure && answer.status == 401 && !sendAuthorization_ && !credentials_.user.empty()) {
         // The server asks: answer with Basic from now on.
@@ -214,8 +204,7 @@ std::optional<Failure> WebDavTransport::Request(const wchar_t *verb, const std::
     return failure;
 }
 
-std::optional<Failure> WebDavTransport::CheckPinnedCertificate(HINTERNET request)
-{
+std::optional<Failure> WebDavTransport::CheckPinnedCertificate(HINTERNET request) {
     PCCERT_CONTEXT certificate = nullptr;
     DWORD size = sizeof certificate;
     if (!::WinHttpQueryOption(request, WINHTTP_OPTION_SERVER_CERT_CONTEXT, &certificate, &size) ||
@@ -233,8 +222,7 @@ std::optional<Failure> WebDavTransport::CheckPinnedCertificate(HINTERNET request
 }
 
 std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const std::string &path,
-                                                    const Body &body, Answer &answer)
-{
+                                                    const Body &body, Answer &answer) {
     const bool secure = destination_.secure;
     const bool pinned = secure && !certSha256_.empty();
     UniqueRequest request(::WinHttpOpenRequest(connection_, verb, Wide(path).c_str(), nullptr,
@@ -288,18 +276,17 @@ std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const s
     if (inOneCall) {
         whole.resize(static_cast<std::size_t>(body.size));
         DWORD got = 0;
-        if (body.size && (!::ReadFile(file.Get(), whole.data(), total, &got, nullptr) ||
-                          got != total))
+        if (body.size &&
+            (!::ReadFile(file.Get(), whole.data(), total, &got, nullptr) || got != total))
             return Failure{result::kPostFiles,
                            "The local file \"" + *body.localPath + "\" cannot be read. " +
                                DescribeError(::GetLastError()),
                            false};
     }
-    if (!::WinHttpSendRequest(request.Get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS
-                                                             : headers.c_str(),
-                              headers.empty() ? 0 : static_cast<DWORD>(-1),
-                              inOneCall ? whole.data() : WINHTTP_NO_REQUEST_DATA,
-                              inOneCall ? total : 0, total, 0))
+    if (!::WinHttpSendRequest(
+            request.Get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
+            headers.empty() ? 0 : static_cast<DWORD>(-1),
+            inOneCall ? whole.data() : WINHTTP_NO_REQUEST_DATA, inOneCall ? total : 0, total, 0))
         return LinkError(::GetLastError());
     if (pinned) {
         if (std::optional<Failure> failure = CheckPinnedCertificate(request.Get()))
@@ -347,9 +334,9 @@ std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const s
 }
 
 std::unique_ptr<Transport> MakeWebDavTransport(Destination destination, Credentials credentials,
-                                               std::string certSha256)
-{
-    return std::make_unique<WebDavTransport>(std::move(destination), std::move(credentials), std::move(certSha256));
+                                               std::string certSha256) {
+    return std::make_unique<WebDavTransport>(std::move(destination), std::move(credentials),
+                                             std::move(certSha256));
 }
 
 }  // namespace webpost

@@ -21,20 +21,17 @@ namespace {
 constexpr DWORD kAnyPage =
     WPF_SHOWPAGE_WELCOME | WPF_SHOWPAGE_SRCFILE | WPF_SHOWPAGE_DESTSITE | WPF_SHOWPAGE_PROVIDER;
 
-DWORD Finish(ResultCode code, const std::string &cause)
-{
+DWORD Finish(ResultCode code, const std::string &cause) {
     RecordLastFailure(code, cause);
     return code;
 }
 
-bool Fits(const std::string &text, const DWORD *length)
-{
+bool Fits(const std::string &text, const DWORD *length) {
     return text.size() + 1 <= *length;
 }
 
 DWORD Post(HWND hwnd, DWORD count, LPSTR *paths, LPDWORD siteLength, LPSTR siteName,
-           LPDWORD urlLength, LPSTR url, DWORD flags)
-{
+           LPDWORD urlLength, LPSTR url, DWORD flags) {
     if (!siteLength || !urlLength || (count && !paths) || (!siteName && *siteLength) ||
         (!url && *urlLength))
         return Finish(result::kInvalidArgument,
@@ -110,8 +107,7 @@ extern "C" {
 
 DWORD WINAPI WpPostA(HWND hwnd, DWORD dwNumLocalPaths, LPSTR *psLocalPaths,
                      LPDWORD pdwSiteNameBufLen, LPSTR sSiteName, LPDWORD pdwDestURLBufLen,
-                     LPSTR sDestURL, DWORD dwFlag)
-{
+                     LPSTR sDestURL, DWORD dwFlag) {
     try {
         return Post(hwnd, dwNumLocalPaths, psLocalPaths, pdwSiteNameBufLen, sSiteName,
                     pdwDestURLBufLen, sDestURL, dwFlag);
@@ -124,8 +120,7 @@ DWORD WINAPI WpPostA(HWND hwnd, DWORD dwNumLocalPaths, LPSTR *psLocalPaths,
     }
 }
 
-DWORD WINAPI WpGetErrorStringA(UINT uErrCode, LPSTR sOutputBuf, LPDWORD pdwBufLen)
-{
+DWORD WINAPI WpGetErrorStringA(UINT uErrCode, LPSTR sOutputBuf, LPDWORD pdwBufLen) {
     try {
         if (!pdwBufLen)
             return result::kInvalidArgument;

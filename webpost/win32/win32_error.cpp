@@ -2,13 +2,12 @@
 
 namespace webpost {
 
-std::string DescribeError(DWORD error, HMODULE messages)
-{
+std::string DescribeError(DWORD error, HMODULE messages) {
     char *text = nullptr;
     DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
                   (messages ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM);
-    DWORD length = ::FormatMessageA(flags, messages, error, 0, reinterpret_cast<char *>(&text), 0,
-                                    nullptr);
+    DWORD length =
+        ::FormatMessageA(flags, messages, error, 0, reinterpret_cast<char *>(&text), 0, nullptr);
     if (!length && messages)
         length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
                                       FORMAT_MESSAGE_FROM_SYSTEM,

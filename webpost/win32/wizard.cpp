@@ -29,8 +29,7 @@ const WizardPageEntry kPages[] = {
     {WPF_SHOWPAGE_PROVIDER, IDD_WP_PROVIDER},
 };
 
-std::vector<std::string> SplitLines(const std::string &text)
-{
+std::vector<std::string> SplitLines(const std::string &text) {
     std::vector<std::string> lines;
     std::string line;
     for (char c : text + "\n") {
@@ -49,20 +48,17 @@ std::vector<std::string> SplitLines(const std::string &text)
 class WizardPage : public fw::CDialog {
 public:
     WizardPage(UINT templateId, fw::CWnd *owner, WizardModel &model, bool first, bool last)
-        : fw::CDialog(templateId, owner), model_(model), first_(first), last_(last)
-    {
-    }
+        : fw::CDialog(templateId, owner), model_(model), first_(first), last_(last) {}
 
     BEGIN_MSG_MAP(WizardPage)
-        COMMAND_ID_CALL(IDC_WP_BACK, OnBack)
-        COMMAND_ID_CALL(IDC_WP_NEXT, OnNext)
-        COMMAND_ID_CALL(IDC_WP_FINISH, OnFinish)
-        CHAIN_MSG_MAP(fw::CDialog)
+    COMMAND_ID_CALL(IDC_WP_BACK, OnBack)
+    COMMAND_ID_CALL(IDC_WP_NEXT, OnNext)
+    COMMAND_ID_CALL(IDC_WP_FINISH, OnFinish)
+    CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
 
 protected:
-    bool OnInitDialog() override
-    {
+    bool OnInitDialog() override {
         ::EnableWindow(GetDlgItem(IDC_WP_BACK), !first_);
         ::EnableWindow(GetDlgItem(IDC_WP_NEXT), !last_);
         ::EnableWindow(GetDlgItem(IDC_WP_FINISH), last_);
@@ -72,8 +68,7 @@ protected:
         return fw::CDialog::OnInitDialog();
     }
 
-    void DoDataExchange(fw::CDataExchange &exchange) override
-    {
+    void DoDataExchange(fw::CDataExchange &exchange) override {
         switch (GetTemplateId()) {
         case IDD_WP_SOURCE:
             fw::ExchangeText(exchange, IDC_WP_PATHS, model_.paths);
@@ -98,15 +93,13 @@ protected:
     void OnOK() override { last_ ? OnFinish() : OnNext(); }
 
 private:
-    void FillSiteNames()
-    {
+    void FillSiteNames() {
         HWND combo = GetDlgItem(IDC_WP_SITENAME);
         for (const std::string &name : ListSites())
             ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
 
-    bool PageIsValid()
-    {
+    bool PageIsValid() {
         if (GetTemplateId() == IDD_WP_SITE && model_.siteName.empty() && model_.url.empty()) {
             ::MessageBoxA(hwnd_, "Give a site name or a destination URL.", "Web Publishing",
                           MB_OK | MB_ICONEXCLAMATION);
@@ -120,18 +113,15 @@ private:
         return true;
     }
 
-    void OnBack()
-    {
+    void OnBack() {
         if (UpdateData(true))
             EndDialog(IDC_WP_BACK);
     }
-    void OnNext()
-    {
+    void OnNext() {
         if (!last_ && UpdateData(true) && PageIsValid())
             EndDialog(IDC_WP_NEXT);
     }
-    void OnFinish()
-    {
+    void OnFinish() {
         if (last_ && UpdateData(true) && PageIsValid())
             EndDialog(IDC_WP_FINISH);
     }
@@ -143,8 +133,7 @@ private:
 
 }  // namespace
 
-WizardModel ModelFromRequest(const PostRequest &request)
-{
+WizardModel ModelFromRequest(const PostRequest &request) {
     WizardModel model;
     for (const std::string &path : request.localPaths)
         model.paths += (model.paths.empty() ? "" : "\r\n") + path;
@@ -163,8 +152,7 @@ WizardModel ModelFromRequest(const PostRequest &request)
     return model;
 }
 
-bool RequestFromModel(const WizardModel &model, PostRequest &request, std::string &problem)
-{
+bool RequestFromModel(const WizardModel &model, PostRequest &request, std::string &problem) {
     std::string url = model.url;
     ParsedDestination parsed = ParseDestination(url);
     if (model.kind >= 0 && model.kind < 3 && !url.empty()) {
@@ -197,8 +185,7 @@ bool RequestFromModel(const WizardModel &model, PostRequest &request, std::strin
     return true;
 }
 
-WizardEnd RunWizard(PostRequest &request)
-{
+WizardEnd RunWizard(PostRequest &request) {
     std::vector<UINT> pages;
     for (const WizardPageEntry &page : kPages) {
         if (request.flags & page.flag)
@@ -213,7 +200,8 @@ WizardEnd RunWizard(PostRequest &request)
         owner.Attach(request.owner);
     std::size_t index = 0;
     for (;;) {
-        WizardPage page(pages[index], request.owner ? &owner : nullptr, model, index == 0, index + 1 == pages.size());
+        WizardPage page(pages[index], request.owner ? &owner : nullptr, model, index == 0,
+                        index + 1 == pages.size());
         const INT_PTR end = page.DoModal();
         if (end == IDC_WP_BACK && index > 0) {
             --index;

@@ -60,10 +60,9 @@ struct AboutCase {
 class AboutDialogTest : public ::testing::TestWithParam<AboutCase> {};
 
 TEST_P(AboutDialogTest, NameInControlAndCaption) {
-    HMODULE library = GetParam().testLibrary
-                          ? ::LoadLibraryExA("about_test_resources.dll", nullptr,
-                                             LOAD_LIBRARY_AS_DATAFILE)
-                          : testsupport::AppletResources();
+    HMODULE library = GetParam().testLibrary ? ::LoadLibraryExA("about_test_resources.dll", nullptr,
+                                                                LOAD_LIBRARY_AS_DATAFILE)
+                                             : testsupport::AppletResources();
     ASSERT_NE(library, nullptr);
     ResourcesFrom resources(library);
     const std::string title = fw::LoadResString(IDS_APP_TITLE);

@@ -49,10 +49,14 @@ protected:
             ::GetDlgItemTextA(hwnd_, id, buffer, sizeof buffer);
             return std::string(buffer);
         };
-        shown = {checked(IDC_SHOW_AT_START), checked(IDC_DOWNLOAD_MANUAL),
-                 checked(IDC_DOWNLOAD_AUTO), checked(IDC_RUN_FULL_APP),
-                 checked(IDC_RUN_CAMERA_ONLY), checked(IDC_AUTO_RUN),
-                 text(IDC_DOWNLOAD_MANUAL), text(IDC_DOWNLOAD_AUTO),
+        shown = {checked(IDC_SHOW_AT_START),
+                 checked(IDC_DOWNLOAD_MANUAL),
+                 checked(IDC_DOWNLOAD_AUTO),
+                 checked(IDC_RUN_FULL_APP),
+                 checked(IDC_RUN_CAMERA_ONLY),
+                 checked(IDC_AUTO_RUN),
+                 text(IDC_DOWNLOAD_MANUAL),
+                 text(IDC_DOWNLOAD_AUTO),
                  ::IsWindowEnabled(GetDlgItem(IDC_DOWNLOAD_AUTO)) != FALSE};
         if (!shot_.empty()) {
             ShowWindow(SW_SHOW);
@@ -97,42 +101,121 @@ const std::string kTwainName = "Flatbed Scanner 4800 TWAIN Source";
 std::vector<OptionsCase> Cases() {
     const std::string any = Text(IDS_OPTIONS_ANY_MANUAL), anyAuto = Text(IDS_OPTIONS_ANY_AUTO);
     return {
-        {"Empty registry", {}, std::nullopt, "", false,
+        {"Empty registry",
+         {},
+         std::nullopt,
+         "",
+         false,
          {true, true, false, false, true, false, any, anyAuto, true},
-         0, 1, 0, 1},
-        {"Empty registry with the autodownload flag", {}, std::nullopt, "", true,
+         0,
+         1,
+         0,
+         1},
+        {"Empty registry with the autodownload flag",
+         {},
+         std::nullopt,
+         "",
+         true,
          {true, false, true, false, true, false, any, anyAuto, true},
-         1, 1, 0, 1},
+         1,
+         1,
+         0,
+         1},
         {"Memory card with stored values",
-         {{"ShowStartup", 0}, {"AutoDownload", 1}, {"RunOption", 0}, {"EnableAutoRun", 1}}, 1, "",
+         {{"ShowStartup", 0}, {"AutoDownload", 1}, {"RunOption", 0}, {"EnableAutoRun", 1}},
+         1,
+         "",
          false,
          {false, false, true, true, false, true, Text(IDS_OPTIONS_CARD_MANUAL),
           Text(IDS_OPTIONS_CARD_AUTO), true},
-         1, 0, 1, 0},
-        {"Serial cable", {}, 2, "", false,
+         1,
+         0,
+         1,
+         0},
+        {"Serial cable",
+         {},
+         2,
+         "",
+         false,
          {true, true, false, false, true, false, Text(IDS_OPTIONS_CABLE_MANUAL),
           Text(IDS_OPTIONS_CABLE_AUTO), true},
-         0, 1, 0, 1},
-        {"Kind 3", {{"AutoDownload", 1}}, 3, "", false,
-         {true, false, true, false, true, false, any, anyAuto, true}, 1, 1, 0, 1},
-        {"Kind 5", {}, 5, "", false,
-         {true, true, false, false, true, false, any, anyAuto, true}, 0, 1, 0, 1},
-        {"TWAIN without a source name", {{"AutoDownload", 7}}, 4, "", true,
+         0,
+         1,
+         0,
+         1},
+        {"Kind 3",
+         {{"AutoDownload", 1}},
+         3,
+         "",
+         false,
+         {true, false, true, false, true, false, any, anyAuto, true},
+         1,
+         1,
+         0,
+         1},
+        {"Kind 5",
+         {},
+         5,
+         "",
+         false,
+         {true, true, false, false, true, false, any, anyAuto, true},
+         0,
+         1,
+         0,
+         1},
+        {"TWAIN without a source name",
+         {{"AutoDownload", 7}},
+         4,
+         "",
+         true,
          {true, true, false, false, true, false, Text(IDS_OPTIONS_TWAIN_MANUAL),
           Text(IDS_OPTIONS_TWAIN_AUTO), false},
-         7, 1, 0, 1},
-        {"TWAIN with a source name", {{"AutoDownload", 1}}, 4, kTwainName, false,
+         7,
+         1,
+         0,
+         1},
+        {"TWAIN with a source name",
+         {{"AutoDownload", 1}},
+         4,
+         kTwainName,
+         false,
          {true, true, false, false, true, false,
           fw::SubstituteArg(Text(IDS_OPTIONS_TWAIN_NAMED), kTwainName),
           Text(IDS_OPTIONS_TWAIN_AUTO), false},
-         1, 1, 0, 1},
-        {"Unknown kind 7", {}, 7, "", false,
-         {true, true, false, false, true, false, "", "", true}, 0, 1, 0, 1},
-        {"Unknown kind -1", {}, -1, "", false,
-         {true, true, false, false, true, false, "", "", true}, 0, 1, 0, 1},
-        {"Choices outside both radio pairs", {{"AutoDownload", 3}, {"RunOption", 5}}, 0, "", false,
+         1,
+         1,
+         0,
+         1},
+        {"Unknown kind 7",
+         {},
+         7,
+         "",
+         false,
+         {true, true, false, false, true, false, "", "", true},
+         0,
+         1,
+         0,
+         1},
+        {"Unknown kind -1",
+         {},
+         -1,
+         "",
+         false,
+         {true, true, false, false, true, false, "", "", true},
+         0,
+         1,
+         0,
+         1},
+        {"Choices outside both radio pairs",
+         {{"AutoDownload", 3}, {"RunOption", 5}},
+         0,
+         "",
+         false,
          {true, false, false, false, false, false, any, anyAuto, true},
-         -1, 1, 0, -1},
+         -1,
+         1,
+         0,
+         -1},
     };
 }
 
@@ -155,9 +238,7 @@ protected:
     }
     void TearDown() override { AppFeatureFlags() = savedFlags_; }
 
-    static int32_t Stored(const char *name) {
-        return settings::ReadRegDword("Sdk", name, kAbsent);
-    }
+    static int32_t Stored(const char *name) { return settings::ReadRegDword("Sdk", name, kAbsent); }
 
     testsupport::RegistrySandbox sandbox_;
     FeatureFlags savedFlags_;
@@ -179,9 +260,9 @@ TEST_P(OptionsDialogTest, ShowsTheStoredChoicesAndOkStoresAllFour) {
     const OptionsCase &c = GetParam();
     // Two kinds are kept as pictures for review.
     const std::string name = c.name;
-    const std::string shot = name == "Memory card with stored values"  ? "options-memory-card"
-                             : name == "TWAIN with a source name" ? "options-twain"
-                                                                  : "";
+    const std::string shot = name == "Memory card with stored values" ? "options-memory-card"
+                             : name == "TWAIN with a source name"     ? "options-twain"
+                                                                      : "";
     COptionsProbe dialog(IDOK, shot);
     ASSERT_EQ(dialog.DoModal(), IDOK);
     ExpectShown(dialog.shown, c.expected);

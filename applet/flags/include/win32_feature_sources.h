@@ -11,18 +11,18 @@ namespace applet {
 // and the settings store.
 class Win32FeatureSources : public FeatureFlagSources {
 public:
-  // `profileFile` as GetPrivateProfileInt takes it; the application's profile
-  // when empty.
-  explicit Win32FeatureSources(HMODULE resources, std::string profileFile = std::string());
+    // `profileFile` as GetPrivateProfileInt takes it; the application's profile
+    // when empty.
+    explicit Win32FeatureSources(HMODULE resources, std::string profileFile = std::string());
 
-  std::string ResourceText(unsigned id) const override;
-  int ProfileInt(const std::string& section, const std::string& entry,
-                 int defaultValue) const override;
-  int32_t InstallNumber(const std::string& name, int32_t defaultValue) const override;
+    std::string ResourceText(unsigned id) const override;
+    int ProfileInt(const std::string &section, const std::string &entry,
+                   int defaultValue) const override;
+    int32_t InstallNumber(const std::string &name, int32_t defaultValue) const override;
 
 private:
-  HMODULE resources_;
-  std::string profileFile_;
+    HMODULE resources_;
+    std::string profileFile_;
 };
 
 // Start-up's two steps on the process-wide flags: the defaults from the

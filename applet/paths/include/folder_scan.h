@@ -12,32 +12,32 @@ namespace applet {
 
 class CFolderScan {
 public:
-  CFolderScan() = default;
-  // Starts listing at once when the folder text is not empty.
-  explicit CFolderScan(const std::string& folder);
+    CFolderScan() = default;
+    // Starts listing at once when the folder text is not empty.
+    explicit CFolderScan(const std::string &folder);
 
-  CFolderScan(const CFolderScan&) = delete;
-  CFolderScan& operator=(const CFolderScan&) = delete;
+    CFolderScan(const CFolderScan &) = delete;
+    CFolderScan &operator=(const CFolderScan &) = delete;
 
-  // Ends a listing under way, then lists `folder` (an empty text lists the
-  // current folder). True when the listing started.
-  bool Open(const std::string& folder);
+    // Ends a listing under way, then lists `folder` (an empty text lists the
+    // current folder). True when the listing started.
+    bool Open(const std::string &folder);
 
-  // The full path of the next entry; false when there is none (or not open).
-  bool Next(std::string& path);
+    // The full path of the next entry; false when there is none (or not open).
+    bool Next(std::string &path);
 
-  void Close();
+    void Close();
 
-  bool IsOpen() const { return open_; }
-  // Once opened, ends with "\" unless it is empty.
-  const std::string& Folder() const { return folder_; }
+    bool IsOpen() const { return open_; }
+    // Once opened, ends with "\" unless it is empty.
+    const std::string &Folder() const { return folder_; }
 
 private:
-  bool open_ = false;
-  std::string folder_;
-  bool firstPending_ = false;
-  FindHandle find_;
-  WIN32_FIND_DATAA found_{};
+    bool open_ = false;
+    std::string folder_;
+    bool firstPending_ = false;
+    FindHandle find_;
+    WIN32_FIND_DATAA found_{};
 };
 
 }  // namespace applet

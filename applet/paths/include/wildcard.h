@@ -7,6 +7,6 @@ namespace applet {
 // "#" one decimal digit, "?" any one character, everything else itself without
 // regard to case, byte by byte. A "*" never matches at the very end of the
 // name ("ab*" does not match "ab"), so a lone "*" needs a non-empty name.
-bool MatchWildcard(const std::string& pattern, const std::string& name);
+bool MatchWildcard(const std::string &pattern, const std::string &name);
 
 }  // namespace applet

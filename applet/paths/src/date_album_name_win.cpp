@@ -8,10 +8,11 @@
 namespace applet {
 
 std::string GetDateAlbumName() {
-  const std::time_t now = std::time(nullptr);
-  const std::tm* local = std::localtime(&now);
-  if (!local) return std::string();
-  return FormatDateAlbumName(*local, GetSystemDefaultLangID());
+    const std::time_t now = std::time(nullptr);
+    const std::tm *local = std::localtime(&now);
+    if (!local)
+        return std::string();
+    return FormatDateAlbumName(*local, GetSystemDefaultLangID());
 }
 
 }  // namespace applet

@@ -19,74 +19,74 @@ using ::testing::UnorderedElementsAre;
 namespace {
 // Every entry handed out; "." and ".." (listed by the platform below a root)
 // are checked to carry the folder prefix and then left out.
-std::set<std::string> Entries(CFolderScan& scan) {
-  std::set<std::string> entries;
-  std::string path;
-  while (scan.Next(path)) {
-    EXPECT_EQ(path.rfind(scan.Folder(), 0), 0u) << path;
-    const std::string name = path.substr(scan.Folder().size());
-    if (name != "." && name != "..") {
-      EXPECT_TRUE(entries.insert(path).second) << path;
+std::set<std::string> Entries(CFolderScan &scan) {
+    std::set<std::string> entries;
+    std::string path;
+    while (scan.Next(path)) {
+        EXPECT_EQ(path.rfind(scan.Folder(), 0), 0u) << path;
+        const std::string name = path.substr(scan.Folder().size());
+        if (name != "." && name != "..") {
+            EXPECT_TRUE(entries.insert(path).second) << path;
+        }
     }
-  }
-  return entries;
+    return entries;
 }
 
 class FolderScanTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    REQUIRE_PREREQUISITE(dir_.Ready(), "drive Q: from Wine's mount manager");
-    ASSERT_TRUE(MakeFile(dir_ / "one\\a.jpg") && MakeFile(dir_ / "one\\b.txt"));
-    ASSERT_TRUE(MakeFolders(dir_ / "one\\sub") && MakeFile(dir_ / "two\\c.jpg"));
-  }
-  ScratchOnDrive dir_;
+    void SetUp() override {
+        REQUIRE_PREREQUISITE(dir_.Ready(), "drive Q: from Wine's mount manager");
+        ASSERT_TRUE(MakeFile(dir_ / "one\\a.jpg") && MakeFile(dir_ / "one\\b.txt"));
+        ASSERT_TRUE(MakeFolders(dir_ / "one\\sub") && MakeFile(dir_ / "two\\c.jpg"));
+    }
+    ScratchOnDrive dir_;
 };
 }  // namespace
 
 TEST_F(FolderScanTest, HandsOutFilesAndFoldersAsFullPaths) {
-  CFolderScan scan(dir_ / "one");
-  ASSERT_TRUE(scan.IsOpen());
-  EXPECT_EQ(scan.Folder(), dir_ / "one\\");
-  EXPECT_THAT(Entries(scan), UnorderedElementsAre(dir_ / "one\\a.jpg", dir_ / "one\\b.txt",
-                                                  dir_ / "one\\sub"));
-  ASSERT_TRUE(scan.Open(dir_ / "two\\"));  // no second separator
-  EXPECT_THAT(Entries(scan), UnorderedElementsAre(dir_ / "two\\c.jpg"));
-  ASSERT_TRUE(scan.Open("Q:\\"));
-  EXPECT_THAT(Entries(scan), Contains(dir_.Path()));
+    CFolderScan scan(dir_ / "one");
+    ASSERT_TRUE(scan.IsOpen());
+    EXPECT_EQ(scan.Folder(), dir_ / "one\\");
+    EXPECT_THAT(Entries(scan),
+                UnorderedElementsAre(dir_ / "one\\a.jpg", dir_ / "one\\b.txt", dir_ / "one\\sub"));
+    ASSERT_TRUE(scan.Open(dir_ / "two\\"));  // no second separator
+    EXPECT_THAT(Entries(scan), UnorderedElementsAre(dir_ / "two\\c.jpg"));
+    ASSERT_TRUE(scan.Open("Q:\\"));
+    EXPECT_THAT(Entries(scan), Contains(dir_.Path()));
 }
 
 TEST_F(FolderScanTest, EndMissingFolderAndCloseHandOutNothing) {
-  CFolderScan scan(dir_ / "two");
-  Entries(scan);
-  std::string path = "unchanged";
-  EXPECT_FALSE(scan.Next(path));
-  EXPECT_FALSE(scan.Next(path));
-  EXPECT_EQ(path, "unchanged");
-  EXPECT_FALSE(scan.Open(dir_ / "missing"));
-  EXPECT_FALSE(scan.Next(path));
-  ASSERT_TRUE(scan.Open(dir_ / "one"));
-  scan.Close();
-  EXPECT_FALSE(scan.IsOpen());
-  EXPECT_FALSE(scan.Next(path));
+    CFolderScan scan(dir_ / "two");
+    Entries(scan);
+    std::string path = "unchanged";
+    EXPECT_FALSE(scan.Next(path));
+    EXPECT_FALSE(scan.Next(path));
+    EXPECT_EQ(path, "unchanged");
+    EXPECT_FALSE(scan.Open(dir_ / "missing"));
+    EXPECT_FALSE(scan.Next(path));
+    ASSERT_TRUE(scan.Open(dir_ / "one"));
+    scan.Close();
+    EXPECT_FALSE(scan.IsOpen());
+    EXPECT_FALSE(scan.Next(path));
 }
 
 TEST_F(FolderScanTest, ReopeningEndsTheListingUnderWay) {
-  CFolderScan scan(dir_ / "one");
-  std::string path;
-  ASSERT_TRUE(scan.Next(path));
-  ASSERT_TRUE(scan.Open(dir_ / "two"));
-  EXPECT_THAT(Entries(scan), UnorderedElementsAre(dir_ / "two\\c.jpg"));
+    CFolderScan scan(dir_ / "one");
+    std::string path;
+    ASSERT_TRUE(scan.Next(path));
+    ASSERT_TRUE(scan.Open(dir_ / "two"));
+    EXPECT_THAT(Entries(scan), UnorderedElementsAre(dir_ / "two\\c.jpg"));
 }
 
 TEST_F(FolderScanTest, EmptyTextStaysClosedUntilOpenedOnTheCurrentFolder) {
-  CFolderScan scan("");
-  EXPECT_FALSE(scan.IsOpen());
-  char previous[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryA((dir_ / "two").c_str()));
-  const bool opened = scan.Open("");
-  const std::set<std::string> entries = Entries(scan);
-  SetCurrentDirectoryA(previous);
-  EXPECT_TRUE(opened);
-  EXPECT_THAT(entries, UnorderedElementsAre("c.jpg"));
+    CFolderScan scan("");
+    EXPECT_FALSE(scan.IsOpen());
+    char previous[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA((dir_ / "two").c_str()));
+    const bool opened = scan.Open("");
+    const std::set<std::string> entries = Entries(scan);
+    SetCurrentDirectoryA(previous);
+    EXPECT_TRUE(opened);
+    EXPECT_THAT(entries, UnorderedElementsAre("c.jpg"));
 }

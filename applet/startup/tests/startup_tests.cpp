@@ -26,9 +26,8 @@ std::string AppletExe() {
 
 // The applet's settings key, named by the resource library's string.
 std::string AppletKeyPath(const std::string &subkey) {
-    HMODULE resources =
-        ::LoadLibraryExA((ProgramFolder() + "\\Tolvarc.dll").c_str(), nullptr,
-                         LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE resources = ::LoadLibraryExA((ProgramFolder() + "\\Tolvarc.dll").c_str(), nullptr,
+                                         LOAD_LIBRARY_AS_DATAFILE);
     std::string product = fw::LoadResString(resources, IDS_PRODUCT_KEY);
     ::FreeLibrary(resources);
     return "Software\\Orvo\\" + product + "\\" + subkey;
@@ -95,13 +94,14 @@ TEST_P(AppletSwitchTest, RunsOrEndsSilentlyBeforeAnyWindow) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Switch, AppletSwitchTest,
-    ::testing::Values(SwitchCase{"-s", std::nullopt, false}, SwitchCase{"-s", 0u, false},
-                      SwitchCase{"-s", 1u, true}, SwitchCase{"-silent", std::nullopt, false},
-                      SwitchCase{"-silent", 1u, true}, SwitchCase{"-S", std::nullopt, true},
-                      SwitchCase{"-S", 0u, true}, SwitchCase{"", 0u, true},
-                      SwitchCase{"s", std::nullopt, true}));
+INSTANTIATE_TEST_SUITE_P(Switch, AppletSwitchTest,
+                         ::testing::Values(SwitchCase{"-s", std::nullopt, false},
+                                           SwitchCase{"-s", 0u, false}, SwitchCase{"-s", 1u, true},
+                                           SwitchCase{"-silent", std::nullopt, false},
+                                           SwitchCase{"-silent", 1u, true},
+                                           SwitchCase{"-S", std::nullopt, true},
+                                           SwitchCase{"-S", 0u, true}, SwitchCase{"", 0u, true},
+                                           SwitchCase{"s", std::nullopt, true}));
 
 TEST_F(AppletStartTest, WithoutItsResourceLibraryItSaysSoAndEnds) {
     // A copy of the program in a folder of its own, without Tolvarc.dll.

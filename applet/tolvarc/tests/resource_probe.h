@@ -33,35 +33,33 @@ char MnemonicOf(const std::string &text);
 
 // One control of a dialog template, in dialog units.
 struct TemplateItem {
-  DWORD style = 0;
-  DWORD exStyle = 0;
-  int x = 0, y = 0, cx = 0, cy = 0;
-  int id = 0;
-  std::string cls;   // "Button", "Edit", "Static", ... for the predefined atoms
-  std::string text;  // empty when the title is an ordinal
-  int titleOrdinal = -1;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int x = 0, y = 0, cx = 0, cy = 0;
+    int id = 0;
+    std::string cls;   // "Button", "Edit", "Static", ... for the predefined atoms
+    std::string text;  // empty when the title is an ordinal
+    int titleOrdinal = -1;
 
-  bool IsButtonType(DWORD type) const {
-    return cls == "Button" && (style & BS_TYPEMASK) == type;
-  }
-  bool IsPushButton() const {
-    return IsButtonType(BS_PUSHBUTTON) || IsButtonType(BS_DEFPUSHBUTTON);
-  }
-  bool IsGroupBox() const { return IsButtonType(BS_GROUPBOX); }
+    bool IsButtonType(DWORD type) const { return cls == "Button" && (style & BS_TYPEMASK) == type; }
+    bool IsPushButton() const {
+        return IsButtonType(BS_PUSHBUTTON) || IsButtonType(BS_DEFPUSHBUTTON);
+    }
+    bool IsGroupBox() const { return IsButtonType(BS_GROUPBOX); }
 };
 
 // A dialog template as stored in the library (DLGTEMPLATEEX or DLGTEMPLATE).
 struct DialogTemplate {
-  bool extended = false;
-  DWORD style = 0;
-  DWORD exStyle = 0;
-  int x = 0, y = 0, cx = 0, cy = 0;
-  std::string caption;
-  int pointSize = 0;
-  std::string typeface;
-  std::vector<TemplateItem> items;
+    bool extended = false;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int x = 0, y = 0, cx = 0, cy = 0;
+    std::string caption;
+    int pointSize = 0;
+    std::string typeface;
+    std::vector<TemplateItem> items;
 
-  const TemplateItem *Find(int id) const;
+    const TemplateItem *Find(int id) const;
 };
 
 // Reads template `id`; false (with a gtest failure) when it cannot be read.

@@ -40,15 +40,15 @@ public:
     bool PreTranslateMessage(MSG &msg) override;
 
     BEGIN_MSG_MAP(CAppletDlg)
-        MESSAGE_HANDLER(WM_CONTEXTMENU, OnContextMenu)
-        COMMAND_ID_CALL(ID_TRAY_START, StartLaunch)
-        COMMAND_ID_CALL(ID_TRAY_CLOSE, CloseTask)
-        COMMAND_ID_CALL(ID_TRAY_EXIT, OnExitCommand)
-        COMMAND_ID_CALL(ID_TRAY_DOWNLOAD, StartDownloadTask)
-        COMMAND_ID_CALL(ID_TRAY_ABOUT, OnAboutCommand)
-        COMMAND_ID_CALL(ID_TRAY_OPTIONS, OnOptionsCommand)
-        MESSAGE_HANDLER(WM_TRAYICON, OnTrayIcon)
-        MESSAGE_HANDLER(WM_TRAYICON_BUSY, OnTrayIconBusy)
+    MESSAGE_HANDLER(WM_CONTEXTMENU, OnContextMenu)
+    COMMAND_ID_CALL(ID_TRAY_START, StartLaunch)
+    COMMAND_ID_CALL(ID_TRAY_CLOSE, CloseTask)
+    COMMAND_ID_CALL(ID_TRAY_EXIT, OnExitCommand)
+    COMMAND_ID_CALL(ID_TRAY_DOWNLOAD, StartDownloadTask)
+    COMMAND_ID_CALL(ID_TRAY_ABOUT, OnAboutCommand)
+    COMMAND_ID_CALL(ID_TRAY_OPTIONS, OnOptionsCommand)
+    MESSAGE_HANDLER(WM_TRAYICON, OnTrayIcon)
+    MESSAGE_HANDLER(WM_TRAYICON_BUSY, OnTrayIconBusy)
     END_MSG_MAP()
 
 protected:

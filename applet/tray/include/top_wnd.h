@@ -27,8 +27,8 @@ public:
     bool Create();
 
     BEGIN_MSG_MAP(CTopWnd)
-        MESSAGE_HANDLER(WM_DEVICECHANGE, OnDeviceChange)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    MESSAGE_HANDLER(WM_DEVICECHANGE, OnDeviceChange)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
     END_MSG_MAP()
 
 private:

@@ -10,8 +10,7 @@
 namespace applet {
 
 NOTIFYICONDATAA MakeTrayRecord(HWND owner, DWORD action, const std::string &tip, UINT callback,
-                               HICON icon)
-{
+                               HICON icon) {
     NOTIFYICONDATAA record = {};
     record.cbSize = NOTIFYICONDATAA_V2_SIZE;
     record.hWnd = owner;
@@ -29,8 +28,7 @@ NOTIFYICONDATAA MakeTrayRecord(HWND owner, DWORD action, const std::string &tip,
 }
 
 bool SetTrayIcon(NotifyIconEntry entry, DWORD action, const std::string &tip, UINT callback,
-                 HICON icon)
-{
+                 HICON icon) {
     fw::CApp *app = fw::CApp::Current();
     fw::CWnd *mainWnd = app ? app->GetMainWnd() : nullptr;
     HWND owner = mainWnd ? mainWnd->GetSafeHwnd() : nullptr;

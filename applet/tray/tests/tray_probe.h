@@ -40,8 +40,8 @@ public:
     // (also by the loops of menus and message boxes that it opens).
     static constexpr UINT kStepMessage = WM_APP + 50;
     BEGIN_MSG_MAP(CProbeAppletDlg)
-        MESSAGE_HANDLER(kStepMessage, OnStep)
-        CHAIN_MSG_MAP(applet::CAppletDlg)
+    MESSAGE_HANDLER(kStepMessage, OnStep)
+    CHAIN_MSG_MAP(applet::CAppletDlg)
     END_MSG_MAP()
 
 protected:
@@ -49,8 +49,7 @@ protected:
     void StartLaunch() override { operations.push_back("StartLaunch"); }
     void CloseTask() override { operations.push_back("CloseTask"); }
     void StartDownloadTask() override { operations.push_back("StartDownloadTask"); }
-    void ApplyOptions(bool apply) override
-    {
+    void ApplyOptions(bool apply) override {
         operations.push_back(std::string("ApplyOptions ") + (apply ? "1" : "0"));
     }
     void OnCardArrived() override { operations.push_back("OnCardArrived"); }

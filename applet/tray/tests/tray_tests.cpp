@@ -91,8 +91,8 @@ TEST(TrayRecord, TipIsCutTo127Characters) {
         size_t length;
         size_t kept;
     };
-    for (const Case &c : {Case{0, 0}, Case{126, 126}, Case{127, 127}, Case{128, 127},
-                          Case{200, 127}}) {
+    for (const Case &c :
+         {Case{0, 0}, Case{126, 126}, Case{127, 127}, Case{128, 127}, Case{200, 127}}) {
         std::string tip;
         for (size_t i = 0; i < c.length; ++i)
             tip += static_cast<char>('a' + i % 26);
@@ -208,8 +208,8 @@ TEST_P(TrayMenuTest, RightClickOpensTheMenuWithItemsByTaskState) {
     MainWindowScope main(&dialog);
     OpenMenu seen;
     openMenu = &seen;
-    menuShotPath = testsupport::ScreenshotFolder("vesko-screenshots") + "\\tray-menu-" +
-                   c.name + ".png";
+    menuShotPath =
+        testsupport::ScreenshotFolder("vesko-screenshots") + "\\tray-menu-" + c.name + ".png";
     dialog.steps = {[&c](CProbeAppletDlg &d) {
         d.SetTaskState(c.taskState);
         ::SetCursorPos(300, 300);
@@ -324,8 +324,8 @@ TEST_P(TrayOptionsTest, OptionsOkAppliesThemToAnOpenTask) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, TrayOptionsTest,
     ::testing::Values(OptionsCommandCase{"OkWithOpenTask", IDOK, TaskOpen, {"ApplyOptions 1"}},
-                      OptionsCommandCase{"OkWithDownloadTask", IDOK, TaskDownload,
-                                         {"ApplyOptions 1"}},
+                      OptionsCommandCase{
+                          "OkWithDownloadTask", IDOK, TaskDownload, {"ApplyOptions 1"}},
                       OptionsCommandCase{"OkWithoutTask", IDOK, TaskNone, {}},
                       OptionsCommandCase{"CancelWithOpenTask", IDCANCEL, TaskOpen, {}}),
     [](const ::testing::TestParamInfo<OptionsCommandCase> &info) {

@@ -13,15 +13,13 @@ class CComPtr {
 public:
     CComPtr() = default;
     // Takes a reference of its own.
-    explicit CComPtr(Interface *pointer) : pointer_(pointer)
-    {
+    explicit CComPtr(Interface *pointer) : pointer_(pointer) {
         if (pointer_)
             pointer_->AddRef();
     }
     CComPtr(const CComPtr &other) : CComPtr(other.pointer_) {}
     CComPtr(CComPtr &&other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
-    CComPtr &operator=(CComPtr other) noexcept
-    {
+    CComPtr &operator=(CComPtr other) noexcept {
         std::swap(pointer_, other.pointer_);
         return *this;
     }
@@ -32,21 +30,18 @@ public:
     explicit operator bool() const { return pointer_ != nullptr; }
 
     // Takes over a reference the caller already holds.
-    void Attach(Interface *pointer)
-    {
+    void Attach(Interface *pointer) {
         Release();
         pointer_ = pointer;
     }
     // Hands the reference over to the caller.
     Interface *Detach() { return std::exchange(pointer_, nullptr); }
-    void Release()
-    {
+    void Release() {
         if (Interface *old = std::exchange(pointer_, nullptr))
             old->Release();
     }
     // For functions that hand out a new reference through an out parameter.
-    Interface **Receive()
-    {
+    Interface **Receive() {
         Release();
         return &pointer_;
     }

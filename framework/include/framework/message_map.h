@@ -20,64 +20,61 @@
 
 #include <windows.h>
 
-#define BEGIN_MSG_MAP(theClass)                                                              \
-public:                                                                                      \
-    bool ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,            \
-                              LRESULT &lResult) override                                     \
-    {                                                                                        \
-        (void)hWnd;                                                                          \
-        (void)wParam;                                                                        \
-        (void)lParam;                                                                        \
+#define BEGIN_MSG_MAP(theClass)                                                                    \
+public:                                                                                            \
+    bool ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,                  \
+                              LRESULT &lResult) override {                                         \
+        (void)hWnd;                                                                                \
+        (void)wParam;                                                                              \
+        (void)lParam;                                                                              \
         (void)lResult;
 
-#define MESSAGE_HANDLER(message, func)                                                       \
-        if (uMsg == (message)) {                                                             \
-            bool handled = true;                                                             \
-            lResult = func(uMsg, wParam, lParam, handled);                                   \
-            if (handled)                                                                     \
-                return true;                                                                 \
-        }
+#define MESSAGE_HANDLER(message, func)                                                             \
+    if (uMsg == (message)) {                                                                       \
+        bool handled = true;                                                                       \
+        lResult = func(uMsg, wParam, lParam, handled);                                             \
+        if (handled)                                                                               \
+            return true;                                                                           \
+    }
 
-#define MESSAGE_RANGE_HANDLER(firstMessage, lastMessage, func)                               \
-        if (uMsg >= (firstMessage) && uMsg <= (lastMessage)) {                               \
-            bool handled = true;                                                             \
-            lResult = func(uMsg, wParam, lParam, handled);                                   \
-            if (handled)                                                                     \
-                return true;                                                                 \
-        }
+#define MESSAGE_RANGE_HANDLER(firstMessage, lastMessage, func)                                     \
+    if (uMsg >= (firstMessage) && uMsg <= (lastMessage)) {                                         \
+        bool handled = true;                                                                       \
+        lResult = func(uMsg, wParam, lParam, handled);                                             \
+        if (handled)                                                                               \
+            return true;                                                                           \
+    }
 
-#define COMMAND_HANDLER(id, code, func)                                                      \
-        if (uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code)) {      \
-            bool handled = true;                                                             \
-            lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam),   \
-                           handled);                                                         \
-            if (handled)                                                                     \
-                return true;                                                                 \
-        }
+#define COMMAND_HANDLER(id, code, func)                                                            \
+    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code)) {                \
+        bool handled = true;                                                                       \
+        lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), handled);   \
+        if (handled)                                                                               \
+            return true;                                                                           \
+    }
 
-#define COMMAND_ID_HANDLER(id, func)                                                         \
-        if (uMsg == WM_COMMAND && LOWORD(wParam) == (id)) {                                  \
-            bool handled = true;                                                             \
-            lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam),   \
-                           handled);                                                         \
-            if (handled)                                                                     \
-                return true;                                                                 \
-        }
+#define COMMAND_ID_HANDLER(id, func)                                                               \
+    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id)) {                                            \
+        bool handled = true;                                                                       \
+        lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), handled);   \
+        if (handled)                                                                               \
+            return true;                                                                           \
+    }
 
 // A command that needs nothing from the message: menu items, buttons.
-#define COMMAND_ID_CALL(id, func)                                                            \
-        if (uMsg == WM_COMMAND && LOWORD(wParam) == (id)) {                                  \
-            func();                                                                          \
-            lResult = 0;                                                                     \
-            return true;                                                                     \
-        }
+#define COMMAND_ID_CALL(id, func)                                                                  \
+    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id)) {                                            \
+        func();                                                                                    \
+        lResult = 0;                                                                               \
+        return true;                                                                               \
+    }
 
-#define CHAIN_MSG_MAP(baseClass)                                                             \
-        if (baseClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult))            \
-            return true;
+#define CHAIN_MSG_MAP(baseClass)                                                                   \
+    if (baseClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult))                      \
+        return true;
 
-#define END_MSG_MAP()                                                                        \
-        return false;                                                                        \
+#define END_MSG_MAP()                                                                              \
+    return false;                                                                                  \
     }
 
 #endif

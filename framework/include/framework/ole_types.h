@@ -19,15 +19,13 @@ public:
     CBstr(const CBstr &) = delete;
     CBstr &operator=(const CBstr &) = delete;
     CBstr(CBstr &&other) noexcept : bstr_(other.Detach()) {}
-    CBstr &operator=(CBstr &&other) noexcept
-    {
+    CBstr &operator=(CBstr &&other) noexcept {
         Attach(other.Detach());
         return *this;
     }
 
     BSTR Get() const { return bstr_; }
-    void Attach(BSTR bstr)
-    {
+    void Attach(BSTR bstr) {
         if (bstr != bstr_)
             ::SysFreeString(bstr_);
         bstr_ = bstr;

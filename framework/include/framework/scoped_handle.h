@@ -20,8 +20,7 @@ public:
     CScopedHandle(const CScopedHandle &) = delete;
     CScopedHandle &operator=(const CScopedHandle &) = delete;
     CScopedHandle(CScopedHandle &&other) noexcept : handle_(other.Detach()) {}
-    CScopedHandle &operator=(CScopedHandle &&other) noexcept
-    {
+    CScopedHandle &operator=(CScopedHandle &&other) noexcept {
         if (this != &other)
             Reset(other.Detach());
         return *this;
@@ -31,8 +30,7 @@ public:
     explicit operator bool() const { return handle_ != nullptr; }
 
     // Frees the handle held so far and takes `handle` over.
-    void Reset(Handle handle = nullptr)
-    {
+    void Reset(Handle handle = nullptr) {
         if (handle_ && handle_ != handle)
             Free()(handle_);
         handle_ = handle;
@@ -44,10 +42,18 @@ private:
     Handle handle_ = nullptr;
 };
 
-struct CMenuFree { void operator()(HMENU menu) const { ::DestroyMenu(menu); } };
-struct CGdiObjectFree { void operator()(HGDIOBJ object) const { ::DeleteObject(object); } };
-struct CIconFree { void operator()(HICON icon) const { ::DestroyIcon(icon); } };
-struct CCursorFree { void operator()(HCURSOR cursor) const { ::DestroyCursor(cursor); } };
+struct CMenuFree {
+    void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+};
+struct CGdiObjectFree {
+    void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
+};
+struct CIconFree {
+    void operator()(HICON icon) const { ::DestroyIcon(icon); }
+};
+struct CCursorFree {
+    void operator()(HCURSOR cursor) const { ::DestroyCursor(cursor); }
+};
 
 using CMenuHandle = CScopedHandle<HMENU, CMenuFree>;
 using CFontHandle = CScopedHandle<HFONT, CGdiObjectFree>;

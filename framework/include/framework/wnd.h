@@ -44,8 +44,8 @@ public:
     // Creates a window owned by this object (destroyed with it). Any class
     // will do: when its procedure is not the framework's, the new window is
     // subclassed right after creation.
-    bool CreateEx(DWORD exStyle, const char *className, const char *text, DWORD style,
-                  int x, int y, int width, int height, HWND parent, HMENU menuOrId = nullptr);
+    bool CreateEx(DWORD exStyle, const char *className, const char *text, DWORD style, int x, int y,
+                  int width, int height, HWND parent, HMENU menuOrId = nullptr);
     bool DestroyWindow();
 
     // Routes the messages of an existing window through this object; the
@@ -68,12 +68,10 @@ public:
     // What the window would do without this object.
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
-    {
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageA(hwnd_, message, wParam, lParam);
     }
-    bool PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
-    {
+    bool PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::PostMessageA(hwnd_, message, wParam, lParam) != FALSE;
     }
     HWND GetDlgItem(int controlId) const { return ::GetDlgItem(hwnd_, controlId); }

@@ -30,7 +30,10 @@ using namespace pdrcam_bench;
 
 namespace {
 
-double now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
+double now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 double cpuSeconds() {
     rusage usage{};
@@ -51,7 +54,8 @@ std::vector<int> groupSizes(const std::vector<std::string> &exported) {
     for (const std::string &path : exported) {
         const std::string name = fs::path(path).filename().string();
         const std::string group = name.substr(4, name.find('_', 4) - 4);
-        if (sizes.empty() || group != lastGroup) sizes.push_back(0);
+        if (sizes.empty() || group != lastGroup)
+            sizes.push_back(0);
         ++sizes.back();
         lastGroup = group;
     }
@@ -67,7 +71,8 @@ struct Row {
     double directorySeconds = 0, directoryBound = 0;
 };
 
-Row measure(const CameraApi &api, const SpeedClass &speed, double targetSeconds, const std::string &work) {
+Row measure(const CameraApi &api, const SpeedClass &speed, double targetSeconds,
+            const std::string &work) {
     Row row;
     row.bitsPerSecond = speed.bitsPerSecond;
     const std::string served = work + "/served-" + std::to_string(speed.bitsPerSecond);
@@ -96,7 +101,8 @@ Row measure(const CameraApi &api, const SpeedClass &speed, double targetSeconds,
     row.directorySeconds = now() - started;
     row.directoryBound = directoryBoundSeconds(groupSizes(exported), speed.bitsPerSecond);
     if (count != static_cast<int>(exported.size())) {
-        row.note = "picture count " + std::to_string(count) + ", expected " + std::to_string(exported.size());
+        row.note = "picture count " + std::to_string(count) + ", expected " +
+                   std::to_string(exported.size());
         api.Cam_session_enabled(0);
         return row;
     }
@@ -119,7 +125,8 @@ Row measure(const CameraApi &api, const SpeedClass &speed, double targetSeconds,
         file->finish(error);
         const auto expected = readFile(exported[n - 1]);
         if (code != 0 || readFile(file->temporaryPath()) != expected) {
-            row.note = "picture " + std::to_string(n) + " failed (code " + std::to_string(code) + ")";
+            row.note =
+                "picture " + std::to_string(n) + " failed (code " + std::to_string(code) + ")";
             row.ok = false;
             break;
         }
@@ -165,11 +172,12 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "pdrcam_bench: %s\n", error.c_str());
         return 1;
     }
-    const std::string work = fs::temp_directory_path() / ("pdrcam-bench-" + std::to_string(currentProcessId()));
+    const std::string work =
+        fs::temp_directory_path() / ("pdrcam-bench-" + std::to_string(currentProcessId()));
     fs::create_directories(work);
 
-    std::printf("%8s %8s %8s %8s %8s %6s | %8s %8s %8s\n", "speed", "bytes", "seconds", "bound s", "% bound",
-                "CPU %", "dir s", "dir bnd", "% bound");
+    std::printf("%8s %8s %8s %8s %8s %6s | %8s %8s %8s\n", "speed", "bytes", "seconds", "bound s",
+                "% bound", "CPU %", "dir s", "dir bnd", "% bound");
     bool allOk = true;
     for (const SpeedClass &speed : speeds) {
         const Row row = measure(library->api(), speed, targetSeconds, work);
@@ -178,10 +186,11 @@ int main(int argc, char **argv) {
             allOk = false;
             continue;
         }
-        std::printf("%8d %8llu %8.2f %8.2f %7.1f%% %5.1f%% | %8.2f %8.2f %7.1f%%\n", row.bitsPerSecond,
-                    static_cast<unsigned long long>(row.bytes), row.seconds, row.bound,
-                    100.0 * row.bound / row.seconds, 100.0 * row.cpu / row.seconds, row.directorySeconds,
-                    row.directoryBound, 100.0 * row.directoryBound / row.directorySeconds);
+        std::printf("%8d %8llu %8.2f %8.2f %7.1f%% %5.1f%% | %8.2f %8.2f %7.1f%%\n",
+                    row.bitsPerSecond, static_cast<unsigned long long>(row.bytes), row.seconds,
+                    row.bound, 100.0 * row.bound / row.seconds, 100.0 * row.cpu / row.seconds,
+                    row.directorySeconds, row.directoryBound,
+                    100.0 * row.directoryBound / row.directorySeconds);
         std::fflush(stdout);
     }
     fs::remove_all(work);

@@ -24,17 +24,23 @@ double lineSeconds(uint64_t bytes, int bitsPerSecond) {
 double pictureBoundSeconds(uint64_t size, int bitsPerSecond) {
     double seconds = 0;
     const uint64_t full = size / kPiece, rest = size % kPiece;
-    seconds += static_cast<double>(full) * exchangeSeconds(kPictureRequestBytes, kPiece, bitsPerSecond);
-    if (rest > 0) seconds += 4 * exchangeSeconds(kPictureRequestBytes, rest, bitsPerSecond);
+    seconds +=
+        static_cast<double>(full) * exchangeSeconds(kPictureRequestBytes, kPiece, bitsPerSecond);
+    if (rest > 0)
+        seconds += 4 * exchangeSeconds(kPictureRequestBytes, rest, bitsPerSecond);
     return seconds;
 }
 
 double directoryBoundSeconds(const std::vector<int> &picturesPerGroup, int bitsPerSecond) {
-    double seconds = exchangeSeconds(kGroupListRequestBytes, kListRecordBytes * picturesPerGroup.size(), bitsPerSecond);
+    double seconds = exchangeSeconds(kGroupListRequestBytes,
+                                     kListRecordBytes * picturesPerGroup.size(), bitsPerSecond);
     for (int pictures : picturesPerGroup) {
         seconds += kGroupPauseSeconds;
-        seconds += exchangeSeconds(kDirectoryRequestBytes, kListRecordBytes * static_cast<uint64_t>(pictures), bitsPerSecond);
-        seconds += pictures * exchangeSeconds(kDirectoryRequestBytes, kInformationRecordBytes, bitsPerSecond);
+        seconds +=
+            exchangeSeconds(kDirectoryRequestBytes,
+                            kListRecordBytes * static_cast<uint64_t>(pictures), bitsPerSecond);
+        seconds += pictures *
+                   exchangeSeconds(kDirectoryRequestBytes, kInformationRecordBytes, bitsPerSecond);
     }
     return seconds;
 }

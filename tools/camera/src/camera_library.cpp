@@ -22,8 +22,9 @@ bool bindExport(const DynamicLibrary &library, const char *name, Fn &slot, std::
 }  // namespace
 
 bool CameraLibrary::resolve(const DynamicLibrary &library, CameraApi &api, std::string &missing) {
-#define PDRCAM_BIND_EXPORT(name) \
-    if (!bindExport(library, #name, api.name, missing)) return false;
+#define PDRCAM_BIND_EXPORT(name)                                                                   \
+    if (!bindExport(library, #name, api.name, missing))                                            \
+        return false;
     PDRCAM_CAMERA_EXPORTS(PDRCAM_BIND_EXPORT)
 #undef PDRCAM_BIND_EXPORT
     return true;

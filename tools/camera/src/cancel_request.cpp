@@ -23,12 +23,17 @@ extern "C" void onInterrupt(int signalNumber) {
 void installCancelHandler() {
     for (int signalNumber : {SIGINT, SIGTERM}) {
         // A shell starts background jobs with interrupts ignored; keep it so.
-        if (std::signal(signalNumber, onInterrupt) == SIG_IGN) std::signal(signalNumber, SIG_IGN);
+        if (std::signal(signalNumber, onInterrupt) == SIG_IGN)
+            std::signal(signalNumber, SIG_IGN);
     }
 }
 
-bool cancelRequested() { return gCancelRequested.load(); }
+bool cancelRequested() {
+    return gCancelRequested.load();
+}
 
-void setCancelRequested(bool requested) { gCancelRequested.store(requested); }
+void setCancelRequested(bool requested) {
+    gCancelRequested.store(requested);
+}
 
 }  // namespace pdrcam

@@ -6,7 +6,8 @@ namespace pdrcam {
 
 int runErase(const CameraApi &api, const Options &options, Console &console) {
     const int count = api.Cam_get_picture_count();
-    if (count < 0) return reportCameraError(console, "reading the picture directory", api.Cam_error());
+    if (count < 0)
+        return reportCameraError(console, "reading the picture directory", api.Cam_error());
     if (count == 0) {
         console.out << "The camera holds no pictures; nothing to erase.\n";
         return options.eraseTarget == EraseTarget::One ? kExitCameraError : kExitOk;
@@ -16,10 +17,12 @@ int runErase(const CameraApi &api, const Options &options, Console &console) {
     switch (options.eraseTarget) {
     case EraseTarget::One:
         if (options.eraseNumber > count) {
-            console.err << "there is no picture " << options.eraseNumber << " (the camera holds " << count << ")\n";
+            console.err << "there is no picture " << options.eraseNumber << " (the camera holds "
+                        << count << ")\n";
             return kExitCameraError;
         }
-        question = "Erase picture " + std::to_string(options.eraseNumber) + " of " + std::to_string(count) + "?";
+        question = "Erase picture " + std::to_string(options.eraseNumber) + " of " +
+                   std::to_string(count) + "?";
         break;
     case EraseTarget::Last:
         question = "Erase the last picture (number " + std::to_string(count) + ")?";
@@ -35,16 +38,24 @@ int runErase(const CameraApi &api, const Options &options, Console &console) {
 
     int code = CAM_OK;
     switch (options.eraseTarget) {
-    case EraseTarget::One: code = api.Cam_erase_select(options.eraseNumber); break;
-    case EraseTarget::Last: code = api.Cam_erase_last(); break;
-    case EraseTarget::All: code = api.Cam_erase_all(); break;
+    case EraseTarget::One:
+        code = api.Cam_erase_select(options.eraseNumber);
+        break;
+    case EraseTarget::Last:
+        code = api.Cam_erase_last();
+        break;
+    case EraseTarget::All:
+        code = api.Cam_erase_all();
+        break;
     }
-    if (code != CAM_OK) return reportCameraError(console, "erasing", code);
+    if (code != CAM_OK)
+        return reportCameraError(console, "erasing", code);
 
     const int left = api.Cam_get_picture_count();
     console.out << "Erased. ";
     if (left >= 0)
-        console.out << left << (left == 1 ? " picture remains" : " pictures remain") << " on the camera.\n";
+        console.out << left << (left == 1 ? " picture remains" : " pictures remain")
+                    << " on the camera.\n";
     else
         console.out << "The picture count could not be read again.\n";
     return kExitOk;

@@ -39,8 +39,10 @@ struct Tally {
             return false;
         case DownloadResult::Failed:
             ++failed;
-            if (status == kExitOk) status = exitCodeForCamera(outcome.cameraCode);
-            if (status == kExitOk) status = kExitCameraError;
+            if (status == kExitOk)
+                status = exitCodeForCamera(outcome.cameraCode);
+            if (status == kExitOk)
+                status = kExitCameraError;
             // Without a camera to talk to, the other pictures would fail too.
             return status != kExitNoCamera;
         }
@@ -57,41 +59,49 @@ int runGet(const CameraApi &api, const Options &options, Console &console) {
         return kExitFileError;
     }
     const int count = api.Cam_get_picture_count();
-    if (count < 0) return reportCameraError(console, "reading the picture directory", api.Cam_error());
+    if (count < 0)
+        return reportCameraError(console, "reading the picture directory", api.Cam_error());
 
     std::vector<int> pictures;
     int status = kExitOk;
     if (options.selection.all) {
-        for (int n = 1; n <= count; ++n) pictures.push_back(n);
+        for (int n = 1; n <= count; ++n)
+            pictures.push_back(n);
     } else {
         for (int n : options.selection.numbers) {
             if (n <= count) {
                 pictures.push_back(n);
             } else {
-                console.err << "there is no picture " << n << " (the camera holds " << count << ")\n";
+                console.err << "there is no picture " << n << " (the camera holds " << count
+                            << ")\n";
                 status = kExitCameraError;
             }
         }
     }
-    if (pictures.empty() && count == 0) console.out << "The camera holds no pictures.\n";
+    if (pictures.empty() && count == 0)
+        console.out << "The camera holds no pictures.\n";
 
     PictureDownload download(api, console, options.outDir, options.force);
     Tally tally;
     bool goOn = true;
     for (int n : pictures) {
-        if (!goOn || cancelRequested()) break;
+        if (!goOn || cancelRequested())
+            break;
         goOn = tally.add(download.download(FileKind::Picture, n), console);
         if (goOn && options.thumbnails && !cancelRequested())
             goOn = tally.add(download.download(FileKind::Thumbnail, n), console);
     }
-    if (cancelRequested() && tally.status == kExitOk) tally.status = kExitCancelled;
+    if (cancelRequested() && tally.status == kExitOk)
+        tally.status = kExitCancelled;
 
-    console.out << tally.written << " written, " << tally.skipped << " skipped, " << tally.failed << " failed; "
-                << tally.bytes << " bytes in " << std::fixed;
+    console.out << tally.written << " written, " << tally.skipped << " skipped, " << tally.failed
+                << " failed; " << tally.bytes << " bytes in " << std::fixed;
     console.out.precision(1);
-    console.out << tally.seconds << " s (" << formatRate(transferRate(tally.bytes, tally.seconds)) << ")\n";
+    console.out << tally.seconds << " s (" << formatRate(transferRate(tally.bytes, tally.seconds))
+                << ")\n";
     console.out.unsetf(std::ios::fixed);
-    if (tally.status == kExitCancelled) console.err << "Cancelled.\n";
+    if (tally.status == kExitCancelled)
+        console.err << "Cancelled.\n";
     return tally.status != kExitOk ? tally.status : status;
 }
 

@@ -19,8 +19,9 @@ int runInfo(const CameraApi &api, const Options &options, int port, Console &con
     std::vector<char> text(CAM_TEXT_CAPACITY, '\0');
 
     row(console, "Port:", std::to_string(port));
-    row(console, "Line speed:", std::to_string(options.speed.bitsPerSecond) + " bits per second (class " +
-                                    std::to_string(options.speed.code) + ")");
+    row(console, "Line speed:",
+        std::to_string(options.speed.bitsPerSecond) + " bits per second (class " +
+            std::to_string(options.speed.code) + ")");
 
     int code = api.Cam_get_maker(text.data());
     if (code == CAM_OK)

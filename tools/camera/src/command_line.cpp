@@ -7,9 +7,11 @@ namespace pdrcam {
 namespace {
 
 bool parsePositive(const std::string &text, int &value) {
-    if (text.empty() || text.size() > 6) return false;
+    if (text.empty() || text.size() > 6)
+        return false;
     for (char c : text)
-        if (c < '0' || c > '9') return false;
+        if (c < '0' || c > '9')
+            return false;
     value = std::atoi(text.c_str());
     return value > 0;
 }
@@ -18,8 +20,11 @@ bool commandFromName(const std::string &name, Command &command) {
     static const struct {
         const char *name;
         Command command;
-    } kCommands[] = {{"help", Command::Help}, {"info", Command::Info}, {"list", Command::List},
-                     {"get", Command::Get},   {"erase", Command::Erase}};
+    } kCommands[] = {{"help", Command::Help},
+                     {"info", Command::Info},
+                     {"list", Command::List},
+                     {"get", Command::Get},
+                     {"erase", Command::Erase}};
     for (const auto &c : kCommands)
         if (name == c.name) {
             command = c.command;
@@ -29,7 +34,8 @@ bool commandFromName(const std::string &name, Command &command) {
 }
 
 void addUnique(std::vector<int> &numbers, int n) {
-    if (std::find(numbers.begin(), numbers.end(), n) == numbers.end()) numbers.push_back(n);
+    if (std::find(numbers.begin(), numbers.end(), n) == numbers.end())
+        numbers.push_back(n);
 }
 
 ParsedCommandLine failure(std::string error) {
@@ -40,19 +46,24 @@ ParsedCommandLine failure(std::string error) {
 
 // Options that take a value, by their long and short spelling.
 bool takesValue(const std::string &name) {
-    return name == "--port" || name == "-p" || name == "--speed" || name == "-s" || name == "--out" ||
-           name == "-o" || name == "--library";
+    return name == "--port" || name == "-p" || name == "--speed" || name == "-s" ||
+           name == "--out" || name == "-o" || name == "--library";
 }
 
 }  // namespace
 
 const char *commandName(Command command) {
     switch (command) {
-    case Command::Help: return "help";
-    case Command::Info: return "info";
-    case Command::List: return "list";
-    case Command::Get: return "get";
-    case Command::Erase: return "erase";
+    case Command::Help:
+        return "help";
+    case Command::Info:
+        return "info";
+    case Command::List:
+        return "list";
+    case Command::Get:
+        return "get";
+    case Command::Erase:
+        return "erase";
     }
     return "?";
 }
@@ -67,18 +78,23 @@ bool parsePictureList(const std::string &text, PictureSelection &selection) {
     size_t start = 0;
     while (start <= text.size()) {
         size_t comma = text.find(',', start);
-        std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        std::string item =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         size_t dash = item.find('-');
         int first = 0, last = 0;
         if (dash == std::string::npos) {
-            if (!parsePositive(item, first)) return false;
+            if (!parsePositive(item, first))
+                return false;
             last = first;
-        } else if (!parsePositive(item.substr(0, dash), first) || !parsePositive(item.substr(dash + 1), last) ||
-                   last < first || last - first > 100000) {
+        } else if (!parsePositive(item.substr(0, dash), first) ||
+                   !parsePositive(item.substr(dash + 1), last) || last < first ||
+                   last - first > 100000) {
             return false;
         }
-        for (int n = first; n <= last; ++n) addUnique(numbers, n);
-        if (comma == std::string::npos) break;
+        for (int n = first; n <= last; ++n)
+            addUnique(numbers, n);
+        if (comma == std::string::npos)
+            break;
         start = comma + 1;
     }
     selection.all = false;
@@ -111,7 +127,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
         }
         if (arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9')) {
             if (takesValue(arg) && !inlineValue) {
-                if (i + 1 >= args.size()) return failure("option " + arg + " needs a value");
+                if (i + 1 >= args.size())
+                    return failure("option " + arg + " needs a value");
                 value = args[++i];
             } else if (!takesValue(arg) && inlineValue) {
                 return failure("option " + arg + " takes no value");
@@ -123,10 +140,13 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
                     return failure("port must be a number from 1 to 9, not '" + value + "'");
             } else if (arg == "--speed" || arg == "-s") {
                 auto speed = parseSpeed(value);
-                if (!speed) return failure("unknown speed '" + value + "' (see --help for the speeds offered)");
+                if (!speed)
+                    return failure("unknown speed '" + value +
+                                   "' (see --help for the speeds offered)");
                 options.speed = *speed;
             } else if (arg == "--out" || arg == "-o") {
-                if (value.empty()) return failure("the output folder must not be empty");
+                if (value.empty())
+                    return failure("the output folder must not be empty");
                 options.outDir = value;
             } else if (arg == "--library") {
                 options.library = value;
@@ -142,7 +162,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
             continue;
         }
         if (!haveCommand) {
-            if (!commandFromName(arg, options.command)) return failure("unknown command '" + arg + "'");
+            if (!commandFromName(arg, options.command))
+                return failure("unknown command '" + arg + "'");
             haveCommand = true;
         } else {
             operands.push_back(arg);
@@ -162,24 +183,29 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
 
     switch (options.command) {
     case Command::Help:
-        if (operands.size() > 1) return failure("help takes at most one command name");
+        if (operands.size() > 1)
+            return failure("help takes at most one command name");
         if (!operands.empty()) {
             Command topic;
-            if (!commandFromName(operands[0], topic)) return failure("no help for unknown command '" + operands[0] + "'");
+            if (!commandFromName(operands[0], topic))
+                return failure("no help for unknown command '" + operands[0] + "'");
             options.helpTopic = operands[0];
         }
         break;
     case Command::Info:
     case Command::List:
-        if (!operands.empty()) return failure(std::string(commandName(options.command)) + " takes no operands");
+        if (!operands.empty())
+            return failure(std::string(commandName(options.command)) + " takes no operands");
         break;
     case Command::Get:
         for (const std::string &operand : operands)
             if (!parsePictureList(operand, options.selection))
-                return failure("bad picture list '" + operand + "' (use numbers from 1, ranges like 2-5, or all)");
+                return failure("bad picture list '" + operand +
+                               "' (use numbers from 1, ranges like 2-5, or all)");
         break;
     case Command::Erase:
-        if (operands.size() != 1) return failure("erase takes one picture number, 'last' or 'all'");
+        if (operands.size() != 1)
+            return failure("erase takes one picture number, 'last' or 'all'");
         if (operands[0] == "last") {
             options.eraseTarget = EraseTarget::Last;
         } else if (operands[0] == "all") {
@@ -187,7 +213,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
         } else if (parsePositive(operands[0], options.eraseNumber)) {
             options.eraseTarget = EraseTarget::One;
         } else {
-            return failure("erase takes one picture number, 'last' or 'all', not '" + operands[0] + "'");
+            return failure("erase takes one picture number, 'last' or 'all', not '" + operands[0] +
+                           "'");
         }
         break;
     }

@@ -24,10 +24,10 @@ enum class EraseTarget { One, Last, All };
 
 struct Options {
     Command command = Command::Help;
-    std::string helpTopic;     // for Command::Help: a command name or empty
-    int port = 0;              // 0 searches ports 1-9
+    std::string helpTopic;  // for Command::Help: a command name or empty
+    int port = 0;           // 0 searches ports 1-9
     SpeedClass speed{CAM_SPEED_115200, 115200};
-    std::string library;       // empty: the platform's usual name
+    std::string library;  // empty: the platform's usual name
     std::string outDir = ".";
     bool thumbnails = false;
     bool force = false;

@@ -14,17 +14,20 @@ double ConsoleProgress::elapsedSeconds() const {
 
 void ConsoleProgress::onProgress(int percent) {
     state_.percent = percent;
-    if (!console_.progressBar) return;
+    if (!console_.progressBar)
+        return;
     state_.seconds = elapsedSeconds();
     const std::string line = renderProgressLine(state_, console_.width);
     console_.out << '\r' << line;
-    if (line.size() < drawnLength_) console_.out << std::string(drawnLength_ - line.size(), ' ');
+    if (line.size() < drawnLength_)
+        console_.out << std::string(drawnLength_ - line.size(), ' ');
     console_.out << std::flush;
     drawnLength_ = line.size();
 }
 
 void ConsoleProgress::clear() {
-    if (drawnLength_ == 0) return;
+    if (drawnLength_ == 0)
+        return;
     console_.out << '\r' << std::string(drawnLength_, ' ') << '\r' << std::flush;
     drawnLength_ = 0;
 }

@@ -30,6 +30,8 @@ std::unique_ptr<DynamicLibrary> DynamicLibrary::open(const std::string &name, st
     return std::make_unique<PosixLibrary>(handle);
 }
 
-const char *DynamicLibrary::cameraLibraryName() { return "libpeltrix.so"; }
+const char *DynamicLibrary::cameraLibraryName() {
+    return "libpeltrix.so";
+}
 
 }  // namespace pdrcam

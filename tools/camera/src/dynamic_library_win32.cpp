@@ -31,6 +31,8 @@ std::unique_ptr<DynamicLibrary> DynamicLibrary::open(const std::string &name, st
     return std::make_unique<Win32Library>(module);
 }
 
-const char *DynamicLibrary::cameraLibraryName() { return "Peltrix.dll"; }
+const char *DynamicLibrary::cameraLibraryName() {
+    return "Peltrix.dll";
+}
 
 }  // namespace pdrcam

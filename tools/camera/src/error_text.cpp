@@ -14,13 +14,15 @@ std::string cameraErrorText(int code) {
     case CAM_ERR_NO_PORT:
         return "no camera port: no camera answered on the ports searched";
     case CAM_ERR_NO_RESPONSE:
-        return "the camera did not answer (no response, or a garbled one); check the cable and that the camera is on";
+        return "the camera did not answer (no response, or a garbled one); check the cable and "
+               "that the camera is on";
     case CAM_ERR_CLOSE:
         return "the serial port could not be closed";
     case CAM_ERR_TIMEOUT:
         return "the camera stopped sending in the middle of an answer (time-out)";
     case CAM_ERR_OPEN:
-        return "the serial port could not be opened, or the camera did not answer on it, or the line speed could not be set";
+        return "the serial port could not be opened, or the camera did not answer on it, or the "
+               "line speed could not be set";
     case CAM_ERR_CAMERA:
         return "the camera refused the request (busy, or no such picture)";
     case CAM_ERR_CANCELLED:
@@ -36,7 +38,8 @@ std::string cameraErrorText(int code) {
 
 std::string thumbnailErrorText(int code) {
     if (code == CAM_ERR_GENERAL)
-        return "the thumbnail could not be made (out of memory, or a movie thumbnail without a still image)";
+        return "the thumbnail could not be made (out of memory, or a movie thumbnail without a "
+               "still image)";
     return cameraErrorText(code);
 }
 

@@ -10,13 +10,16 @@
 namespace pdrcam {
 namespace {
 
-std::string systemError(const char *what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string systemError(const char *what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
 
 }  // namespace
 
 NativeFile createNewFile(const std::string &path, std::string &error) {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) error = systemError(path.c_str());
+    if (fd < 0)
+        error = systemError(path.c_str());
     return fd;
 }
 
@@ -34,12 +37,14 @@ bool syncAndClose(NativeFile file, std::string &error) {
 }
 
 void closeQuietly(NativeFile file) {
-    if (file >= 0) ::close(file);
+    if (file >= 0)
+        ::close(file);
 }
 
 bool renameFile(const std::string &from, const std::string &to, bool replace, std::string &error) {
     if (replace) {
-        if (::rename(from.c_str(), to.c_str()) == 0) return true;
+        if (::rename(from.c_str(), to.c_str()) == 0)
+            return true;
         error = systemError(to.c_str());
         return false;
     }
@@ -52,7 +57,9 @@ bool renameFile(const std::string &from, const std::string &to, bool replace, st
     return true;
 }
 
-bool removeFile(const std::string &path) { return ::unlink(path.c_str()) == 0; }
+bool removeFile(const std::string &path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
 bool fileExists(const std::string &path) {
     struct stat info;
@@ -65,21 +72,24 @@ bool isDirectory(const std::string &path) {
 }
 
 bool makeDirectory(const std::string &path, std::string &error) {
-    if (::mkdir(path.c_str(), 0755) == 0 || (errno == EEXIST && isDirectory(path))) return true;
+    if (::mkdir(path.c_str(), 0755) == 0 || (errno == EEXIST && isDirectory(path)))
+        return true;
     error = systemError(path.c_str());
     return false;
 }
 
 int64_t fileSize(const std::string &path) {
     struct stat info;
-    if (::stat(path.c_str(), &info) != 0) return -1;
+    if (::stat(path.c_str(), &info) != 0)
+        return -1;
     return static_cast<int64_t>(info.st_size);
 }
 
 std::vector<uint8_t> readHead(const std::string &path, size_t count) {
     std::vector<uint8_t> bytes(count);
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {};
+    if (fd < 0)
+        return {};
     ssize_t got = ::read(fd, bytes.data(), count);
     ::close(fd);
     bytes.resize(got > 0 ? static_cast<size_t>(got) : 0);
@@ -87,11 +97,15 @@ std::vector<uint8_t> readHead(const std::string &path, size_t count) {
 }
 
 std::string joinPath(const std::string &folder, const std::string &name) {
-    if (folder.empty()) return name;
-    if (folder.back() == '/') return folder + name;
+    if (folder.empty())
+        return name;
+    if (folder.back() == '/')
+        return folder + name;
     return folder + "/" + name;
 }
 
-long currentProcessId() { return static_cast<long>(::getpid()); }
+long currentProcessId() {
+    return static_cast<long>(::getpid());
+}
 
 }  // namespace pdrcam

@@ -11,7 +11,9 @@ std::string systemError(const std::string &what) {
     return what + ": system error " + std::to_string(GetLastError());
 }
 
-HANDLE handleOf(NativeFile file) { return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)); }
+HANDLE handleOf(NativeFile file) {
+    return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file));
+}
 
 }  // namespace
 
@@ -32,7 +34,8 @@ NativeFile createNewFile(const std::string &path, std::string &error) {
 
 bool syncAndClose(NativeFile file, std::string &error) {
     bool ok = FlushFileBuffers(handleOf(file)) != 0;
-    if (!ok) error = systemError("flush");
+    if (!ok)
+        error = systemError("flush");
     if (_lclose(static_cast<HFILE>(file)) == HFILE_ERROR && ok) {
         error = systemError("close");
         ok = false;
@@ -41,17 +44,21 @@ bool syncAndClose(NativeFile file, std::string &error) {
 }
 
 void closeQuietly(NativeFile file) {
-    if (file != kNoFile) _lclose(static_cast<HFILE>(file));
+    if (file != kNoFile)
+        _lclose(static_cast<HFILE>(file));
 }
 
 bool renameFile(const std::string &from, const std::string &to, bool replace, std::string &error) {
     DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-    if (MoveFileExA(from.c_str(), to.c_str(), flags)) return true;
+    if (MoveFileExA(from.c_str(), to.c_str(), flags))
+        return true;
     error = systemError(to);
     return false;
 }
 
-bool removeFile(const std::string &path) { return DeleteFileA(path.c_str()) != 0; }
+bool removeFile(const std::string &path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
 
 bool fileExists(const std::string &path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -63,14 +70,16 @@ bool isDirectory(const std::string &path) {
 }
 
 bool makeDirectory(const std::string &path, std::string &error) {
-    if (CreateDirectoryA(path.c_str(), nullptr) || isDirectory(path)) return true;
+    if (CreateDirectoryA(path.c_str(), nullptr) || isDirectory(path))
+        return true;
     error = systemError(path);
     return false;
 }
 
 int64_t fileSize(const std::string &path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
     return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
@@ -78,21 +87,27 @@ std::vector<uint8_t> readHead(const std::string &path, size_t count) {
     std::vector<uint8_t> bytes(count);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
     DWORD got = 0;
-    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(count), &got, nullptr)) got = 0;
+    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(count), &got, nullptr))
+        got = 0;
     CloseHandle(file);
     bytes.resize(got);
     return bytes;
 }
 
 std::string joinPath(const std::string &folder, const std::string &name) {
-    if (folder.empty()) return name;
+    if (folder.empty())
+        return name;
     const char last = folder.back();
-    if (last == '\\' || last == '/' || last == ':') return folder + name;
+    if (last == '\\' || last == '/' || last == ':')
+        return folder + name;
     return folder + "\\" + name;
 }
 
-long currentProcessId() { return static_cast<long>(GetCurrentProcessId()); }
+long currentProcessId() {
+    return static_cast<long>(GetCurrentProcessId());
+}
 
 }  // namespace pdrcam

@@ -10,7 +10,8 @@ std::string speedList() {
     const std::string indent(21, ' ');
     std::string list = indent, line;
     for (const SpeedClass *c = speedClassesBegin(); c != speedClassesEnd(); ++c) {
-        const std::string item = std::to_string(c->bitsPerSecond) + " (c" + std::to_string(c->code) + ")" +
+        const std::string item = std::to_string(c->bitsPerSecond) + " (c" +
+                                 std::to_string(c->code) + ")" +
                                  (c + 1 != speedClassesEnd() ? "," : "");
         if (!line.empty() && line.size() + item.size() > 56) {
             list += line + "\n" + indent;
@@ -25,7 +26,8 @@ std::string commonOptions() {
     return "Camera options:\n"
            "  -p, --port N       serial port 1-9 (default: search ports 1 to 9)\n"
            "  -s, --speed S      line speed in bits per second, or a class as cN\n"
-           "                     (default 115200); offered:\n" + speedList() +
+           "                     (default 115200); offered:\n" +
+           speedList() +
            "      --library FILE load this camera library instead of the usual one\n"
            "  -h, --help         show help\n";
 }
@@ -46,16 +48,19 @@ std::string exitCodes() {
 
 std::string helpText(const std::string &program, const std::string &topic) {
     if (topic == "info")
-        return "Usage: " + program + " info [options]\n\n"
+        return "Usage: " + program +
+               " info [options]\n\n"
                "Shows the camera's maker, version, model, memory status and picture count.\n\n" +
                commonOptions();
     if (topic == "list")
-        return "Usage: " + program + " list [options]\n\n"
+        return "Usage: " + program +
+               " list [options]\n\n"
                "Lists the pictures on the camera: number, size in bytes and type\n"
                "(the library reports type 1 for pictures of the camera's group 0).\n\n" +
                commonOptions();
     if (topic == "get")
-        return "Usage: " + program + " get [PICTURES...] [options]\n\n"
+        return "Usage: " + program +
+               " get [PICTURES...] [options]\n\n"
                "Downloads pictures into a folder as PIC00001.JPG, PIC00002.JPG, ... (the\n"
                "extension follows the content: JPG, AVI or RAW). PICTURES are numbers,\n"
                "ranges like 2-5 or lists like 1,4,7; without any, or with 'all', every\n"
@@ -68,13 +73,15 @@ std::string helpText(const std::string &program, const std::string &topic) {
                "  -f, --force        replace files that exist (default: skip them)\n\n" +
                commonOptions();
     if (topic == "erase")
-        return "Usage: " + program + " erase N|last|all [options]\n\n"
+        return "Usage: " + program +
+               " erase N|last|all [options]\n\n"
                "Erases picture N, the last picture or every picture on the camera.\n"
                "Asks for confirmation first.\n\n"
                "Erase options:\n"
                "  -y, --yes          do not ask\n\n" +
                commonOptions();
-    return "Usage: " + program + " COMMAND [ARGUMENTS] [options]\n\n"
+    return "Usage: " + program +
+           " COMMAND [ARGUMENTS] [options]\n\n"
            "Works with a PDR-M4 camera on a serial port through the camera library.\n\n"
            "Commands:\n"
            "  info               show camera information and the picture count\n"

@@ -11,26 +11,31 @@ std::unique_ptr<PendingFile> PendingFile::create(const std::string &folder, cons
     // ours to replace.
     removeFile(path);
     NativeFile file = createNewFile(path, error);
-    if (file == kNoFile) return nullptr;
+    if (file == kNoFile)
+        return nullptr;
     return std::unique_ptr<PendingFile>(new PendingFile(folder, path, file));
 }
 
 PendingFile::~PendingFile() {
-    if (committed_) return;
+    if (committed_)
+        return;
     closeQuietly(file_);
     removeFile(temporaryPath_);
 }
 
 bool PendingFile::finish(std::string &error) {
-    if (file_ == kNoFile) return true;
+    if (file_ == kNoFile)
+        return true;
     NativeFile file = file_;
     file_ = kNoFile;
     return syncAndClose(file, error);
 }
 
 bool PendingFile::commit(const std::string &finalName, bool replace, std::string &error) {
-    if (!finish(error)) return false;
-    if (!renameFile(temporaryPath_, joinPath(folder_, finalName), replace, error)) return false;
+    if (!finish(error))
+        return false;
+    if (!renameFile(temporaryPath_, joinPath(folder_, finalName), replace, error))
+        return false;
     committed_ = true;
     return true;
 }

@@ -13,7 +13,8 @@ namespace pdrcam {
 std::string PictureDownload::existingFile(const std::string &stem) const {
     for (const std::string &extension : knownExtensions()) {
         const std::string name = fileName(stem, extension);
-        if (fileExists(joinPath(folder_, name))) return name;
+        if (fileExists(joinPath(folder_, name)))
+            return name;
     }
     return {};
 }
@@ -45,7 +46,8 @@ DownloadOutcome PictureDownload::download(FileKind kind, int picture) {
     const int32_t expected = kind == FileKind::Picture ? api_.Cam_get_picture_size(picture) : -1;
     int code;
     {
-        ConsoleProgress progress(console_, stem, expected > 0 ? static_cast<uint64_t>(expected) : 0);
+        ConsoleProgress progress(console_, stem,
+                                 expected > 0 ? static_cast<uint64_t>(expected) : 0);
         ProgressScope scope(progress);
         code = kind == FileKind::Picture ? api_.Cam_get_picture_file(file->handle(), picture)
                                          : api_.Cam_get_thumbnail_file(file->handle(), picture);
@@ -59,7 +61,8 @@ DownloadOutcome PictureDownload::download(FileKind kind, int picture) {
     }
     if (code != CAM_OK) {
         console_.err << label << ": "
-                     << (kind == FileKind::Picture ? cameraErrorText(code) : thumbnailErrorText(code))
+                     << (kind == FileKind::Picture ? cameraErrorText(code)
+                                                   : thumbnailErrorText(code))
                      << " (code " << code << ")\n";
         outcome.result = DownloadResult::Failed;
         outcome.cameraCode = code;
@@ -73,9 +76,11 @@ DownloadOutcome PictureDownload::download(FileKind kind, int picture) {
     }
     const int64_t written = fileSize(file->temporaryPath());
     // A short file would be a half picture under a final name: refuse it.
-    if (written < 0 || (expected >= 0 && written != expected) || (kind == FileKind::Thumbnail && written == 0)) {
+    if (written < 0 || (expected >= 0 && written != expected) ||
+        (kind == FileKind::Thumbnail && written == 0)) {
         console_.err << label << ": received " << written;
-        if (expected >= 0) console_.err << " of " << expected;
+        if (expected >= 0)
+            console_.err << " of " << expected;
         console_.err << " bytes; nothing kept\n";
         outcome.result = DownloadResult::Failed;
         return outcome;

@@ -16,10 +16,10 @@ enum class DownloadResult { Written, Skipped, Failed, FileError, Cancelled };
 
 struct DownloadOutcome {
     DownloadResult result = DownloadResult::Failed;
-    int cameraCode = 0;       // the library's code when it failed
-    std::string fileName;     // final name when written or skipped
-    uint64_t bytes = 0;       // bytes written
-    double seconds = 0;       // time the library took
+    int cameraCode = 0;    // the library's code when it failed
+    std::string fileName;  // final name when written or skipped
+    uint64_t bytes = 0;    // bytes written
+    double seconds = 0;    // time the library took
 };
 
 class PictureDownload {

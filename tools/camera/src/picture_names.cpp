@@ -12,7 +12,8 @@ std::string fileStem(FileKind kind, int picture) {
 }
 
 std::string extensionForContent(const uint8_t *head, size_t length) {
-    if (length >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return "JPG";
+    if (length >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF)
+        return "JPG";
     if (length >= 11 && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "AVI", 3) == 0)
         return "AVI";
     return "RAW";

@@ -10,8 +10,10 @@ ProgressReceiver *gActiveReceiver = nullptr;
 }  // namespace
 
 int32_t CAM_CALL cameraProgress(int32_t cookie, int32_t /*zero*/, int32_t percent) {
-    if (cancelRequested()) return 0;
-    if (cookie == kProgressCookie && gActiveReceiver) gActiveReceiver->onProgress(percent);
+    if (cancelRequested())
+        return 0;
+    if (cookie == kProgressCookie && gActiveReceiver)
+        gActiveReceiver->onProgress(percent);
     return 1;
 }
 
@@ -19,6 +21,8 @@ ProgressScope::ProgressScope(ProgressReceiver &receiver) : previous_(gActiveRece
     gActiveReceiver = &receiver;
 }
 
-ProgressScope::~ProgressScope() { gActiveReceiver = previous_; }
+ProgressScope::~ProgressScope() {
+    gActiveReceiver = previous_;
+}
 
 }  // namespace pdrcam

@@ -15,20 +15,27 @@ const SpeedClass kClasses[] = {
 };
 
 std::optional<long> parseNumber(const std::string &digits) {
-    if (digits.empty() || digits.size() > 9) return std::nullopt;
+    if (digits.empty() || digits.size() > 9)
+        return std::nullopt;
     for (char c : digits)
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
     return std::strtol(digits.c_str(), nullptr, 10);
 }
 
 }  // namespace
 
-const SpeedClass *speedClassesBegin() { return std::begin(kClasses); }
-const SpeedClass *speedClassesEnd() { return std::end(kClasses); }
+const SpeedClass *speedClassesBegin() {
+    return std::begin(kClasses);
+}
+const SpeedClass *speedClassesEnd() {
+    return std::end(kClasses);
+}
 
 std::optional<SpeedClass> speedClassForCode(int32_t code) {
     for (const SpeedClass &c : kClasses)
-        if (c.code == code) return c;
+        if (c.code == code)
+            return c;
     return std::nullopt;
 }
 
@@ -44,12 +51,15 @@ std::optional<SpeedClass> parseSpeed(const std::string &text) {
         }
     }
     auto number = parseNumber(digits);
-    if (!number) return std::nullopt;
+    if (!number)
+        return std::nullopt;
     // Class numbers are small and line speeds large, so a bare number is
     // unambiguous.
-    if (explicitClass || *number < 100) return speedClassForCode(static_cast<int32_t>(*number));
+    if (explicitClass || *number < 100)
+        return speedClassForCode(static_cast<int32_t>(*number));
     for (const SpeedClass &c : kClasses)
-        if (c.bitsPerSecond == *number) return c;
+        if (c.bitsPerSecond == *number)
+            return c;
     return std::nullopt;
 }
 

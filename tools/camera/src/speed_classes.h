@@ -8,8 +8,8 @@
 namespace pdrcam {
 
 struct SpeedClass {
-    int32_t code;          // what Cam_set_speed takes
-    int32_t bitsPerSecond; // the line speed of the session
+    int32_t code;           // what Cam_set_speed takes
+    int32_t bitsPerSecond;  // the line speed of the session
 };
 
 // Every class the library offers, slowest first.

@@ -5,11 +5,14 @@
 
 namespace pdrcam {
 
-bool isTerminal(std::FILE *stream) { return ::isatty(::fileno(stream)) != 0; }
+bool isTerminal(std::FILE *stream) {
+    return ::isatty(::fileno(stream)) != 0;
+}
 
 int terminalWidth() {
     struct winsize size;
-    if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+    if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        return size.ws_col;
     return 80;
 }
 

@@ -5,7 +5,9 @@
 
 namespace pdrcam {
 
-bool isTerminal(std::FILE *stream) { return _isatty(_fileno(stream)) != 0; }
+bool isTerminal(std::FILE *stream) {
+    return _isatty(_fileno(stream)) != 0;
+}
 
 int terminalWidth() {
     CONSOLE_SCREEN_BUFFER_INFO info;

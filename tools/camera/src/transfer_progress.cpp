@@ -12,14 +12,17 @@ uint64_t bytesForPercent(uint64_t total, int percent) {
 }
 
 std::optional<double> transferRate(uint64_t bytes, double seconds) {
-    if (seconds <= 0) return std::nullopt;
+    if (seconds <= 0)
+        return std::nullopt;
     return static_cast<double>(bytes) / seconds;
 }
 
 std::optional<double> secondsLeft(uint64_t done, uint64_t total, double seconds) {
-    if (done >= total) return 0.0;
+    if (done >= total)
+        return 0.0;
     auto rate = transferRate(done, seconds);
-    if (!rate || *rate <= 0) return std::nullopt;
+    if (!rate || *rate <= 0)
+        return std::nullopt;
     return static_cast<double>(total - done) / *rate;
 }
 
@@ -35,12 +38,14 @@ std::string formatBytes(uint64_t bytes) {
 }
 
 std::string formatRate(std::optional<double> bytesPerSecond) {
-    if (!bytesPerSecond) return "--";
+    if (!bytesPerSecond)
+        return "--";
     return formatBytes(static_cast<uint64_t>(std::llround(*bytesPerSecond))) + "/s";
 }
 
 std::string formatDuration(std::optional<double> seconds) {
-    if (!seconds || *seconds < 0 || !std::isfinite(*seconds)) return "--:--";
+    if (!seconds || *seconds < 0 || !std::isfinite(*seconds))
+        return "--:--";
     const long long whole = std::llround(std::ceil(*seconds));
     const long long h = whole / 3600, m = whole / 60 % 60, s = whole % 60;
     char text[32];
@@ -55,11 +60,12 @@ std::string renderProgressLine(const ProgressState &state, int width) {
     const int percent = std::clamp(state.percent, 0, 100);
     const uint64_t done = bytesForPercent(state.total, percent);
     char numbers[96];
-    std::snprintf(numbers, sizeof numbers, " %3d%% %s %s %s left", percent, formatBytes(done).c_str(),
-                  formatRate(transferRate(done, state.seconds)).c_str(),
+    std::snprintf(numbers, sizeof numbers, " %3d%% %s %s %s left", percent,
+                  formatBytes(done).c_str(), formatRate(transferRate(done, state.seconds)).c_str(),
                   formatDuration(secondsLeft(done, state.total, state.seconds)).c_str());
     const int usable = std::max(width - 1, 0);
-    const int fixed = static_cast<int>(state.label.size() + 3 + std::char_traits<char>::length(numbers));
+    const int fixed =
+        static_cast<int>(state.label.size() + 3 + std::char_traits<char>::length(numbers));
     const int barWidth = std::min(usable - fixed, 30);
     std::string line = state.label;
     if (barWidth >= 5) {
@@ -67,7 +73,8 @@ std::string renderProgressLine(const ProgressState &state, int width) {
         line += " [" + std::string(filled, '#') + std::string(barWidth - filled, '.') + "]";
     }
     line += numbers;
-    if (static_cast<int>(line.size()) > usable) line.resize(usable);
+    if (static_cast<int>(line.size()) > usable)
+        line.resize(usable);
     return line;
 }
 

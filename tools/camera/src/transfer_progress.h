@@ -27,10 +27,10 @@ std::string formatRate(std::optional<double> bytesPerSecond);
 std::string formatDuration(std::optional<double> seconds);
 
 struct ProgressState {
-    std::string label;    // file being written
-    uint64_t total = 0;   // picture size in bytes
-    int percent = 0;      // last value from the library
-    double seconds = 0;   // since the transfer began
+    std::string label;   // file being written
+    uint64_t total = 0;  // picture size in bytes
+    int percent = 0;     // last value from the library
+    double seconds = 0;  // since the transfer began
 };
 
 // The bar for a terminal `width` characters wide, without line ending:

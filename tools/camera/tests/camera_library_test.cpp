@@ -32,8 +32,8 @@ TEST(PdrcamCameraLibrary, ResolvesEveryExportByItsOwnName) {
     ASSERT_TRUE(CameraLibrary::resolve(library, api, missing));
     for (const char *name : {"Cam_set_port", "Cam_set_speed", "Cam_session_enabled", "Cam_error",
                              "Cam_setup_callback", "Cam_get_picture_count", "Cam_get_picture_file",
-                             "Cam_get_thumbnail_file", "Cam_erase_select", "Cam_erase_last", "Cam_erase_all",
-                             "Cam_get_picture_type", "Cam_get_memory_status"})
+                             "Cam_get_thumbnail_file", "Cam_erase_select", "Cam_erase_last",
+                             "Cam_erase_all", "Cam_get_picture_type", "Cam_get_memory_status"})
         EXPECT_TRUE(library.asked_.count(name)) << name;
     EXPECT_NE(api.Cam_get_picture_file, nullptr);
     EXPECT_NE(api.Cam_erase_all, nullptr);

@@ -6,7 +6,9 @@ using namespace pdrcam;
 
 namespace {
 
-ParsedCommandLine parse(std::vector<std::string> args) { return parseCommandLine(args); }
+ParsedCommandLine parse(std::vector<std::string> args) {
+    return parseCommandLine(args);
+}
 
 Options parseOk(std::vector<std::string> args) {
     ParsedCommandLine parsed = parseCommandLine(args);
@@ -77,9 +79,10 @@ TEST(PdrcamCommandLineSpeed, LineSpeedsAndClassNumbersBothSelectAClass) {
         const char *text;
         int code;
         int bps;
-    } cases[] = {{"9600", 1, 9600},     {"19200", 2, 19200},  {"38400", 3, 38400},   {"57600", 4, 57600},
-                 {"115200", 5, 115200}, {"230400", 6, 230400}, {"48000", 16, 48000}, {"64000", 17, 64000},
-                 {"96000", 18, 96000},  {"c4", 4, 57600},      {"class16", 16, 48000}, {"6", 6, 230400}};
+    } cases[] = {{"9600", 1, 9600},    {"19200", 2, 19200},    {"38400", 3, 38400},
+                 {"57600", 4, 57600},  {"115200", 5, 115200},  {"230400", 6, 230400},
+                 {"48000", 16, 48000}, {"64000", 17, 64000},   {"96000", 18, 96000},
+                 {"c4", 4, 57600},     {"class16", 16, 48000}, {"6", 6, 230400}};
     for (const Case &c : cases) {
         Options o = parseOk({"info", "--speed", c.text});
         EXPECT_EQ(o.speed.code, c.code) << c.text;

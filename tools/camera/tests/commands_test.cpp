@@ -111,7 +111,8 @@ TEST_F(PdrcamSessionTest, FailedOpeningGivesTheLibrarysReason) {
 TEST_F(PdrcamDownloadTest, EveryPictureArrivesWhole) {
     addPictures(3);
     ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
-    EXPECT_EQ(folder_.names(), (std::vector<std::string>{"PIC00001.JPG", "PIC00002.JPG", "PIC00003.JPG"}));
+    EXPECT_EQ(folder_.names(),
+              (std::vector<std::string>{"PIC00001.JPG", "PIC00002.JPG", "PIC00003.JPG"}));
     for (int n = 1; n <= 3; ++n) {
         char name[16];
         std::snprintf(name, sizeof name, "PIC%05d.JPG", n);
@@ -144,8 +145,8 @@ TEST_F(PdrcamDownloadTest, ThumbnailsNamedByTheirContent) {
     addPictures(2);  // thumbnail 1 is a JPEG, thumbnail 2 raw data
     options_.thumbnails = true;
     ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
-    EXPECT_EQ(folder_.names(),
-              (std::vector<std::string>{"PIC00001.JPG", "PIC00002.JPG", "THM00001.JPG", "THM00002.RAW"}));
+    EXPECT_EQ(folder_.names(), (std::vector<std::string>{"PIC00001.JPG", "PIC00002.JPG",
+                                                         "THM00001.JPG", "THM00002.RAW"}));
     EXPECT_EQ(readAll(folder_.file("THM00002.RAW")), fakeCameraApi().pictures[1].thumbnail);
 }
 
@@ -216,7 +217,8 @@ TEST_F(PdrcamDownloadTest, CancelThroughTheCallbackLeavesNoFileAndClosesTheSessi
 
 TEST_F(PdrcamDownloadTest, CancelAfterOnePictureKeepsTheCompleteOne) {
     addPictures(2, 20000);
-    fakeCameraApi().interruptAtPercent = 100;  // at the end of picture 1: the library then answers 19
+    fakeCameraApi().interruptAtPercent =
+        100;  // at the end of picture 1: the library then answers 19
     EXPECT_EQ(run(Command::Get), kExitCancelled);
     EXPECT_TRUE(folder_.names().empty()) << "a cancelled transfer is not kept, even at 100%";
     EXPECT_FALSE(called("picture 2"));
@@ -331,16 +333,17 @@ TEST_F(PdrcamReportTest, ListShowsNumberGroupSizeAndType) {
     EXPECT_EQ(g2, "other");
     EXPECT_EQ(s2, static_cast<int>(fakeCameraApi().pictures[1].data.size()));
     EXPECT_EQ(t2, 0);
-    EXPECT_NE(total.find("2 pictures, " + std::to_string(s1 + s2) + " bytes"), std::string::npos) << total;
+    EXPECT_NE(total.find("2 pictures, " + std::to_string(s1 + s2) + " bytes"), std::string::npos)
+        << total;
 }
 
 TEST_F(PdrcamReportTest, InfoShowsWhatTheCameraSays) {
     addPictures(4);
     ASSERT_EQ(run(Command::Info), kExitOk) << err_.str();
     const std::string text = out_.str();
-    for (const char *expected : {"Maker:          Maker of the test", "Model:          PDR-M4",
-                                 "Version:        V9.99", "Memory status:  -7", "Pictures:       4",
-                                 "Line speed:     115200"})
+    for (const char *expected :
+         {"Maker:          Maker of the test", "Model:          PDR-M4", "Version:        V9.99",
+          "Memory status:  -7", "Pictures:       4", "Line speed:     115200"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 

@@ -43,13 +43,15 @@ TEST(PdrcamPictureNames, TemporaryNameIsHiddenAndNeverAFinalName) {
     EXPECT_NE(temp.find("PIC00003"), std::string::npos);
     EXPECT_NE(temp.find("4711"), std::string::npos);
     EXPECT_NE(temporaryName("PIC00003", 4712), temp);
-    for (const std::string &e : knownExtensions()) EXPECT_NE(temp, fileName("PIC00003", e));
+    for (const std::string &e : knownExtensions())
+        EXPECT_NE(temp, fileName("PIC00003", e));
 }
 
 TEST(PdrcamErrorTexts, EveryLibraryCodeHasItsOwnSentence) {
-    const int codes[] = {CAM_ERR_PARAM,  CAM_ERR_NO_PORT, CAM_ERR_NO_RESPONSE, CAM_ERR_CLOSE,
-                         CAM_ERR_TIMEOUT, CAM_ERR_OPEN,   CAM_ERR_CAMERA,      CAM_ERR_CANCELLED,
-                         CAM_ERR_NOT_SUPPORTED, CAM_ERR_GENERAL};
+    const int codes[] = {CAM_ERR_PARAM,  CAM_ERR_NO_PORT,   CAM_ERR_NO_RESPONSE,
+                         CAM_ERR_CLOSE,  CAM_ERR_TIMEOUT,   CAM_ERR_OPEN,
+                         CAM_ERR_CAMERA, CAM_ERR_CANCELLED, CAM_ERR_NOT_SUPPORTED,
+                         CAM_ERR_GENERAL};
     std::set<std::string> texts;
     for (int code : codes) {
         const std::string text = cameraErrorText(code);
@@ -75,15 +77,17 @@ TEST(PdrcamExitCodes, LibraryCodesMapToDocumentedStatuses) {
     EXPECT_EQ(exitCodeForCamera(CAM_ERR_NO_PORT), kExitNoCamera);
     EXPECT_EQ(exitCodeForCamera(CAM_ERR_OPEN), kExitNoCamera);
     EXPECT_EQ(exitCodeForCamera(CAM_ERR_CANCELLED), kExitCancelled);
-    for (int code : {2, 4, 7, 10, 13, 254, 255, 99}) EXPECT_EQ(exitCodeForCamera(code), kExitCameraError) << code;
+    for (int code : {2, 4, 7, 10, 13, 254, 255, 99})
+        EXPECT_EQ(exitCodeForCamera(code), kExitCameraError) << code;
 }
 
 TEST(PdrcamHelpText, OverviewDocumentsEveryCommandAndExitStatus) {
     const std::string text = helpText("pdrcam", "");
-    for (const char *word : {"info", "list", "get", "erase", "--port", "--speed", "Exit status", "130"})
+    for (const char *word :
+         {"info", "list", "get", "erase", "--port", "--speed", "Exit status", "130"})
         EXPECT_NE(text.find(word), std::string::npos) << word;
-    for (int status : {kExitOk, kExitCameraError, kExitUsage, kExitNoCamera, kExitNoLibrary, kExitFileError,
-                       kExitNotConfirmed})
+    for (int status : {kExitOk, kExitCameraError, kExitUsage, kExitNoCamera, kExitNoLibrary,
+                       kExitFileError, kExitNotConfirmed})
         EXPECT_NE(text.find("\n  " + std::to_string(status) + " "), std::string::npos) << status;
 }
 

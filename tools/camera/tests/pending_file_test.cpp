@@ -14,7 +14,9 @@ namespace {
 
 const std::vector<unsigned char> kContent{0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 4, 5};
 
-void writeContent(const PendingFile &file) { appendLikeLibrary(file.handle(), kContent.data(), kContent.size()); }
+void writeContent(const PendingFile &file) {
+    appendLikeLibrary(file.handle(), kContent.data(), kContent.size());
+}
 
 }  // namespace
 
@@ -24,7 +26,8 @@ TEST(PdrcamPendingFile, WorksUnderAHiddenNameUntilCommitted) {
     auto file = PendingFile::create(folder.path(), "PIC00001", error);
     ASSERT_TRUE(file) << error;
     writeContent(*file);
-    EXPECT_EQ(folder.names(), std::vector<std::string>{temporaryName("PIC00001", currentProcessId())});
+    EXPECT_EQ(folder.names(),
+              std::vector<std::string>{temporaryName("PIC00001", currentProcessId())});
     ASSERT_TRUE(file->commit("PIC00001.JPG", false, error)) << error;
     EXPECT_EQ(folder.names(), std::vector<std::string>{"PIC00001.JPG"});
     EXPECT_EQ(readAll(folder.file("PIC00001.JPG")), kContent);

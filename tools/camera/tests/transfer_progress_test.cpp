@@ -78,5 +78,6 @@ TEST(PdrcamProgressLine, FullAndEmptyBars) {
 }
 
 TEST(PdrcamProgressLine, DoneLineGivesSizeTimeAndRate) {
-    EXPECT_EQ(renderDoneLine("PIC00002.JPG", 10240, 2.0), "PIC00002.JPG 10.0 KB in 2.0 s (5.0 KB/s)");
+    EXPECT_EQ(renderDoneLine("PIC00002.JPG", 10240, 2.0),
+              "PIC00002.JPG 10.0 KB in 2.0 s (5.0 KB/s)");
 }

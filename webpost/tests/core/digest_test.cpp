@@ -9,21 +9,25 @@
 namespace webpost {
 namespace {
 
-TEST(DigestTest, Base64OfTheRfcVectors)
-{
+TEST(DigestTest, Base64OfTheRfcVectors) {
     const std::pair<const char *, const char *> vectors[] = {
-        {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"},
-        {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="},
+        {"fooba", "Zm9vYmE="},
+        {"foobar", "Zm9vYmFy"},
         {"ann:s3cret", "YW5uOnMzY3JldA=="},
     };
     for (const auto &v : vectors)
         EXPECT_EQ(Base64Encode(v.first), v.second) << v.first;
 }
 
-std::string HexSha256(const std::string &text)
-{
+std::string HexSha256(const std::string &text) {
     std::string hex;
-    for (std::uint8_t b : Sha256(reinterpret_cast<const std::uint8_t *>(text.data()), text.size())) {
+    for (std::uint8_t b :
+         Sha256(reinterpret_cast<const std::uint8_t *>(text.data()), text.size())) {
         static const char digits[] = "0123456789abcdef";
         hex += digits[b >> 4];
         hex += digits[b & 15];
@@ -31,8 +35,7 @@ std::string HexSha256(const std::string &text)
     return hex;
 }
 
-TEST(DigestTest, Sha256OfTheStandardVectorsAndBlockEdges)
-{
+TEST(DigestTest, Sha256OfTheStandardVectorsAndBlockEdges) {
     EXPECT_EQ(HexSha256(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
     EXPECT_EQ(HexSha256("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
     EXPECT_EQ(HexSha256("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
@@ -48,13 +51,13 @@ TEST(DigestTest, Sha256OfTheStandardVectorsAndBlockEdges)
               "ffe054fe7ae0cb6dc65c3af9b61d5209f439851db43d0ba5997337df154668eb");
 }
 
-TEST(DigestTest, FingerprintsInAnySpellingRoundTrip)
-{
+TEST(DigestTest, FingerprintsInAnySpellingRoundTrip) {
     const std::string canonical =
         "01:23:45:67:89:AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89:"
         "AB:CD:EF";
     for (const std::string &spelling :
-         {canonical, std::string("0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef"),
+         {canonical,
+          std::string("0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef"),
           std::string("01 23 45 67 89 ab cd ef 01 23 45 67 89 ab cd ef 01 23 45 67 89 ab cd ef "
                       "01 23 45 67 89 ab cd ef")}) {
         std::optional<std::vector<std::uint8_t>> parsed = ParseFingerprint(spelling);

@@ -10,14 +10,13 @@ namespace webpost {
 namespace {
 
 const ResultCode kReturnedCodes[] = {
-    result::kCancelled,     result::kBufferTooSmall,    result::kInvalidArgument,
-    result::kUnknown,       result::kNoProvider,        result::kSiteCorrupt,
-    result::kInitFailed,    result::kCreateSite,        result::kSiteDoesNotExist,
-    result::kPostFiles,     result::kPostInfoRequired,  result::kExtendedError,
+    result::kCancelled,  result::kBufferTooSmall,   result::kInvalidArgument,
+    result::kUnknown,    result::kNoProvider,       result::kSiteCorrupt,
+    result::kInitFailed, result::kCreateSite,       result::kSiteDoesNotExist,
+    result::kPostFiles,  result::kPostInfoRequired, result::kExtendedError,
 };
 
-TEST(ErrorTextTest, EachReturnedCodeHasItsOwnSentence)
-{
+TEST(ErrorTextTest, EachReturnedCodeHasItsOwnSentence) {
     std::set<std::string> seen;
     for (ResultCode code : kReturnedCodes) {
         const std::string sentence = ErrorSentence(code);
@@ -26,8 +25,7 @@ TEST(ErrorTextTest, EachReturnedCodeHasItsOwnSentence)
     }
 }
 
-TEST(ErrorTextTest, CodesWeNeverReturnHaveNoText)
-{
+TEST(ErrorTextTest, CodesWeNeverReturnHaveNoText) {
     for (ResultCode code : {0x12345678u, 0xC0042105u, 0x80004005u})
         EXPECT_EQ(ErrorText(code, code, "cause"), "") << std::hex << code;
 }
@@ -46,8 +44,7 @@ const CauseCase kCauseCases[] = {
     {result::kCancelled, result::kCancelled, "2 of 5 files were posted.", true},
 };
 
-TEST(ErrorTextTest, LastCauseFollowsItsOwnCodeOnly)
-{
+TEST(ErrorTextTest, LastCauseFollowsItsOwnCodeOnly) {
     for (const CauseCase &c : kCauseCases) {
         const std::string text = ErrorText(c.asked, c.last, c.cause);
         EXPECT_EQ(text.rfind(ErrorSentence(c.asked), 0), 0u) << text;

@@ -18,8 +18,7 @@ public:
         std::uint64_t size;
     };
     FakeTree(std::initializer_list<Entry> entries, std::set<std::string> unreadable = {})
-        : unreadable_(std::move(unreadable))
-    {
+        : unreadable_(std::move(unreadable)) {
         for (const Entry &e : entries) {
             std::string path = e.path;
             const bool folder = path.back() == '\\';
@@ -29,16 +28,14 @@ public:
         }
     }
 
-    std::optional<LocalItem> Stat(const std::string &path) override
-    {
+    std::optional<LocalItem> Stat(const std::string &path) override {
         auto it = items_.find(path);
         if (it == items_.end())
             return std::nullopt;
         return it->second;
     }
 
-    std::optional<std::vector<LocalItem>> List(const std::string &folder) override
-    {
+    std::optional<std::vector<LocalItem>> List(const std::string &folder) override {
         if (unreadable_.count(folder))
             return std::nullopt;
         std::vector<LocalItem> children;
@@ -53,14 +50,12 @@ public:
         return children;
     }
 
-    std::string Join(const std::string &folder, const std::string &child) override
-    {
+    std::string Join(const std::string &folder, const std::string &child) override {
         return folder + "\\" + child;
     }
 
 private:
-    static std::string Last(const std::string &path)
-    {
+    static std::string Last(const std::string &path) {
         const auto slash = path.rfind('\\');
         return slash == std::string::npos ? path : path.substr(slash + 1);
     }

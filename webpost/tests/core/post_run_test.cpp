@@ -11,8 +11,12 @@
 namespace webpost {
 namespace {
 
-Failure Transient() { return Failure{result::kPostFiles, "dropped", true}; }
-Failure Lasting() { return Failure{result::kExtendedError, "PUT /b: 409 Conflict", false}; }
+Failure Transient() {
+    return Failure{result::kPostFiles, "dropped", true};
+}
+Failure Lasting() {
+    return Failure{result::kExtendedError, "PUT /b: 409 Conflict", false};
+}
 
 // Answers each call from a queue per name ("open", "mkcol x", "put x");
 // an empty queue means success. Records every call.
@@ -22,20 +26,17 @@ public:
     std::vector<std::string> calls;
 
     std::optional<Failure> Open() override { return Answer("open"); }
-    std::optional<Failure> MakeFolder(const std::string &remote) override
-    {
+    std::optional<Failure> MakeFolder(const std::string &remote) override {
         return Answer("mkcol " + remote);
     }
     std::optional<Failure> PutFile(const std::string &, const std::string &remote,
-                                   std::uint64_t size, const ByteCounter &counter) override
-    {
+                                   std::uint64_t size, const ByteCounter &counter) override {
         counter(size / 2);
         return Answer("put " + remote);
     }
 
 private:
-    std::optional<Failure> Answer(const std::string &call)
-    {
+    std::optional<Failure> Answer(const std::string &call) {
         calls.push_back(call);
         std::deque<Failure> &queue = script[call];
         if (queue.empty())
@@ -53,20 +54,17 @@ public:
     std::vector<std::uint64_t> bytes;
     std::size_t checks = 0;
 
-    void FileStarting(const std::string &remote, std::size_t index, std::size_t count) override
-    {
+    void FileStarting(const std::string &remote, std::size_t index, std::size_t count) override {
         files.push_back(remote + " " + std::to_string(index) + "/" + std::to_string(count));
     }
-    void BytesDone(std::uint64_t done, std::uint64_t total) override
-    {
+    void BytesDone(std::uint64_t done, std::uint64_t total) override {
         EXPECT_LE(done, total);
         bytes.push_back(done);
     }
     bool CancelRequested() override { return ++checks > cancelAfterChecks; }
 };
 
-UploadPlan ThreePlan()
-{
+UploadPlan ThreePlan() {
     UploadPlan plan;
     plan.steps = {{false, "L\\a", "a", 10}, {true, "", "d", 0}, {false, "L\\d\\b", "d/b", 30}};
     plan.totalBytes = 40;
@@ -84,23 +82,35 @@ struct RunCase {
 };
 
 const RunCase kRuns[] = {
-    {"all goes well", {}, SIZE_MAX, result::kSuccess,
-     {"open", "put a", "mkcol d", "put d/b"}, 2},
+    {"all goes well", {}, SIZE_MAX, result::kSuccess, {"open", "put a", "mkcol d", "put d/b"}, 2},
     {"transient failures are tried again",
-     {{"open", {Transient()}}, {"put d/b", {Transient(), Transient()}}}, SIZE_MAX,
-     result::kSuccess, {"open", "open", "put a", "mkcol d", "put d/b", "put d/b", "put d/b"}, 2},
+     {{"open", {Transient()}}, {"put d/b", {Transient(), Transient()}}},
+     SIZE_MAX,
+     result::kSuccess,
+     {"open", "open", "put a", "mkcol d", "put d/b", "put d/b", "put d/b"},
+     2},
     {"three transient failures in a row end the run",
-     {{"put a", {Transient(), Transient(), Transient()}}}, SIZE_MAX, result::kPostFiles,
-     {"open", "put a", "put a", "put a"}, 0},
-    {"a lasting failure is not tried again", {{"mkcol d", {Lasting()}}}, SIZE_MAX,
-     result::kExtendedError, {"open", "put a", "mkcol d"}, 1},
-    {"open fails: no step is tried", {{"open", {Lasting()}}}, SIZE_MAX, result::kExtendedError,
-     {"open"}, 0},
+     {{"put a", {Transient(), Transient(), Transient()}}},
+     SIZE_MAX,
+     result::kPostFiles,
+     {"open", "put a", "put a", "put a"},
+     0},
+    {"a lasting failure is not tried again",
+     {{"mkcol d", {Lasting()}}},
+     SIZE_MAX,
+     result::kExtendedError,
+     {"open", "put a", "mkcol d"},
+     1},
+    {"open fails: no step is tried",
+     {{"open", {Lasting()}}},
+     SIZE_MAX,
+     result::kExtendedError,
+     {"open"},
+     0},
     {"cancel after the first file", {}, 0, result::kCancelled, {"open", "put a"}, 1},
 };
 
-TEST(PostRunTest, RunsStepsInOrderWithRetriesAndCancel)
-{
+TEST(PostRunTest, RunsStepsInOrderWithRetriesAndCancel) {
     for (const RunCase &c : kRuns) {
         SCOPED_TRACE(c.name);
         ScriptedTransport transport;
@@ -117,8 +127,7 @@ TEST(PostRunTest, RunsStepsInOrderWithRetriesAndCancel)
     }
 }
 
-TEST(PostRunTest, ReportsEachFileAndTheBytesAsTheyGo)
-{
+TEST(PostRunTest, ReportsEachFileAndTheBytesAsTheyGo) {
     ScriptedTransport transport;
     RecordingObserver observer;
     ASSERT_EQ(RunPost(ThreePlan(), transport, observer).code, result::kSuccess);

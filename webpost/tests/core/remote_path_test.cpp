@@ -22,8 +22,7 @@ const PathCase kPaths[] = {
     {"/", "\xe9t\xe9.html", "/%E9t%E9.html", "/\xe9t\xe9.html"},
 };
 
-TEST(RemotePathTest, JoinsAndEncodesForEachProtocol)
-{
+TEST(RemotePathTest, JoinsAndEncodesForEachProtocol) {
     for (const PathCase &c : kPaths) {
         SCOPED_TRACE(std::string(c.base) + " + " + c.relative);
         EXPECT_EQ(HttpPath(c.base, c.relative), c.http);
@@ -31,8 +30,7 @@ TEST(RemotePathTest, JoinsAndEncodesForEachProtocol)
     }
 }
 
-TEST(RemotePathTest, EncodesEverythingButUnreservedBytes)
-{
+TEST(RemotePathTest, EncodesEverythingButUnreservedBytes) {
     EXPECT_EQ(PercentEncodeSegment("AZaz09-._~"), "AZaz09-._~");
     EXPECT_EQ(PercentEncodeSegment("/:@!$&'()*+,;="), "%2F%3A%40%21%24%26%27%28%29%2A%2B%2C%3B%3D");
 }

@@ -32,11 +32,11 @@ const StatusCase kStatuses[] = {
     {DavRequest::PutFile, 301, "Moved Permanently", true, false, "301"},
 };
 
-TEST(ServerAnswerTest, DavStatusesMapToServerRefusals)
-{
+TEST(ServerAnswerTest, DavStatusesMapToServerRefusals) {
     for (const StatusCase &c : kStatuses) {
         SCOPED_TRACE(std::to_string(c.status));
-        std::optional<Failure> failure = DavStatusFailure(c.request, c.status, c.reason, "/s/a.html");
+        std::optional<Failure> failure =
+            DavStatusFailure(c.request, c.status, c.reason, "/s/a.html");
         ASSERT_EQ(failure.has_value(), c.fails);
         if (!failure)
             continue;
@@ -46,8 +46,7 @@ TEST(ServerAnswerTest, DavStatusesMapToServerRefusals)
     }
 }
 
-TEST(ServerAnswerTest, FtpTransientRepliesAreTheFourHundreds)
-{
+TEST(ServerAnswerTest, FtpTransientRepliesAreTheFourHundreds) {
     EXPECT_TRUE(FtpReplyFailure("STOR", "/a", "421 Too many users").transient);
     const Failure lasting = FtpReplyFailure("MKD", "/a/b", "550 No such directory");
     EXPECT_FALSE(lasting.transient);
@@ -71,8 +70,7 @@ const LinkCase kLinks[] = {
     {LinkProblem::Other, false, "failed"},
 };
 
-TEST(ServerAnswerTest, LinkFailuresNameTheServer)
-{
+TEST(ServerAnswerTest, LinkFailuresNameTheServer) {
     for (const LinkCase &c : kLinks) {
         const Failure failure = LinkFailure(c.problem, "127.0.0.1:8080", "(error 12029)");
         EXPECT_EQ(failure.code, result::kPostFiles);

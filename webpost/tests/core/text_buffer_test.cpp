@@ -20,17 +20,13 @@ struct CopyCase {
 };
 
 const CopyCase kCopyCases[] = {
-    {"hello", 6, CopyOutcome::Written, 5},
-    {"hello", 260, CopyOutcome::Written, 5},
-    {"hello", 5, CopyOutcome::TooSmall, 6},
-    {"hello", 1, CopyOutcome::TooSmall, 6},
-    {"hello", 0, CopyOutcome::TooSmall, 6},
-    {"", 1, CopyOutcome::Written, 0},
+    {"hello", 6, CopyOutcome::Written, 5},  {"hello", 260, CopyOutcome::Written, 5},
+    {"hello", 5, CopyOutcome::TooSmall, 6}, {"hello", 1, CopyOutcome::TooSmall, 6},
+    {"hello", 0, CopyOutcome::TooSmall, 6}, {"", 1, CopyOutcome::Written, 0},
     {"", 0, CopyOutcome::TooSmall, 1},
 };
 
-TEST(TextBufferTest, CopiesWhenTheTextAndItsNulFitElseTellsTheSizeNeeded)
-{
+TEST(TextBufferTest, CopiesWhenTheTextAndItsNulFitElseTellsTheSizeNeeded) {
     for (const CopyCase &c : kCopyCases) {
         SCOPED_TRACE(std::string(c.text) + " into " + std::to_string(c.size));
         std::vector<char> buffer(c.size + 8, kSentinel);
@@ -48,8 +44,7 @@ TEST(TextBufferTest, CopiesWhenTheTextAndItsNulFitElseTellsTheSizeNeeded)
     }
 }
 
-TEST(TextBufferTest, NullBufferIsASizeQueryAndNullLengthIsRefused)
-{
+TEST(TextBufferTest, NullBufferIsASizeQueryAndNullLengthIsRefused) {
     std::uint32_t length = 100;
     EXPECT_EQ(CopyTextOut("abc", nullptr, &length), CopyOutcome::TooSmall);
     EXPECT_EQ(length, 4u);
@@ -57,8 +52,7 @@ TEST(TextBufferTest, NullBufferIsASizeQueryAndNullLengthIsRefused)
     EXPECT_EQ(CopyTextOut("abc", buffer, nullptr), CopyOutcome::MissingArgument);
 }
 
-TEST(TextBufferTest, ReadsUpToTheFirstNulAndNeverPastTheSize)
-{
+TEST(TextBufferTest, ReadsUpToTheFirstNulAndNeverPastTheSize) {
     const char withNul[] = {'a', 'b', '\0', 'c'};
     const char withoutNul[] = {'x', 'y', 'z'};
     EXPECT_EQ(ReadTextIn(withNul, 4), "ab");

@@ -10,8 +10,7 @@
 namespace webpost {
 namespace {
 
-FakeTree SiteTree()
-{
+FakeTree SiteTree() {
     return FakeTree({
         {"C:\\site\\", 0},
         {"C:\\site\\index.html", 100},
@@ -28,8 +27,7 @@ FakeTree SiteTree()
 }
 
 // "D name" for a folder step, "F name <- local (size)" for a file step.
-std::string Describe(const UploadPlan &plan)
-{
+std::string Describe(const UploadPlan &plan) {
     std::ostringstream out;
     for (const PlanStep &s : plan.steps) {
         if (s.folder)
@@ -60,24 +58,26 @@ const PlanCase kPlans[] = {
      "F img/a.jpg <- C:\\site\\img\\a.jpg (3000)\n"
      "D img/thumbs\n"
      "F img/thumbs/a.jpg <- C:\\site\\img\\thumbs\\a.jpg (300)\n",
-     3420, 4},
+     3420,
+     4},
     {"folder without recursion",
      {"C:\\site"},
      false,
      "F b.css <- C:\\site\\b.css (20)\n"
      "F index.html <- C:\\site\\index.html (100)\n",
-     120, 2},
+     120,
+     2},
     {"a file and a folder's contents side by side",
      {"C:\\notes.txt", "C:\\site\\img\\thumbs"},
      true,
      "F notes.txt <- C:\\notes.txt (5)\n"
      "F a.jpg <- C:\\site\\img\\thumbs\\a.jpg (300)\n",
-     305, 2},
+     305,
+     2},
     {"an empty folder posts nothing", {"C:\\site\\empty"}, true, "", 0, 0},
 };
 
-TEST(UploadPlanTest, PlansEachFolderBeforeWhatItHolds)
-{
+TEST(UploadPlanTest, PlansEachFolderBeforeWhatItHolds) {
     for (const PlanCase &c : kPlans) {
         SCOPED_TRACE(c.name);
         FakeTree tree = SiteTree();
@@ -102,12 +102,14 @@ const RefusedCase kRefused[] = {
     {"unreadable folder", {"C:\\site"}, "C:\\site\\img"},
 };
 
-TEST(UploadPlanTest, RefusesPathsThatCannotBePosted)
-{
+TEST(UploadPlanTest, RefusesPathsThatCannotBePosted) {
     for (const RefusedCase &c : kRefused) {
         SCOPED_TRACE(c.name);
-        FakeTree tree({{"C:\\site\\", 0}, {"C:\\site\\index.html", 1}, {"C:\\site\\img\\", 0},
-                       {"C:\\other\\", 0}, {"C:\\other\\index.html", 1}},
+        FakeTree tree({{"C:\\site\\", 0},
+                       {"C:\\site\\index.html", 1},
+                       {"C:\\site\\img\\", 0},
+                       {"C:\\other\\", 0},
+                       {"C:\\other\\index.html", 1}},
                       {std::string(c.name) == "unreadable folder" ? "C:\\site\\img" : ""});
         PlanResult result = BuildUploadPlan(tree, c.paths, true);
         EXPECT_FALSE(result.ok);
@@ -117,8 +119,7 @@ TEST(UploadPlanTest, RefusesPathsThatCannotBePosted)
     }
 }
 
-TEST(UploadPlanTest, LastComponentTakesEitherSeparator)
-{
+TEST(UploadPlanTest, LastComponentTakesEitherSeparator) {
     EXPECT_EQ(LastComponent("C:\\a\\b.txt"), "b.txt");
     EXPECT_EQ(LastComponent("C:/a/b.txt"), "b.txt");
     EXPECT_EQ(LastComponent("C:\\a\\dir\\"), "dir");

@@ -20,8 +20,7 @@ protected:
     SiteSandbox sites_;
 };
 
-TEST_F(ApiContractTest, BothEntriesAreBoundByTheirPlainNames)
-{
+TEST_F(ApiContractTest, BothEntriesAreBoundByTheirPlainNames) {
     HMODULE module = ::GetModuleHandleA("WEBPOST.DLL");
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(reinterpret_cast<void *>(::GetProcAddress(module, "WpPostA")),
@@ -38,12 +37,13 @@ struct ErrorBufferCase {
 };
 
 const ErrorBufferCase kErrorBuffers[] = {
-    {2048, false, 0, true}, {1, false, kBufferTooSmall, false},
-    {0, true, kBufferTooSmall, false}, {0, false, kBufferTooSmall, false},
+    {2048, false, 0, true},
+    {1, false, kBufferTooSmall, false},
+    {0, true, kBufferTooSmall, false},
+    {0, false, kBufferTooSmall, false},
 };
 
-TEST_F(ApiContractTest, ErrorTextHonoursTheBufferLength)
-{
+TEST_F(ApiContractTest, ErrorTextHonoursTheBufferLength) {
     const std::string full = library_.ErrorText(static_cast<DWORD>(WEBPOST_ERROR_POST_FILES));
     ASSERT_FALSE(full.empty());
     const DWORD needed = static_cast<DWORD>(full.size() + 1);
@@ -54,9 +54,9 @@ TEST_F(ApiContractTest, ErrorTextHonoursTheBufferLength)
         SCOPED_TRACE("size " + std::to_string(c.size));
         std::vector<char> buffer(c.size + 16, '\xbd');
         DWORD length = c.size;
-        const DWORD result = library_.ErrorString()(
-            static_cast<UINT>(WEBPOST_ERROR_POST_FILES), c.nullBuffer ? nullptr : buffer.data(),
-            &length);
+        const DWORD result =
+            library_.ErrorString()(static_cast<UINT>(WEBPOST_ERROR_POST_FILES),
+                                   c.nullBuffer ? nullptr : buffer.data(), &length);
         EXPECT_EQ(result, c.result);
         if (c.written) {
             EXPECT_EQ(length, full.size());
@@ -71,8 +71,7 @@ TEST_F(ApiContractTest, ErrorTextHonoursTheBufferLength)
     }
 }
 
-TEST_F(ApiContractTest, ErrorTextRefusesMissingLengthAndUnknownCodes)
-{
+TEST_F(ApiContractTest, ErrorTextRefusesMissingLengthAndUnknownCodes) {
     char buffer[64];
     EXPECT_EQ(library_.ErrorString()(static_cast<UINT>(WEBPOST_ERROR_UNKNOWN), buffer, nullptr),
               kInvalidArgument);
@@ -88,8 +87,7 @@ struct RefusedCase {
     const char *textMentions;
 };
 
-TEST_F(ApiContractTest, DestinationsThatCannotBeUsedAreRefusedAndNothingIsPosted)
-{
+TEST_F(ApiContractTest, DestinationsThatCannotBeUsedAreRefusedAndNothingIsPosted) {
     TempTree source("src");
     source.Write("index.html", "x");
     TempTree target("dst");
@@ -103,8 +101,8 @@ TEST_F(ApiContractTest, DestinationsThatCannotBeUsedAreRefusedAndNothingIsPosted
          static_cast<DWORD>(WEBPOST_ERROR_SITE_CORRUPT), "-broken\""},
         {"unsupported scheme", "", "gopher://127.0.0.1/",
          static_cast<DWORD>(WEBPOST_ERROR_PROVCLSID_UNKNOWN), "gopher:"},
-        {"not a URL at all", "", "no such thing", static_cast<DWORD>(WEBPOST_ERROR_PROVCLSID_UNKNOWN),
-         "no such thing"},
+        {"not a URL at all", "", "no such thing",
+         static_cast<DWORD>(WEBPOST_ERROR_PROVCLSID_UNKNOWN), "no such thing"},
     };
     for (const RefusedCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,8 +120,7 @@ TEST_F(ApiContractTest, DestinationsThatCannotBeUsedAreRefusedAndNothingIsPosted
     EXPECT_TRUE(ReadTree(target.Path()).empty());
 }
 
-TEST_F(ApiContractTest, MissingArgumentsAreRefused)
-{
+TEST_F(ApiContractTest, MissingArgumentsAreRefused) {
     char site[260] = "";
     char url[260] = "C:\\x";
     DWORD length = 260;
@@ -145,8 +142,7 @@ struct WriteBackCase {
     bool posted;
 };
 
-TEST_F(ApiContractTest, SiteAndUrlAreWrittenBackOrTheirSizeIsTold)
-{
+TEST_F(ApiContractTest, SiteAndUrlAreWrittenBackOrTheirSizeIsTold) {
     TempTree source("src");
     source.Write("index.html", "<html/>");
     const std::string site = SiteSandbox::Name("folder");

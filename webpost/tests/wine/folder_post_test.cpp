@@ -15,14 +15,12 @@ namespace {
 
 class FolderPostTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(library_.Loaded());
         WriteTree(source_, "", SampleSite());
     }
 
-    PostAnswer PostTo(const std::string &url, DWORD extraFlags = 0)
-    {
+    PostAnswer PostTo(const std::string &url, DWORD extraFlags = 0) {
         PostCall call;
         call.paths = {source_.Path()};
         call.url = url;
@@ -35,16 +33,14 @@ protected:
     TempTree source_{"src"};
 };
 
-std::string FileUrl(const std::string &path)
-{
+std::string FileUrl(const std::string &path) {
     std::string url = "file:///";
     for (char c : path)
         url += c == '\\' ? std::string("/") : c == ' ' ? std::string("%20") : std::string(1, c);
     return url;
 }
 
-TEST_F(FolderPostTest, NestedSiteArrivesIntactByPathAndByFileUrl)
-{
+TEST_F(FolderPostTest, NestedSiteArrivesIntactByPathAndByFileUrl) {
     for (bool asUrl : {false, true}) {
         SCOPED_TRACE(asUrl ? "file: URL" : "path");
         TempTree target("dst");
@@ -56,8 +52,7 @@ TEST_F(FolderPostTest, NestedSiteArrivesIntactByPathAndByFileUrl)
     }
 }
 
-TEST_F(FolderPostTest, ExistingFilesAreOverwrittenAndOthersKept)
-{
+TEST_F(FolderPostTest, ExistingFilesAreOverwrittenAndOthersKept) {
     TempTree target("dst");
     target.Write("index.html", std::string(5000, 'o'));
     target.Write("pics/large.jpg", "old");
@@ -69,8 +64,7 @@ TEST_F(FolderPostTest, ExistingFilesAreOverwrittenAndOthersKept)
     EXPECT_EQ(ReadTree(target.Path()), expected);
 }
 
-TEST_F(FolderPostTest, WithoutRecursionOnlyTheTopFilesGo)
-{
+TEST_F(FolderPostTest, WithoutRecursionOnlyTheTopFilesGo) {
     TempTree target("dst");
     const PostAnswer answer = PostTo(target.Path(), WPF_NO_RECURSIVE_POST);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
@@ -82,8 +76,7 @@ TEST_F(FolderPostTest, WithoutRecursionOnlyTheTopFilesGo)
     EXPECT_EQ(ReadTree(target.Path()), expected);
 }
 
-TEST_F(FolderPostTest, SingleFilesLandAtTheRootUnderTheirNames)
-{
+TEST_F(FolderPostTest, SingleFilesLandAtTheRootUnderTheirNames) {
     TempTree target("dst");
     PostCall call;
     call.paths = {source_.Below("pics/thumbs/small.jpg"), source_.Below("index.html")};
@@ -96,8 +89,7 @@ TEST_F(FolderPostTest, SingleFilesLandAtTheRootUnderTheirNames)
                                                   {"index.html", site.at("index.html")}}));
 }
 
-TEST_F(FolderPostTest, MissingParentAndMissingSourceFailWithTheirPaths)
-{
+TEST_F(FolderPostTest, MissingParentAndMissingSourceFailWithTheirPaths) {
     TempTree target("dst");
     const std::string noParent = target.Below("absent/site");
     PostAnswer answer = PostTo(noParent);
@@ -114,8 +106,7 @@ TEST_F(FolderPostTest, MissingParentAndMissingSourceFailWithTheirPaths)
     EXPECT_TRUE(ReadTree(target.Path()).empty());
 }
 
-TEST_F(FolderPostTest, AFileThatCannotBeReplacedLeavesNoPartialFile)
-{
+TEST_F(FolderPostTest, AFileThatCannotBeReplacedLeavesNoPartialFile) {
     TempTree target("dst");
     // A folder where the post wants the file "index.html": the rename fails.
     target.MakeFolder("index.html");
@@ -126,8 +117,7 @@ TEST_F(FolderPostTest, AFileThatCannotBeReplacedLeavesNoPartialFile)
         EXPECT_EQ(entry.first.find(".tmp"), std::string::npos) << entry.first;
 }
 
-TEST_F(FolderPostTest, AStoredSiteIsPostedToByName)
-{
+TEST_F(FolderPostTest, AStoredSiteIsPostedToByName) {
     TempTree target("dst");
     const std::string site = SiteSandbox::Name("stored-folder");
     sites_.Store(site, target.Path(), "folder");

@@ -11,15 +11,13 @@ namespace webpost_test {
 
 namespace {
 
-void Skip(const std::string &reason)
-{
+void Skip(const std::string &reason) {
     GTEST_SKIP_(reason.c_str());
 }
 
 }  // namespace
 
-bool ServerSetting(const char *variable, std::string &value)
-{
+bool ServerSetting(const char *variable, std::string &value) {
     const char *found = std::getenv(variable);
     if (found && *found) {
         value = found;
@@ -36,8 +34,7 @@ bool ServerSetting(const char *variable, std::string &value)
     return false;
 }
 
-std::string ProtectedPassword(const std::string &password)
-{
+std::string ProtectedPassword(const std::string &password) {
     DATA_BLOB in{static_cast<DWORD>(password.size()),
                  reinterpret_cast<BYTE *>(const_cast<char *>(password.data()))};
     DATA_BLOB out{};
@@ -49,8 +46,7 @@ std::string ProtectedPassword(const std::string &password)
     return blob;
 }
 
-std::string UnprotectedPassword(const std::string &blob)
-{
+std::string UnprotectedPassword(const std::string &blob) {
     DATA_BLOB in{static_cast<DWORD>(blob.size()),
                  reinterpret_cast<BYTE *>(const_cast<char *>(blob.data()))};
     DATA_BLOB out{};

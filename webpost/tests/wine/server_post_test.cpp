@@ -17,21 +17,18 @@ namespace {
 const DWORD kServerRefused = static_cast<DWORD>(WEBPOST_ERROR_EXTENDED_ERROR);
 const DWORD kNotPosted = static_cast<DWORD>(WEBPOST_ERROR_POST_FILES);
 
-std::string Join(const std::string &root, const std::string &child)
-{
+std::string Join(const std::string &root, const std::string &child) {
     return root + "\\" + child;
 }
 
 class ServerPostTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(library_.Loaded());
         WriteTree(source_, "", SampleSite());
     }
 
-    PostAnswer Post(const std::string &url, const std::string &site = "")
-    {
+    PostAnswer Post(const std::string &url, const std::string &site = "") {
         PostCall call;
         call.paths = {source_.Path()};
         call.url = url;
@@ -40,8 +37,7 @@ protected:
     }
 
     // A folder name of its own for each test, on every server.
-    static std::string Unique(const std::string &tag)
-    {
+    static std::string Unique(const std::string &tag) {
         return tag + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
                std::to_string(::GetTickCount());
     }
@@ -51,10 +47,10 @@ protected:
     TempTree source_{"src"};
 };
 
-TEST_F(ServerPostTest, WebDavOverHttpStoresTheNestedSiteIntact)
-{
+TEST_F(ServerPostTest, WebDavOverHttpStoresTheNestedSiteIntact) {
     std::string url, root;
-    if (!ServerSetting("WEBPOST_TEST_DAV_URL", url) || !ServerSetting("WEBPOST_TEST_DAV_ROOT", root))
+    if (!ServerSetting("WEBPOST_TEST_DAV_URL", url) ||
+        !ServerSetting("WEBPOST_TEST_DAV_ROOT", root))
         return;
     const std::string folder = Unique("nested");
     const PostAnswer answer = Post(url + "/" + folder);
@@ -63,10 +59,10 @@ TEST_F(ServerPostTest, WebDavOverHttpStoresTheNestedSiteIntact)
     EXPECT_EQ(answer.url, url + "/" + folder);
 }
 
-TEST_F(ServerPostTest, WebDavOverwritesAnExistingSite)
-{
+TEST_F(ServerPostTest, WebDavOverwritesAnExistingSite) {
     std::string url, root;
-    if (!ServerSetting("WEBPOST_TEST_DAV_URL", url) || !ServerSetting("WEBPOST_TEST_DAV_ROOT", root))
+    if (!ServerSetting("WEBPOST_TEST_DAV_URL", url) ||
+        !ServerSetting("WEBPOST_TEST_DAV_ROOT", root))
         return;
     const std::string folder = Unique("again");
     ASSERT_EQ(Post(url + "/" + folder).code, 0u);
@@ -80,8 +76,7 @@ TEST_F(ServerPostTest, WebDavOverwritesAnExistingSite)
     EXPECT_EQ(ReadTree(Join(root, folder)), expected);
 }
 
-TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials)
-{
+TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials) {
     std::string url, root, user, password;
     if (!ServerSetting("WEBPOST_TEST_DAV_AUTH_URL", url) ||
         !ServerSetting("WEBPOST_TEST_DAV_AUTH_ROOT", root) ||
@@ -101,8 +96,8 @@ TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials)
     {
         SCOPED_TRACE("user and password in the URL; the password is not written back");
         const std::string folder = Unique("inurl");
-        const std::string withPassword = url.substr(0, 7) + user + ":" + password + "@" +
-                                         url.substr(7) + "/" + folder;
+        const std::string withPassword =
+            url.substr(0, 7) + user + ":" + password + "@" + url.substr(7) + "/" + folder;
         const PostAnswer answer = Post(withPassword);
         ASSERT_EQ(answer.code, 0u) << answer.errorText;
         EXPECT_EQ(ReadTree(Join(root, "site\\" + folder)), SampleSite());
@@ -110,8 +105,7 @@ TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials)
     }
 }
 
-TEST_F(ServerPostTest, HttpsWithATrustedFingerprintStoresTheSite)
-{
+TEST_F(ServerPostTest, HttpsWithATrustedFingerprintStoresTheSite) {
     std::string url, root, fingerprint;
     if (!ServerSetting("WEBPOST_TEST_DAVS_URL", url) ||
         !ServerSetting("WEBPOST_TEST_DAVS_ROOT", root) ||
@@ -133,8 +127,7 @@ struct FailureCase {
     std::vector<std::string> textMentions;
 };
 
-TEST_F(ServerPostTest, ServerFailuresGiveTheirCodesAndTexts)
-{
+TEST_F(ServerPostTest, ServerFailuresGiveTheirCodesAndTexts) {
     std::string dav, small, refused, auth, user, password, davs, fingerprint;
     if (!ServerSetting("WEBPOST_TEST_DAV_URL", dav) ||
         !ServerSetting("WEBPOST_TEST_SMALL_URL", small) ||
@@ -146,23 +139,41 @@ TEST_F(ServerPostTest, ServerFailuresGiveTheirCodesAndTexts)
         !ServerSetting("WEBPOST_TEST_CERT_SHA256", fingerprint))
         return;
     const std::string wrongPin(64, '0');
-    sites_.Store(SiteSandbox::Name("wrong-password"), auth + "/" + Unique("wrong"), "webdav",
-                 user, "", ProtectedPassword(password + "x"));
+    sites_.Store(SiteSandbox::Name("wrong-password"), auth + "/" + Unique("wrong"), "webdav", user,
+                 "", ProtectedPassword(password + "x"));
     sites_.Store(SiteSandbox::Name("wrong-pin"), davs + "/" + Unique("pin"), "webdav", "",
                  wrongPin);
     const FailureCase cases[] = {
-        {"missing parent", dav + "/absent/" + Unique("site"), "", kServerRefused,
+        {"missing parent",
+         dav + "/absent/" + Unique("site"),
+         "",
+         kServerRefused,
          {"MKCOL", "409", "does not exist"}},
-        {"too large", small + "/" + Unique("site"), "", kServerRefused,
+        {"too large",
+         small + "/" + Unique("site"),
+         "",
+         kServerRefused,
          {"PUT", "413", "large.jpg", "this large"}},
         {"refused connection", refused, "", kNotPosted, {"cannot be reached"}},
-        {"authentication required", auth + "/" + Unique("anon"), "", kServerRefused,
+        {"authentication required",
+         auth + "/" + Unique("anon"),
+         "",
+         kServerRefused,
          {"401", "user name and password"}},
-        {"wrong password", "", SiteSandbox::Name("wrong-password"), kServerRefused,
+        {"wrong password",
+         "",
+         SiteSandbox::Name("wrong-password"),
+         kServerRefused,
          {"401", "did not accept"}},
-        {"certificate not trusted", davs + "/" + Unique("untrusted"), "", kNotPosted,
+        {"certificate not trusted",
+         davs + "/" + Unique("untrusted"),
+         "",
+         kNotPosted,
          {"certificate", "not trusted"}},
-        {"another certificate pinned", "", SiteSandbox::Name("wrong-pin"), kNotPosted,
+        {"another certificate pinned",
+         "",
+         SiteSandbox::Name("wrong-pin"),
+         kNotPosted,
          {"not trusted", fingerprint}},
     };
     for (const FailureCase &c : cases) {
@@ -175,8 +186,7 @@ TEST_F(ServerPostTest, ServerFailuresGiveTheirCodesAndTexts)
     }
 }
 
-TEST_F(ServerPostTest, FtpStoresTheNestedSiteAndOverwrites)
-{
+TEST_F(ServerPostTest, FtpStoresTheNestedSiteAndOverwrites) {
     std::string url, root, user, password;
     if (!ServerSetting("WEBPOST_TEST_FTP_URL", url) ||
         !ServerSetting("WEBPOST_TEST_FTP_ROOT", root) ||
@@ -198,8 +208,7 @@ TEST_F(ServerPostTest, FtpStoresTheNestedSiteAndOverwrites)
     EXPECT_EQ(ReadTree(Join(root, "site-" + folder)), expected);
 }
 
-TEST_F(ServerPostTest, FtpFailuresGiveTheServersReply)
-{
+TEST_F(ServerPostTest, FtpFailuresGiveTheServersReply) {
     std::string url, user, password;
     if (!ServerSetting("WEBPOST_TEST_FTP_URL", url) ||
         !ServerSetting("WEBPOST_TEST_FTP_USER", user) ||
@@ -207,10 +216,16 @@ TEST_F(ServerPostTest, FtpFailuresGiveTheServersReply)
         return;
     const std::string host = url.substr(6, url.find('/', 6) - 6);
     const FailureCase cases[] = {
-        {"wrong password", "ftp://" + user + ":nope@" + host + "/x", "", kServerRefused,
+        {"wrong password",
+         "ftp://" + user + ":nope@" + host + "/x",
+         "",
+         kServerRefused,
          {"530", "did not accept"}},
-        {"missing parent", "ftp://" + user + ":" + password + "@" + host + "/absent/" + Unique("s"),
-         "", kServerRefused, {"MKD", "550"}},
+        {"missing parent",
+         "ftp://" + user + ":" + password + "@" + host + "/absent/" + Unique("s"),
+         "",
+         kServerRefused,
+         {"MKD", "550"}},
     };
     for (const FailureCase &c : cases) {
         SCOPED_TRACE(c.name);

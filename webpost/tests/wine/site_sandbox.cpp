@@ -8,8 +8,7 @@ constexpr const char *kSites = "Software\\WebPost\\Sites";
 
 }  // namespace
 
-void SiteSandbox::Clear()
-{
+void SiteSandbox::Clear() {
     HKEY sites = nullptr;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, kSites, 0, KEY_ALL_ACCESS, &sites) != ERROR_SUCCESS)
         return;
@@ -30,12 +29,11 @@ void SiteSandbox::Clear()
 
 void SiteSandbox::Store(const std::string &name, const std::string &url, const std::string &kind,
                         const std::string &user, const std::string &certSha256,
-                        const std::string &passwordBlob)
-{
+                        const std::string &passwordBlob) {
     HKEY key = nullptr;
     const std::string path = std::string(kSites) + "\\" + name;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &key, nullptr);
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr);
     auto text = [&](const char *value, const std::string &s) {
         ::RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE *>(s.c_str()),
                          static_cast<DWORD>(s.size() + 1));
@@ -53,8 +51,7 @@ void SiteSandbox::Store(const std::string &name, const std::string &url, const s
     ::RegCloseKey(key);
 }
 
-std::string SiteSandbox::Value(const std::string &name, const char *value) const
-{
+std::string SiteSandbox::Value(const std::string &name, const char *value) const {
     const std::string path = std::string(kSites) + "\\" + name;
     char buffer[1024];
     DWORD size = sizeof buffer;

@@ -16,8 +16,7 @@ public:
     SiteSandbox() { Clear(); }
     ~SiteSandbox() { Clear(); }
     // A name unique to this test process.
-    static std::string Name(const std::string &tag)
-    {
+    static std::string Name(const std::string &tag) {
         return "webpost-test-" + std::to_string(::GetCurrentProcessId()) + "-" + tag;
     }
     // Writes a site as the library stores it; `passwordBlob` is REG_BINARY.

@@ -11,8 +11,7 @@ namespace webpost_test {
 
 namespace {
 
-std::string Windows(const std::string &relative)
-{
+std::string Windows(const std::string &relative) {
     std::string out = relative;
     for (char &c : out) {
         if (c == '/')
@@ -22,8 +21,7 @@ std::string Windows(const std::string &relative)
 }
 
 void ReadInto(const std::string &folder, const std::string &prefix,
-              std::map<std::string, std::string> &out)
-{
+              std::map<std::string, std::string> &out) {
     WIN32_FIND_DATAA data;
     HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
@@ -55,8 +53,7 @@ void ReadInto(const std::string &folder, const std::string &prefix,
 
 }  // namespace
 
-TempTree::TempTree(const std::string &tag)
-{
+TempTree::TempTree(const std::string &tag) {
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
     path_ = std::string(temp) + "webpost-" + tag + "-" + std::to_string(::GetCurrentProcessId()) +
@@ -66,18 +63,15 @@ TempTree::TempTree(const std::string &tag)
         throw std::runtime_error("cannot create " + path_);
 }
 
-TempTree::~TempTree()
-{
+TempTree::~TempTree() {
     testsupport::RemoveTree(path_);
 }
 
-std::string TempTree::Below(const std::string &relative) const
-{
+std::string TempTree::Below(const std::string &relative) const {
     return relative.empty() ? path_ : path_ + "\\" + Windows(relative);
 }
 
-std::string TempTree::MakeFolder(const std::string &relative) const
-{
+std::string TempTree::MakeFolder(const std::string &relative) const {
     std::string path = path_;
     std::string rest = relative;
     while (!rest.empty()) {
@@ -89,8 +83,7 @@ std::string TempTree::MakeFolder(const std::string &relative) const
     return path;
 }
 
-std::string TempTree::Write(const std::string &relative, const std::string &bytes) const
-{
+std::string TempTree::Write(const std::string &relative, const std::string &bytes) const {
     const auto slash = relative.rfind('/');
     if (slash != std::string::npos)
         MakeFolder(relative.substr(0, slash));
@@ -104,15 +97,13 @@ std::string TempTree::Write(const std::string &relative, const std::string &byte
     return path;
 }
 
-std::map<std::string, std::string> ReadTree(const std::string &folder)
-{
+std::map<std::string, std::string> ReadTree(const std::string &folder) {
     std::map<std::string, std::string> out;
     ReadInto(folder, "", out);
     return out;
 }
 
-std::string PatternBytes(std::size_t size, unsigned salt)
-{
+std::string PatternBytes(std::size_t size, unsigned salt) {
     std::string bytes(size, '\0');
     unsigned state = 2166136261u ^ salt;
     for (std::size_t i = 0; i < size; ++i) {
@@ -122,8 +113,7 @@ std::string PatternBytes(std::size_t size, unsigned salt)
     return bytes;
 }
 
-std::map<std::string, std::string> SampleSite()
-{
+std::map<std::string, std::string> SampleSite() {
     return {
         {"index.html", "<html><body><a href=\"pics/index.html\">pictures</a></body></html>\n"},
         {"style sheet.css", "body { color: #123; }\n"},
@@ -139,8 +129,7 @@ std::map<std::string, std::string> SampleSite()
 }
 
 void WriteTree(const TempTree &tree, const std::string &under,
-               const std::map<std::string, std::string> &files)
-{
+               const std::map<std::string, std::string> &files) {
     const std::string prefix = under.empty() ? "" : under + "/";
     tree.MakeFolder(under);
     for (const auto &entry : files) {

@@ -2,25 +2,22 @@
 
 namespace webpost_test {
 
-WebPostLibrary::WebPostLibrary()
-{
+WebPostLibrary::WebPostLibrary() {
     module_ = ::LoadLibraryA("WEBPOST.DLL");
     if (!module_)
         return;
-    post_ = reinterpret_cast<PostFn>(
-        reinterpret_cast<void *>(::GetProcAddress(module_, "WpPostA")));
+    post_ =
+        reinterpret_cast<PostFn>(reinterpret_cast<void *>(::GetProcAddress(module_, "WpPostA")));
     errorString_ = reinterpret_cast<ErrorStringFn>(
         reinterpret_cast<void *>(::GetProcAddress(module_, "WpGetErrorStringA")));
 }
 
-WebPostLibrary::~WebPostLibrary()
-{
+WebPostLibrary::~WebPostLibrary() {
     if (module_)
         ::FreeLibrary(module_);
 }
 
-std::string WebPostLibrary::ErrorText(DWORD code) const
-{
+std::string WebPostLibrary::ErrorText(DWORD code) const {
     std::vector<char> buffer(2049, '\0');
     DWORD length = 2048;
     if (errorString_(code, buffer.data(), &length) != 0)
@@ -29,8 +26,7 @@ std::string WebPostLibrary::ErrorText(DWORD code) const
     return buffer.data();
 }
 
-PostAnswer WebPostLibrary::Run(const PostCall &call) const
-{
+PostAnswer WebPostLibrary::Run(const PostCall &call) const {
     std::vector<std::vector<char>> pathBuffers;
     std::vector<LPSTR> paths;
     for (const std::string &p : call.paths) {
@@ -49,9 +45,9 @@ PostAnswer WebPostLibrary::Run(const PostCall &call) const
     PostAnswer answer;
     answer.siteLength = call.siteLength;
     answer.urlLength = call.urlLength;
-    answer.code = post_(call.owner, static_cast<DWORD>(paths.size()),
-                        paths.empty() ? nullptr : paths.data(), &answer.siteLength, site.data(),
-                        &answer.urlLength, url.data(), call.flags);
+    answer.code =
+        post_(call.owner, static_cast<DWORD>(paths.size()), paths.empty() ? nullptr : paths.data(),
+              &answer.siteLength, site.data(), &answer.urlLength, url.data(), call.flags);
     answer.siteName.assign(site.data(), strnlen(site.data(), site.size()));
     answer.url.assign(url.data(), strnlen(url.data(), url.size()));
     if (answer.code != 0)

@@ -17,8 +17,7 @@ struct Search {
     HWND found;
 };
 
-BOOL CALLBACK Match(HWND hwnd, LPARAM lParam)
-{
+BOOL CALLBACK Match(HWND hwnd, LPARAM lParam) {
     Search &search = *reinterpret_cast<Search *>(lParam);
     char caption[256] = {};
     ::GetWindowTextA(hwnd, caption, sizeof caption);
@@ -30,15 +29,13 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM lParam)
     return TRUE;
 }
 
-std::string ShotDirectory()
-{
+std::string ShotDirectory() {
     return testsupport::ScreenshotFolder("webpost-screenshots");
 }
 
 }  // namespace
 
-HWND WindowDriver::WaitFor(const std::string &caption, DWORD timeoutMs) const
-{
+HWND WindowDriver::WaitFor(const std::string &caption, DWORD timeoutMs) const {
     const DWORD start = ::GetTickCount();
     do {
         Search search{uiThread_, caption, nullptr};
@@ -50,8 +47,7 @@ HWND WindowDriver::WaitFor(const std::string &caption, DWORD timeoutMs) const
     return nullptr;
 }
 
-bool WindowDriver::WaitGone(HWND window, DWORD timeoutMs) const
-{
+bool WindowDriver::WaitGone(HWND window, DWORD timeoutMs) const {
     const DWORD start = ::GetTickCount();
     while (::IsWindow(window) && ::IsWindowVisible(window)) {
         if (::GetTickCount() - start >= timeoutMs)
@@ -61,37 +57,31 @@ bool WindowDriver::WaitGone(HWND window, DWORD timeoutMs) const
     return true;
 }
 
-void WindowDriver::Click(HWND dialog, int controlId)
-{
+void WindowDriver::Click(HWND dialog, int controlId) {
     ::PostMessageA(::GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);
 }
 
-void WindowDriver::SetText(HWND dialog, int controlId, const std::string &text)
-{
+void WindowDriver::SetText(HWND dialog, int controlId, const std::string &text) {
     ::SendMessageA(::GetDlgItem(dialog, controlId), WM_SETTEXT, 0,
                    reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string WindowDriver::Text(HWND dialog, int controlId)
-{
+std::string WindowDriver::Text(HWND dialog, int controlId) {
     char text[1024] = {};
     ::SendMessageA(::GetDlgItem(dialog, controlId), WM_GETTEXT, sizeof text,
                    reinterpret_cast<LPARAM>(text));
     return text;
 }
 
-bool WindowDriver::Enabled(HWND dialog, int controlId)
-{
+bool WindowDriver::Enabled(HWND dialog, int controlId) {
     return ::IsWindowEnabled(::GetDlgItem(dialog, controlId)) != FALSE;
 }
 
-bool WindowDriver::Checked(HWND dialog, int controlId)
-{
+bool WindowDriver::Checked(HWND dialog, int controlId) {
     return ::SendMessageA(::GetDlgItem(dialog, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-std::size_t WindowDriver::Shoot(HWND window, const std::string &name)
-{
+std::size_t WindowDriver::Shoot(HWND window, const std::string &name) {
     ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::RedrawWindow(window, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);

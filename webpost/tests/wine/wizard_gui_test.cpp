@@ -29,8 +29,7 @@ const char *const kSite = "Web Publishing Wizard - Destination site";
 const char *const kProvider = "Web Publishing Wizard - Provider";
 const char *const kProgress = "Posting files";
 
-BOOL CALLBACK CancelWindow(HWND hwnd, LPARAM thread)
-{
+BOOL CALLBACK CancelWindow(HWND hwnd, LPARAM thread) {
     if (::GetWindowThreadProcessId(hwnd, nullptr) == static_cast<DWORD>(thread))
         ::PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     return TRUE;
@@ -43,8 +42,7 @@ protected:
     // Runs the post on this thread and `script` on a driver thread. When the
     // script gives up, every window of this thread is cancelled, so that the
     // post always returns.
-    PostAnswer RunDriven(const PostCall &call, std::function<bool(WindowDriver &)> script)
-    {
+    PostAnswer RunDriven(const PostCall &call, std::function<bool(WindowDriver &)> script) {
         const DWORD uiThread = ::GetCurrentThreadId();
         bool scriptOk = false;
         std::thread driverThread([&] {
@@ -67,8 +65,7 @@ protected:
     SiteSandbox sites_;
 };
 
-TEST_F(WizardGuiTest, EveryPageInTurnThenFinishPostsWithProgress)
-{
+TEST_F(WizardGuiTest, EveryPageInTurnThenFinishPostsWithProgress) {
     TempTree source("src");
     WriteTree(source, "", SampleSite());
     TempTree target("dst");
@@ -122,8 +119,7 @@ TEST_F(WizardGuiTest, EveryPageInTurnThenFinishPostsWithProgress)
         EXPECT_GT(colours[i], 8u) << "page " << i + 1 << " looks blank";
 }
 
-TEST_F(WizardGuiTest, CancelOnAPageReturnsTheCancelCodeAndPostsNothing)
-{
+TEST_F(WizardGuiTest, CancelOnAPageReturnsTheCancelCodeAndPostsNothing) {
     TempTree source("src");
     WriteTree(source, "", SampleSite());
     TempTree target("dst");
@@ -146,8 +142,7 @@ TEST_F(WizardGuiTest, CancelOnAPageReturnsTheCancelCodeAndPostsNothing)
     EXPECT_EQ(answer.url, target.Path());
 }
 
-TEST_F(WizardGuiTest, ANewSiteGivenInTheWizardIsStored)
-{
+TEST_F(WizardGuiTest, ANewSiteGivenInTheWizardIsStored) {
     TempTree source("src");
     source.Write("index.html", "<html/>");
     TempTree target("dst");
@@ -182,8 +177,7 @@ TEST_F(WizardGuiTest, ANewSiteGivenInTheWizardIsStored)
     EXPECT_EQ(ReadTree(target.Path()).count("index.html"), 1u);
 }
 
-TEST_F(WizardGuiTest, APasswordGivenInTheWizardLogsInAndIsKeptOnlyProtected)
-{
+TEST_F(WizardGuiTest, APasswordGivenInTheWizardLogsInAndIsKeptOnlyProtected) {
     std::string url, root, user, password;
     if (!ServerSetting("WEBPOST_TEST_DAV_AUTH_URL", url) ||
         !ServerSetting("WEBPOST_TEST_DAV_AUTH_ROOT", root) ||
@@ -225,8 +219,7 @@ TEST_F(WizardGuiTest, APasswordGivenInTheWizardLogsInAndIsKeptOnlyProtected)
     EXPECT_EQ(second.code, 0u) << second.errorText;
 }
 
-TEST_F(WizardGuiTest, CancelInTheProgressWindowStopsAfterTheCurrentFile)
-{
+TEST_F(WizardGuiTest, CancelInTheProgressWindowStopsAfterTheCurrentFile) {
     TempTree source("src");
     constexpr int kFiles = 200;
     for (int i = 0; i < kFiles; ++i)

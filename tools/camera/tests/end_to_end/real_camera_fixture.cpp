@@ -10,7 +10,8 @@ namespace pdrcam_test {
 std::unique_ptr<pdrcam::CameraLibrary> RealCameraTest::library_;
 
 void RealCameraTest::SetUpTestSuite() {
-    if (library_) return;
+    if (library_)
+        return;
     std::string error;
     library_ = pdrcam::CameraLibrary::load(PELTRIX_PATH, error);
     ASSERT_TRUE(library_) << error;
@@ -20,7 +21,8 @@ void RealCameraTest::TearDown() {
     pdrcam::setCancelRequested(false);
     // The library keeps its port and table across calls: start every test
     // from its load state.
-    if (library_) api().Cam_reset_dll();
+    if (library_)
+        api().Cam_reset_dll();
 }
 
 void RealCameraTest::startCamera(const std::vector<std::string> &simArgs) {

@@ -28,7 +28,9 @@ protected:
 
     const pdrcam::CameraApi &api() const { return library_->api(); }
     std::string downloads() const { return work_.file("downloads"); }
-    std::string downloaded(const std::string &name) const { return work_.file("downloads/" + name); }
+    std::string downloaded(const std::string &name) const {
+        return work_.file("downloads/" + name);
+    }
 
     static std::unique_ptr<pdrcam::CameraLibrary> library_;
     ScratchFolder work_;

@@ -51,8 +51,9 @@ TEST_F(PdrcamRealCameraSession, SearchFindsTheCameraBehindPortsThatDoNotOpen) {
     unsetenv("COMM32_PORT1");
     unsetenv("COMM32_PORT2");
     const std::string text = out_.str();
-    for (const char *expected : {"Port:           3", "Maker:          Toshiba", "Model:          PDR-M4",
-                                 "Version:        V1.05", "Memory status:  57", "Pictures:       10"})
+    for (const char *expected :
+         {"Port:           3", "Maker:          Toshiba", "Model:          PDR-M4",
+          "Version:        V1.05", "Memory status:  57", "Pictures:       10"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 
@@ -93,13 +94,16 @@ TEST_F(PdrcamRealCameraSession, ListGivesEverySizeTheCameraServes) {
     }
 }
 
-class PdrcamRealCameraSpeeds : public RealCameraTest, public ::testing::WithParamInterface<const char *> {};
+class PdrcamRealCameraSpeeds : public RealCameraTest,
+                               public ::testing::WithParamInterface<const char *> {};
 
 TEST_P(PdrcamRealCameraSpeeds, PicturesArriveByteForByte) {
     startCamera();
     const auto started = std::chrono::steady_clock::now();
-    ASSERT_EQ(run({"get", "1,4", "-p", "3", "--speed", GetParam(), "-o", downloads()}), kExitOk) << err_.str();
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    ASSERT_EQ(run({"get", "1,4", "-p", "3", "--speed", GetParam(), "-o", downloads()}), kExitOk)
+        << err_.str();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const auto served = camera_->exportedPictures();
     ASSERT_GE(served.size(), 4u);
     uint64_t bytes = 0;
@@ -107,8 +111,8 @@ TEST_P(PdrcamRealCameraSpeeds, PicturesArriveByteForByte) {
         EXPECT_EQ(readAll(downloaded(pictureName(n))), readAll(served[n - 1])) << pictureName(n);
         bytes += fs::file_size(served[n - 1]);
     }
-    std::printf("[ measured ] %s bits per second: %llu bytes in %.2f s, session included\n", GetParam(),
-                static_cast<unsigned long long>(bytes), seconds);
+    std::printf("[ measured ] %s bits per second: %llu bytes in %.2f s, session included\n",
+                GetParam(), static_cast<unsigned long long>(bytes), seconds);
 }
 
 INSTANTIATE_TEST_SUITE_P(LineSpeeds, PdrcamRealCameraSpeeds,
@@ -117,7 +121,8 @@ INSTANTIATE_TEST_SUITE_P(LineSpeeds, PdrcamRealCameraSpeeds,
 
 TEST_F(PdrcamRealCameraDownload, AllPicturesAndThumbnailsOfTheMixedSet) {
     startCamera();
-    ASSERT_EQ(run({"get", "all", "--thumbnails", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk)
+    ASSERT_EQ(run({"get", "all", "--thumbnails", "-p", "3", "-s", kTestSpeed, "-o", downloads()}),
+              kExitOk)
         << err_.str();
     const auto pictures = camera_->exportedPictures();
     const auto stills = camera_->exportedThumbnails();
@@ -144,17 +149,21 @@ TEST_F(PdrcamRealCameraDownload, AllPicturesAndThumbnailsOfTheMixedSet) {
 
 TEST_F(PdrcamRealCameraDownload, MovieThumbnailGivesItsStillImage) {
     startCamera({"--thumbnails", "avi"});
-    ASSERT_EQ(run({"get", "2", "-t", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk) << err_.str();
+    ASSERT_EQ(run({"get", "2", "-t", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk)
+        << err_.str();
     EXPECT_EQ(readAll(downloaded(thumbnailName(2))), readAll(camera_->exportedThumbnails()[1]));
 }
 
 TEST_F(PdrcamRealCameraDownload, SecondRunSkipsWhatIsThereAndForceReplacesIt) {
     startCamera();
-    ASSERT_EQ(run({"get", "1", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk) << err_.str();
+    ASSERT_EQ(run({"get", "1", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk)
+        << err_.str();
     writeAll(downloaded(pictureName(1)), {'x'});
-    ASSERT_EQ(run({"get", "1", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk) << err_.str();
+    ASSERT_EQ(run({"get", "1", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk)
+        << err_.str();
     EXPECT_EQ(readAll(downloaded(pictureName(1))), std::vector<unsigned char>{'x'});
-    ASSERT_EQ(run({"get", "1", "-f", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk) << err_.str();
+    ASSERT_EQ(run({"get", "1", "-f", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk)
+        << err_.str();
     EXPECT_EQ(readAll(downloaded(pictureName(1))), readAll(camera_->exportedPictures()[0]));
 }
 
@@ -162,7 +171,8 @@ TEST_F(PdrcamRealCameraFaults, PictureSetChangeDuringTransferStillGivesThePictur
     // After the third piece the camera loses its last picture and answers the
     // next request with status 137: the library reads the directory again.
     startCamera({"--change-after", "3"});
-    ASSERT_EQ(run({"get", "8", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk) << err_.str();
+    ASSERT_EQ(run({"get", "8", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk)
+        << err_.str();
     EXPECT_EQ(readAll(downloaded(pictureName(8))), readAll(camera_->exportedPictures()[7]));
     EXPECT_NE(camera_->log().find("137"), std::string::npos) << camera_->log();
     ASSERT_EQ(run({"info", "-p", "3", "-s", kTestSpeed}), kExitOk) << err_.str();
@@ -171,7 +181,8 @@ TEST_F(PdrcamRealCameraFaults, PictureSetChangeDuringTransferStillGivesThePictur
 
 TEST_F(PdrcamRealCameraFaults, StalledPayloadAndDroppedHeaderAreRetried) {
     startCamera({"--stall", "0x17/2:500", "--drop-header", "0x17/5", "--busy", "0x17/7"});
-    ASSERT_EQ(run({"get", "3", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk) << err_.str();
+    ASSERT_EQ(run({"get", "3", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk)
+        << err_.str();
     EXPECT_EQ(readAll(downloaded(pictureName(3))), readAll(camera_->exportedPictures()[2]));
 }
 
@@ -190,7 +201,8 @@ TEST_F(PdrcamRealCameraFaults, CancelledTransferLeavesNoFileAndTheCameraUsable) 
         while (!done) {
             std::error_code ignored;
             for (const auto &entry : fs::directory_iterator(downloads(), ignored))
-                if (entry.file_size(ignored) >= 8192) setCancelRequested(true);
+                if (entry.file_size(ignored) >= 8192)
+                    setCancelRequested(true);
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
     });
@@ -203,7 +215,8 @@ TEST_F(PdrcamRealCameraFaults, CancelledTransferLeavesNoFileAndTheCameraUsable) 
     // The session was closed cleanly: the camera went back to its resting speed.
     EXPECT_NE(camera_->log().find("line speed now 19200"), std::string::npos);
     setCancelRequested(false);
-    ASSERT_EQ(run({"get", "1", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk) << err_.str();
+    ASSERT_EQ(run({"get", "1", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk)
+        << err_.str();
     EXPECT_EQ(readAll(downloaded(pictureName(1))), readAll(camera_->exportedPictures()[0]));
 }
 
@@ -213,7 +226,8 @@ TEST_F(PdrcamRealCameraErase, OneLastAndAllKeepTheNumberingInStep) {
     ASSERT_EQ(run({"erase", "2", "--yes", "-p", "3", "-s", kTestSpeed}), kExitOk) << err_.str();
     EXPECT_NE(out_.str().find("9 pictures remain"), std::string::npos) << out_.str();
     // The former picture 3 is picture 2 now.
-    ASSERT_EQ(run({"get", "2", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk) << err_.str();
+    ASSERT_EQ(run({"get", "2", "-p", "3", "-s", kTestSpeed, "-o", downloads()}), kExitOk)
+        << err_.str();
     EXPECT_EQ(readAll(downloaded(pictureName(2))), readAll(served[2]));
 
     ASSERT_EQ(run({"erase", "last", "--yes", "-p", "3", "-s", kTestSpeed}), kExitOk) << err_.str();

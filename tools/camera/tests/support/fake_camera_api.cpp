@@ -16,11 +16,14 @@ int32_t store(int32_t code) {
     return code;
 }
 
-bool validPicture(int32_t n) { return n >= 1 && n <= static_cast<int32_t>(gFake.pictures.size()); }
+bool validPicture(int32_t n) {
+    return n >= 1 && n <= static_cast<int32_t>(gFake.pictures.size());
+}
 
 int32_t CAM_CALL setPort(int32_t port) {
     gFake.calls.push_back("set_port " + std::to_string(port));
-    if (port < 0 || port > 9) return store(CAM_ERR_PARAM);
+    if (port < 0 || port > 9)
+        return store(CAM_ERR_PARAM);
     const bool found = gFake.cameraPort != 0 && (port == 0 || port == gFake.cameraPort);
     if (!found) {
         store(CAM_ERR_NO_PORT);
@@ -38,7 +41,8 @@ int32_t CAM_CALL setSpeed(int32_t speedClass) {
 int32_t CAM_CALL sessionEnabled(int32_t enable) {
     gFake.calls.push_back("session " + std::to_string(enable));
     if (enable == 1) {
-        if (gFake.openResult != 0) return store(gFake.openResult);
+        if (gFake.openResult != 0)
+            return store(gFake.openResult);
         gFake.sessionOpen = true;
     } else {
         gFake.sessionOpen = false;
@@ -46,7 +50,9 @@ int32_t CAM_CALL sessionEnabled(int32_t enable) {
     return store(CAM_OK);
 }
 
-int32_t CAM_CALL lastError() { return gFake.lastError; }
+int32_t CAM_CALL lastError() {
+    return gFake.lastError;
+}
 
 int32_t CAM_CALL setupCallback(CamProgressProc callback, int32_t cookie) {
     gFake.callback = callback;
@@ -57,7 +63,8 @@ int32_t CAM_CALL setupCallback(CamProgressProc callback, int32_t cookie) {
 int32_t CAM_CALL pictureCount() {
     gFake.calls.push_back("count");
     if (gFake.countResult != -2) {
-        if (gFake.countResult < 0) store(CAM_ERR_NO_RESPONSE);
+        if (gFake.countResult < 0)
+            store(CAM_ERR_NO_RESPONSE);
         return gFake.countResult;
     }
     store(CAM_OK);
@@ -75,32 +82,39 @@ int32_t CAM_CALL pictureType(int32_t n, int32_t *type) {
 
 bool reportProgress(int percent) {
     gFake.progressSeen.push_back(percent);
-    if (percent >= gFake.interruptAtPercent && gFake.interruptAtPercent >= 0) pdrcam::setCancelRequested(true);
+    if (percent >= gFake.interruptAtPercent && gFake.interruptAtPercent >= 0)
+        pdrcam::setCancelRequested(true);
     return gFake.callback(gFake.cookie, 0, percent) != 0;
 }
 
 int32_t CAM_CALL pictureFile(int32_t file, int32_t n) {
     gFake.calls.push_back("picture " + std::to_string(n));
-    if (!validPicture(n)) return store(CAM_ERR_CAMERA);
+    if (!validPicture(n))
+        return store(CAM_ERR_CAMERA);
     const std::vector<uint8_t> &data = gFake.pictures[n - 1].data;
     const size_t total = data.size();
     const size_t deliver = total - std::min<size_t>(total, static_cast<size_t>(gFake.shortByBytes));
     const auto failure = gFake.failPicture.find(n);
     size_t offset = 0;
     while (offset < total) {
-        if (!reportProgress(static_cast<int>(offset * 100 / total))) return store(CAM_ERR_CANCELLED);
-        if (failure != gFake.failPicture.end() && offset >= total / 2) return store(failure->second);
+        if (!reportProgress(static_cast<int>(offset * 100 / total)))
+            return store(CAM_ERR_CANCELLED);
+        if (failure != gFake.failPicture.end() && offset >= total / 2)
+            return store(failure->second);
         const size_t piece = std::min<size_t>(2048, total - offset);
-        if (offset < deliver) appendLikeLibrary(file, data.data() + offset, std::min(piece, deliver - offset));
+        if (offset < deliver)
+            appendLikeLibrary(file, data.data() + offset, std::min(piece, deliver - offset));
         offset += piece;
     }
-    if (!reportProgress(100)) return store(CAM_ERR_CANCELLED);
+    if (!reportProgress(100))
+        return store(CAM_ERR_CANCELLED);
     return store(CAM_OK);
 }
 
 int32_t CAM_CALL thumbnailFile(int32_t file, int32_t n) {
     gFake.calls.push_back("thumbnail " + std::to_string(n));
-    if (!validPicture(n)) return store(CAM_ERR_CAMERA);
+    if (!validPicture(n))
+        return store(CAM_ERR_CAMERA);
     const auto failure = gFake.failThumbnail.find(n);
     if (failure != gFake.failThumbnail.end())
         return failure->second == CAM_ERR_GENERAL ? CAM_ERR_GENERAL : store(failure->second);
@@ -112,14 +126,17 @@ int32_t CAM_CALL thumbnailFile(int32_t file, int32_t n) {
 int32_t CAM_CALL eraseSelect(int32_t n) {
     gFake.calls.push_back("erase " + std::to_string(n));
     const auto failure = gFake.failErase.find(n);
-    if (failure != gFake.failErase.end()) return store(failure->second);
-    if (validPicture(n)) gFake.pictures.erase(gFake.pictures.begin() + (n - 1));
+    if (failure != gFake.failErase.end())
+        return store(failure->second);
+    if (validPicture(n))
+        gFake.pictures.erase(gFake.pictures.begin() + (n - 1));
     return store(CAM_OK);
 }
 
 int32_t CAM_CALL eraseLast() {
     gFake.calls.push_back("erase_last");
-    if (!gFake.pictures.empty()) gFake.pictures.pop_back();
+    if (!gFake.pictures.empty())
+        gFake.pictures.pop_back();
     return store(CAM_OK);
 }
 
@@ -134,16 +151,30 @@ int32_t copyText(char *buffer, const char *text) {
     return store(CAM_OK);
 }
 
-int32_t CAM_CALL version(char *text) { return copyText(text, "V9.99"); }
-int32_t CAM_CALL maker(char *text) { return copyText(text, "Maker of the test"); }
-int32_t CAM_CALL camType(char *text) { return copyText(text, "PDR-M4"); }
-int32_t CAM_CALL memoryStatus() { return -7; }
-int32_t CAM_CALL resetLibrary() { return store(CAM_OK); }
-int32_t CAM_CALL ready() { return 1; }
+int32_t CAM_CALL version(char *text) {
+    return copyText(text, "V9.99");
+}
+int32_t CAM_CALL maker(char *text) {
+    return copyText(text, "Maker of the test");
+}
+int32_t CAM_CALL camType(char *text) {
+    return copyText(text, "PDR-M4");
+}
+int32_t CAM_CALL memoryStatus() {
+    return -7;
+}
+int32_t CAM_CALL resetLibrary() {
+    return store(CAM_OK);
+}
+int32_t CAM_CALL ready() {
+    return 1;
+}
 
 }  // namespace
 
-FakeCameraApi &fakeCameraApi() { return gFake; }
+FakeCameraApi &fakeCameraApi() {
+    return gFake;
+}
 
 void resetFakeCameraApi() {
     gFake = FakeCameraApi{};
@@ -176,7 +207,8 @@ pdrcam::CameraApi fakeCameraApiTable() {
 
 std::vector<uint8_t> patternBytes(size_t size, int salt, bool jpeg) {
     std::vector<uint8_t> bytes(size);
-    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>((i * 31 + static_cast<size_t>(salt) * 7 + i / 251) & 0xFF);
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<uint8_t>((i * 31 + static_cast<size_t>(salt) * 7 + i / 251) & 0xFF);
     if (jpeg && size >= 3) {
         bytes[0] = 0xFF;
         bytes[1] = 0xD8;

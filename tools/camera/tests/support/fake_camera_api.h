@@ -29,9 +29,9 @@ struct FakeCameraApi {
     std::map<int, int> failPicture;  // picture -> code returned after half the data
     std::map<int, int> failThumbnail;
     std::map<int, int> failErase;
-    int shortByBytes = 0;            // a transfer that silently writes fewer bytes
-    int interruptAtPercent = -1;     // raises the cancel request (as Ctrl-C would) at this progress
-    int countResult = -2;            // -2: the real count; otherwise what the count answers
+    int shortByBytes = 0;         // a transfer that silently writes fewer bytes
+    int interruptAtPercent = -1;  // raises the cancel request (as Ctrl-C would) at this progress
+    int countResult = -2;         // -2: the real count; otherwise what the count answers
 
     CamProgressProc callback = nullptr;
     int32_t cookie = 0;

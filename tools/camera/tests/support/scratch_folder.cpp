@@ -25,23 +25,28 @@ ScratchFolder::~ScratchFolder() {
     fs::remove_all(path_, ignored);
 }
 
-std::string ScratchFolder::file(const std::string &name) const { return (fs::path(path_) / name).string(); }
+std::string ScratchFolder::file(const std::string &name) const {
+    return (fs::path(path_) / name).string();
+}
 
 std::vector<std::string> ScratchFolder::names() const {
     std::vector<std::string> result;
-    for (const auto &entry : fs::directory_iterator(path_)) result.push_back(entry.path().filename().string());
+    for (const auto &entry : fs::directory_iterator(path_))
+        result.push_back(entry.path().filename().string());
     std::sort(result.begin(), result.end());
     return result;
 }
 
 std::vector<unsigned char> readAll(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in),
+                                      std::istreambuf_iterator<char>());
 }
 
 void writeAll(const std::string &path, const std::vector<unsigned char> &bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char *>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace pdrcam_test
