@@ -35,14 +35,4 @@ private:
     int32_t autoRun_ = 0;
 };
 
-// The texts of the download radios (1013, 1014) for a connection kind, and
-// whether 1014 may be chosen. Kind 4 names the TWAIN source `twainSource`
-// (string 996), or says none is known (995).
-struct DownloadTexts {
-    std::string manual;
-    std::string automatic;
-    bool automaticEnabled = true;
-};
-DownloadTexts DownloadTextsFor(int32_t connectionKind, const std::string &twainSource);
-
 }  // namespace applet

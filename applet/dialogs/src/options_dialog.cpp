@@ -12,19 +12,14 @@ namespace {
 // The TWAIN kind: a scanner-like source that only lets the user choose.
 constexpr int32_t kTwainConnection = 4;
 
-}  // namespace
-
-COptionsDialog::COptionsDialog() : fw::CDialog(IDD_OPTIONS, nullptr) {
-    autoRun_ = settings::ReadRegDword("Sdk", "EnableAutoRun", 0);
-    showAtStart_ = settings::ReadRegDword("Sdk", "ShowStartup", 1);
-    connectionKind_ = settings::ReadRegDword("Connect", "ConnectVia", 0);
-    runChoice_ = settings::ReadRegDword("Sdk", "RunOption", 1);
-    if (connectionKind_ == kTwainConnection)
-        downloadChoice_ = 0;
-    else
-        downloadChoice_ =
-            settings::ReadRegDword("Sdk", "AutoDownload", AppFeatureFlags().autodownload ? 1 : 0);
-}
+// The texts of the download radios (1013, 1014) for a connection kind, and
+// whether 1014 may be chosen. Kind 4 names the TWAIN source `twainSource`
+// (string 996), or says none is known (995).
+struct DownloadTexts {
+    std::string manual;
+    std::string automatic;
+    bool automaticEnabled = true;
+};
 
 DownloadTexts DownloadTextsFor(int32_t connectionKind, const std::string &twainSource) {
     DownloadTexts texts;
@@ -54,6 +49,20 @@ DownloadTexts DownloadTextsFor(int32_t connectionKind, const std::string &twainS
         break;  // an unknown kind: both radios without text
     }
     return texts;
+}
+
+}  // namespace
+
+COptionsDialog::COptionsDialog() : fw::CDialog(IDD_OPTIONS, nullptr) {
+    autoRun_ = settings::ReadRegDword("Sdk", "EnableAutoRun", 0);
+    showAtStart_ = settings::ReadRegDword("Sdk", "ShowStartup", 1);
+    connectionKind_ = settings::ReadRegDword("Connect", "ConnectVia", 0);
+    runChoice_ = settings::ReadRegDword("Sdk", "RunOption", 1);
+    if (connectionKind_ == kTwainConnection)
+        downloadChoice_ = 0;
+    else
+        downloadChoice_ =
+            settings::ReadRegDword("Sdk", "AutoDownload", AppFeatureFlags().autodownload ? 1 : 0);
 }
 
 void COptionsDialog::DoDataExchange(fw::CDataExchange &exchange) {

@@ -55,8 +55,9 @@ protected:
 };
 }  // namespace
 
-// The strings, from flag_test_strings.rc: 964 "TRUE", 970 "yes", 930 "true",
-// 931 " true", 993 "tRuE", 991 "true", 277 none.
+// The strings, from flag_test_strings.rc: autodownload "TRUE", audio "yes",
+// cameradirect "true", cameraserial " true", toshibamode "tRuE", flashpath
+// "true", cesync none.
 TEST_F(FlagLayersTest, ResourceStringsAloneDecideTheDefaults) {
     const FeatureFlags f = Load();
     EXPECT_EQ(f.autodownload, 1);

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
 #include <optional>
 #include <string>
 
 #include "applet_messages.h"
 #include "applet_process.h"
 #include "framework/res_string.h"
+#include "settings_store.h"
 #include "tolvarc_ids.h"
 
 using namespace vesko_test;
@@ -24,37 +24,34 @@ std::string AppletExe() {
     return ProgramFolder() + "\\Vesko.exe";
 }
 
-// The applet's settings key, named by the resource library's string.
-std::string AppletKeyPath(const std::string &subkey) {
-    HMODULE resources = ::LoadLibraryExA((ProgramFolder() + "\\Tolvarc.dll").c_str(), nullptr,
-                                         LOAD_LIBRARY_AS_DATAFILE);
-    std::string product = fw::LoadResString(resources, IDS_PRODUCT_KEY);
-    ::FreeLibrary(resources);
-    return "Software\\Orvo\\" + product + "\\" + subkey;
+// The applet's resource library as data, loaded once: its texts, and the name
+// of the settings key, which the settings store takes from it as the applet's
+// start-up has it do.
+HMODULE AppletResources() {
+    static const HMODULE resources = [] {
+        HMODULE module = ::LoadLibraryExA((ProgramFolder() + "\\Tolvarc.dll").c_str(), nullptr,
+                                          LOAD_LIBRARY_AS_DATAFILE);
+        settings::SetProductKeySource({module, IDS_PRODUCT_KEY});
+        return module;
+    }();
+    return resources;
 }
 
 // EnableVeskoInTaskbar as this test wants it, and gone again afterwards. The
 // applet runs as another process, so its settings are the prefix's own.
 class TaskbarSetting {
 public:
-    explicit TaskbarSetting(std::optional<DWORD> value) : path_(AppletKeyPath("Sdk")) {
+    explicit TaskbarSetting(std::optional<int32_t> value) {
+        AppletResources();
         Remove();
-        if (!value)
-            return;
-        HKEY key = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
-        ::RegSetValueExA(key, kName, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&*value),
-                         sizeof *value);
-        ::RegCloseKey(key);
+        if (value)
+            settings::WriteRegDword("Sdk", kName, *value);
     }
     ~TaskbarSetting() { Remove(); }
 
 private:
     static constexpr char kName[] = "EnableVeskoInTaskbar";
-    void Remove() { ::RegDeleteKeyValueA(HKEY_CURRENT_USER, path_.c_str(), kName); }
-    std::string path_;
+    static void Remove() { settings::WriteRegString("Sdk", kName, std::nullopt); }
 };
 
 class AppletStartTest : public ::testing::Test {
@@ -66,7 +63,7 @@ protected:
 
 struct SwitchCase {
     const char *arguments;
-    std::optional<DWORD> taskbarSetting;
+    std::optional<int32_t> taskbarSetting;
     bool runs;
 };
 
@@ -150,12 +147,9 @@ TEST_F(AppletStartTest, ExitQuestionCarriesTheTitleAndNoKeepsTheApplet) {
     ASSERT_TRUE(applet.Started());
     HWND marker = applet.WaitForWindow(kAppletClassName, false, kStartMs);
     ASSERT_NE(marker, nullptr);
-    HMODULE resources = ::LoadLibraryExA((ProgramFolder() + "\\Tolvarc.dll").c_str(), nullptr,
-                                         LOAD_LIBRARY_AS_DATAFILE);
-    const std::string title = fw::LoadResString(resources, IDS_APP_TITLE);
+    const std::string title = fw::LoadResString(AppletResources(), IDS_APP_TITLE);
     const std::string question =
-        fw::SubstituteArg(fw::LoadResString(resources, IDS_EXIT_QUESTION), title);
-    ::FreeLibrary(resources);
+        fw::SubstituteArg(fw::LoadResString(AppletResources(), IDS_EXIT_QUESTION), title);
 
     // Answered No: nothing changes.
     HWND dialog = applet.WaitForMainDialog(kStartMs);
