@@ -1,0 +1,120 @@
+// Test support: control of the stand-in host server (HostStandIn.exe), the
+// local automation server of "Mirelle.Camera" that the applet's tests talk to
+// through the platform's COM runtime, out of process. The runtime, not the
+// test, starts the server, so everything between test and server goes
+// through the server's control key in the registry (standin_protocol.h):
+// the answers it gives, the log of every call it got, the side-channel key it
+// reads at OpenTask/OpenTaskEx, and the ids of its running processes.
+//
+// The control key lives under the real HKEY_CURRENT_USER of the user, even
+// while this process has HKEY_CURRENT_USER overridden (RegistrySandbox): the
+// library reaches it through HKEY_USERS. ProgID, class and control key are
+// shared by the whole Wine prefix, so test programs that use the stand-in
+// take turns: RESOURCE_LOCK host_standin (kResourceLock).
+//
+// The server's behaviour (README.md beside this folder's parent):
+// - OpenTask/OpenTaskEx answer their set result; 1 opens the task and shows
+//   the task window (class standin::kTaskWindowClass).
+// - EndTask answers its set result; TRUE ends an open task (the window goes)
+//   and then posts "MirelleNotify" wParam 0 to the notify window.
+// - SetNotifyWindow answers its set result; only TRUE keeps the handle.
+// - The task window's button ends the task and posts the same notification.
+// - The method named by exceptionMethod fails with DISP_E_EXCEPTION and the
+//   given EXCEPINFO, after its arguments were checked, with no other effect.
+// - The server ends when no object, lock or open task is left.
+#ifndef TOOLS_HOST_TESTING_HOST_CONTROL_H
+#define TOOLS_HOST_TESTING_HOST_CONTROL_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "call_log_line.h"
+#include "standin_protocol.h"
+
+namespace testsupport {
+
+constexpr const char kResourceLock[] = "host_standin";
+
+// What the server answers. The defaults are a host that accepts everything.
+struct HostAnswers {
+    short openTask = 1;
+    short openTaskEx = 1;
+    bool endTask = true;
+    bool setNotifyWindow = true;
+    // VT_EMPTY: every result goes back in the type the methods state
+    // (VT_BOOL, VT_I2). Another type (VT_I4, VT_BSTR, ...): every result is
+    // sent converted to it, for clients that must convert results back.
+    VARTYPE resultType = VT_EMPTY;
+    // The method (a DISPID) that raises an automation exception; 0: none.
+    DISPID exceptionMethod = 0;
+    std::string exceptionSource = "HostStandIn";
+    std::string exceptionDescription = "The camera task cannot be opened.";
+    long exceptionScode = static_cast<long>(0x80004005);  // E_FAIL
+    unsigned short exceptionCode = 0;                     // wCode
+};
+
+using HostCall = standin::CallRecord;
+using HostSideChannel = standin::SideChannel;
+using standin::DescribeCall;
+
+class HostStandIn {
+public:
+    // Registers the server from bin/ (HostStandIn.exe -RegServer), stores the
+    // default answers, clears the log and points the side channel at
+    // standin::kDefaultSideChannelKey as this process sees HKEY_CURRENT_USER
+    // (so make a RegistrySandbox before this object to have it followed).
+    HostStandIn();
+    // Waits for running servers to end (up to 10 s), unregisters the server
+    // and deletes the control key.
+    ~HostStandIn();
+    HostStandIn(const HostStandIn &) = delete;
+    HostStandIn &operator=(const HostStandIn &) = delete;
+
+    // False when setting up failed; Problem says what.
+    bool Ready() const { return problem_.empty(); }
+    const std::string &Problem() const { return problem_; }
+
+    // Runs the server with -RegServer or -UnregServer; true when it ended
+    // with exit code 0.
+    bool Register();
+    bool Unregister();
+    // The ProgID leads to our class in HKEY_CLASSES_ROOT.
+    static bool IsRegistered();
+    // Full path of the server program (beside this test program).
+    static std::string ServerPath();
+
+    void SetAnswers(const HostAnswers &answers) const;
+    HostAnswers Answers() const;
+
+    // The key the server reads FromVesko, VeskoLaunchApp and PCCardDrive
+    // from, given as a path below HKEY_CURRENT_USER as this process sees it
+    // (an overridden HKEY_CURRENT_USER is followed to its real place).
+    void SetSideChannelKey(const std::string &pathBelowCurrentUser) const;
+    // The path below the real HKEY_CURRENT_USER that the server reads.
+    std::string SideChannelKey() const;
+
+    // Every call since the last ClearCalls, oldest first (lines that do not
+    // decode are skipped: none are expected).
+    std::vector<HostCall> Calls() const;
+    void ClearCalls() const;
+
+    // The visible task window of a running server, or nullptr.
+    static HWND TaskWindow();
+    // Clicks its end button (the server then posts "MirelleNotify"); false
+    // when no task window is shown or the click was not delivered.
+    static bool ClickEndTask();
+
+    // Process ids of the servers that are running now.
+    std::vector<DWORD> ServerProcesses() const;
+    // True when every running server has ended within `timeoutMs`.
+    bool WaitForServersToExit(DWORD timeoutMs = 10000) const;
+
+private:
+    std::string problem_;
+};
+
+}  // namespace testsupport
+
+#endif
