@@ -25,16 +25,16 @@ constexpr long kSetClientTitle = 40;   // (string)                      -> none
 // The control key, below HKEY_CURRENT_USER of the user the server runs as.
 constexpr const char kControlKey[] = "Software\\SuiteTesting\\HostStandIn";
 // Answers (values of the control key; a missing value means the default).
-constexpr const char kOpenTaskAnswer[] = "OpenTask";                  // DWORD, short result
-constexpr const char kOpenTaskExAnswer[] = "OpenTaskEx";              // DWORD, short result
-constexpr const char kEndTaskAnswer[] = "EndTask";                    // DWORD, 0 or 1
-constexpr const char kSetNotifyWindowAnswer[] = "SetNotifyWindow";    // DWORD, 0 or 1
-constexpr const char kResultTypeAnswer[] = "ResultType";              // DWORD VARTYPE, 0: as stated
-constexpr const char kExceptionMethod[] = "ExceptionMethod";          // DWORD DISPID, 0: none
-constexpr const char kExceptionSource[] = "ExceptionSource";          // SZ
+constexpr const char kOpenTaskAnswer[] = "OpenTask";                // DWORD, short result
+constexpr const char kOpenTaskExAnswer[] = "OpenTaskEx";            // DWORD, short result
+constexpr const char kEndTaskAnswer[] = "EndTask";                  // DWORD, 0 or 1
+constexpr const char kSetNotifyWindowAnswer[] = "SetNotifyWindow";  // DWORD, 0 or 1
+constexpr const char kResultTypeAnswer[] = "ResultType";            // DWORD VARTYPE, 0: as stated
+constexpr const char kExceptionMethod[] = "ExceptionMethod";        // DWORD DISPID, 0: none
+constexpr const char kExceptionSource[] = "ExceptionSource";        // SZ
 constexpr const char kExceptionDescription[] = "ExceptionDescription";  // SZ
-constexpr const char kExceptionScode[] = "ExceptionScode";            // DWORD
-constexpr const char kExceptionCode[] = "ExceptionCode";              // DWORD (wCode)
+constexpr const char kExceptionScode[] = "ExceptionScode";              // DWORD
+constexpr const char kExceptionCode[] = "ExceptionCode";                // DWORD (wCode)
 // Where the server reads the applet's side-channel values at each OpenTask
 // and OpenTaskEx call: a path below HKEY_CURRENT_USER (SZ).
 constexpr const char kSideChannelKey[] = "SideChannelKey";

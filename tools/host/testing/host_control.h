@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "answers.h"
 #include "call_log_line.h"
 #include "standin_protocol.h"
 
@@ -37,24 +38,9 @@ namespace testsupport {
 
 constexpr const char kResourceLock[] = "host_standin";
 
-// What the server answers. The defaults are a host that accepts everything.
-struct HostAnswers {
-    short openTask = 1;
-    short openTaskEx = 1;
-    bool endTask = true;
-    bool setNotifyWindow = true;
-    // VT_EMPTY: every result goes back in the type the methods state
-    // (VT_BOOL, VT_I2). Another type (VT_I4, VT_BSTR, ...): every result is
-    // sent converted to it, for clients that must convert results back.
-    VARTYPE resultType = VT_EMPTY;
-    // The method (a DISPID) that raises an automation exception; 0: none.
-    DISPID exceptionMethod = 0;
-    std::string exceptionSource = "HostStandIn";
-    std::string exceptionDescription = "The camera task cannot be opened.";
-    long exceptionScode = static_cast<long>(0x80004005);  // E_FAIL
-    unsigned short exceptionCode = 0;                     // wCode
-};
-
+// What the server answers (answers.h); the defaults are a host that accepts
+// everything.
+using HostAnswers = standin::Answers;
 using HostCall = standin::CallRecord;
 using HostSideChannel = standin::SideChannel;
 using standin::DescribeCall;
