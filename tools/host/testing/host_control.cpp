@@ -73,8 +73,11 @@ std::string KernelKeyName(HKEY key) {
 // Where HKEY_CURRENT_USER of this process really is, below the user's own
 // key: empty when it is not overridden.
 std::string CurrentUserPrefix() {
+    // Opening "" hands back the predefined handle itself, which the kernel
+    // does not know; creating "" gives a real handle to the same key.
     HKEY current = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "", 0, KEY_READ, &current) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "", 0, nullptr, 0, KEY_READ, nullptr, &current,
+                          nullptr) != ERROR_SUCCESS)
         return {};
     RegKey owned(current);
     const std::string name = KernelKeyName(current);

@@ -137,6 +137,12 @@ struct CallCase {
     bool opensTask;
 };
 
+// A null string crossing the process boundary arrives as an empty one under
+// Wine (its marshalling keeps the null, the server-side call stub hands the
+// server a copy that is an allocated empty string). The client sends it null:
+// the framework's own tests see that in process.
+constexpr const char kNullStringAsReceived[] = "BSTR:";
+
 const CDispArg kF = CDispArg::Bool(false);
 const CDispArg kT = CDispArg::Bool(true);
 
@@ -221,7 +227,7 @@ const std::vector<CallCase> &CallCases() {
          VT_I2,
          {},
          "I2:1",
-         {"BSTR(null)", "BOOL:0", "BOOL:0", "BOOL:-1"},
+         {kNullStringAsReceived, "BOOL:0", "BOOL:0", "BOOL:-1"},
          true},
         {"OpenTaskEx text, answer 2",
          standin::kOpenTaskEx,
@@ -248,7 +254,7 @@ const std::vector<CallCase> &CallCases() {
          VT_EMPTY,
          {},
          "EMPTY",
-         {"BSTR(null)"},
+         {kNullStringAsReceived},
          false},
         {"results sent as I4 come back as BOOL",
          standin::kEndTask,
