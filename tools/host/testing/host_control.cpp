@@ -96,9 +96,8 @@ std::string ProgramFolder() {
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-// Runs the server with one switch and waits for its exit code.
-bool RunServer(const char *switchText) {
-    std::string commandLine = "\"" + HostStandIn::ServerPath() + "\" " + switchText;
+// Runs a program and waits for its exit code.
+bool RunAndWait(std::string commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -144,11 +143,15 @@ HostStandIn::~HostStandIn() {
 }
 
 bool HostStandIn::Register() {
-    return RunServer("-RegServer");
+    return RunAndWait("\"" + ServerPath() + "\" -RegServer");
 }
 
 bool HostStandIn::Unregister() {
-    return RunServer("-UnregServer");
+    return RunAndWait("\"" + ServerPath() + "\" -UnregServer");
+}
+
+bool HostStandIn::RegisterFromFile() {
+    return RunAndWait("regedit.exe /s \"" + ProgramFolder() + "\\" + standin::kRegFile + "\"");
 }
 
 bool HostStandIn::IsRegistered() {

@@ -66,6 +66,8 @@ public:
     // with exit code 0.
     bool Register();
     bool Unregister();
+    // Imports bin/HostStandIn.reg (regedit /s), the other way to register.
+    bool RegisterFromFile();
     // The ProgID leads to our class in HKEY_CLASSES_ROOT.
     static bool IsRegistered();
     // Full path of the server program (beside this test program).
