@@ -63,11 +63,12 @@ public:
     const std::string &Problem() const { return problem_; }
 
     // Runs the server with -RegServer or -UnregServer; true when it ended
-    // with exit code 0.
-    bool Register();
-    bool Unregister();
+    // with exit code 0. (A test of a missing host calls Unregister: the
+    // ProgID belongs to the prefix, not to one test.)
+    static bool Register();
+    static bool Unregister();
     // Imports bin/HostStandIn.reg (regedit /s), the other way to register.
-    bool RegisterFromFile();
+    static bool RegisterFromFile();
     // The ProgID leads to our class in HKEY_CLASSES_ROOT.
     static bool IsRegistered();
     // Full path of the server program (beside this test program).

@@ -615,14 +615,14 @@ TEST_F(HostStandInTest, SideChannelValuesAreReadAtEachOpen) {
 TEST_F(HostStandInTest, RegistersBySwitchAndByRegFile) {
     const struct {
         const char *name;
-        std::function<bool()> registerServer;
+        bool (*registerServer)();
     } kWays[] = {
-        {"-RegServer", [this] { return host_.Register(); }},
-        {"regedit with the .reg file", [this] { return host_.RegisterFromFile(); }},
+        {"-RegServer", &HostStandIn::Register},
+        {"regedit with the .reg file", &HostStandIn::RegisterFromFile},
     };
     for (const auto &way : kWays) {
         SCOPED_TRACE(way.name);
-        ASSERT_TRUE(host_.Unregister());
+        ASSERT_TRUE(HostStandIn::Unregister());
         EXPECT_FALSE(HostStandIn::IsRegistered());
         HRESULT status = S_OK;
         EXPECT_FALSE(driver_.CreateDispatch(standin::kProgId, &status));
