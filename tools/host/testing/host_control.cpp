@@ -133,7 +133,19 @@ HostStandIn::HostStandIn() {
 }
 
 HostStandIn::~HostStandIn() {
-    WaitForServersToExit();
+    // A server whose task is still open waits for its user: end the task for
+    // it, and as a last resort end the process, so that the next test finds
+    // no server of this one.
+    if (!WaitForServersToExit() && (!ClickEndTask() || !WaitForServersToExit(5000))) {
+        for (DWORD process : ServerProcesses()) {
+            HANDLE handle = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process);
+            if (handle) {
+                ::TerminateProcess(handle, 1);
+                ::WaitForSingleObject(handle, 5000);
+                ::CloseHandle(handle);
+            }
+        }
+    }
     Unregister();
     RegKey user = OpenRealCurrentUser();
     if (user) {

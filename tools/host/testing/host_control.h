@@ -52,8 +52,10 @@ public:
     // standin::kDefaultSideChannelKey as this process sees HKEY_CURRENT_USER
     // (so make a RegistrySandbox before this object to have it followed).
     HostStandIn();
-    // Waits for running servers to end (up to 10 s), unregisters the server
-    // and deletes the control key.
+    // Waits for running servers to end (up to 10 s; a server still showing
+    // its task window gets its task ended, and is ended itself when even
+    // that does not help), unregisters the server and deletes the control
+    // key.
     ~HostStandIn();
     HostStandIn(const HostStandIn &) = delete;
     HostStandIn &operator=(const HostStandIn &) = delete;

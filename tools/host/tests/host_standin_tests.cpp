@@ -638,3 +638,32 @@ TEST_F(HostStandInTest, RegistersBySwitchAndByRegFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---- the control object's own clean-up ----
+
+TEST(HostStandInControl, EndsAServerLeftWithAnOpenTask) {
+    fw::COleInit ole;
+    ASSERT_TRUE(ole.Succeeded());
+    DWORD process = 0;
+    {
+        HostStandIn host;
+        ASSERT_TRUE(host.Ready()) << host.Problem();
+        fw::CDispatchDriver driver;
+        ASSERT_TRUE(driver.CreateDispatch(standin::kProgId));
+        EXPECT_EQ(Invoke(driver, standin::kOpenTask, VT_I2, {kF, kF, kT}).Get()->iVal, 1);
+        driver.ReleaseDispatch();
+        ASSERT_EQ(host.ServerProcesses().size(), 1u);
+        process = host.ServerProcesses().front();
+    }
+    HANDLE handle = ::OpenProcess(SYNCHRONIZE, FALSE, process);
+    if (handle) {
+        EXPECT_EQ(::WaitForSingleObject(handle, 0), WAIT_OBJECT_0);
+        ::CloseHandle(handle);
+    }
+    EXPECT_EQ(HostStandIn::TaskWindow(), nullptr);
+    EXPECT_FALSE(HostStandIn::IsRegistered());
+}
+
+}  // namespace
