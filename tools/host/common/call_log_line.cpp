@@ -79,18 +79,23 @@ std::optional<std::vector<Field>> Split(const std::string &line) {
     return fields;
 }
 
-bool ParseLong(const std::string &text, int base, long &value) {
+bool ParseLong(const std::string &text, long &value) {
     if (text.empty())
         return false;
     char *end = nullptr;
-    // Hex fields carry full 32-bit status codes: read unsigned, keep the bits.
-    unsigned long long parsed =
-        base == 16 ? std::strtoull(text.c_str(), &end, 16)
-                   : static_cast<unsigned long long>(std::strtoll(text.c_str(), &end, base));
+    value = std::strtol(text.c_str(), &end, 10);
+    return *end == '\0';
+}
+
+// Eight hex digits: a status code's 32 bits.
+bool ParseStatus(const std::string &text, int32_t &value) {
+    if (text.size() != 8)
+        return false;
+    char *end = nullptr;
+    unsigned long bits = std::strtoul(text.c_str(), &end, 16);
     if (*end != '\0')
         return false;
-    value = base == 16 ? static_cast<long>(static_cast<int>(static_cast<unsigned>(parsed)))
-                       : static_cast<long>(static_cast<long long>(parsed));
+    value = static_cast<int32_t>(static_cast<uint32_t>(bits));
     return true;
 }
 
@@ -108,7 +113,7 @@ std::optional<long> NumberField(const Field &field, bool &ok) {
     if (field.absent)
         return std::nullopt;
     long value = 0;
-    ok = ok && ParseLong(field.text, 10, value);
+    ok = ok && ParseLong(field.text, value);
     return value;
 }
 
@@ -117,7 +122,7 @@ std::optional<long> NumberField(const Field &field, bool &ok) {
 std::string EncodeCallLine(const CallRecord &call) {
     char status[16];
     std::snprintf(status, sizeof status, "%08lX",
-                  static_cast<unsigned long>(static_cast<unsigned>(call.status)));
+                  static_cast<unsigned long>(static_cast<uint32_t>(call.status)));
     std::string line = std::to_string(call.dispid) + '\t' + Escape(call.method) + '\t' + status +
                        '\t' + std::to_string(call.process);
     if (call.sideChannel) {
@@ -139,8 +144,8 @@ std::optional<CallRecord> DecodeCallLine(const std::string &line) {
     const std::vector<Field> &f = *fields;
     CallRecord call;
     long process = 0;
-    if (!ParseLong(f[0].text, 10, call.dispid) || !ParseLong(f[2].text, 16, call.status) ||
-        !ParseLong(f[3].text, 10, process) || process < 0)
+    if (!ParseLong(f[0].text, call.dispid) || !ParseStatus(f[2].text, call.status) ||
+        !ParseLong(f[3].text, process) || process < 0)
         return std::nullopt;
     call.method = f[1].text;
     call.process = static_cast<unsigned long>(process);
@@ -172,7 +177,7 @@ std::string DescribeCall(const CallRecord &call) {
         text += (i ? ", " : "") + call.args[i];
     char status[16];
     std::snprintf(status, sizeof status, "0x%08lX",
-                  static_cast<unsigned long>(static_cast<unsigned>(call.status)));
+                  static_cast<unsigned long>(static_cast<uint32_t>(call.status)));
     text += std::string(") = ") + status;
     if (call.sideChannel) {
         auto number = [](std::optional<long> value) {

@@ -11,6 +11,7 @@
 #ifndef TOOLS_HOST_CALL_LOG_LINE_H
 #define TOOLS_HOST_CALL_LOG_LINE_H
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,7 +34,7 @@ struct SideChannel {
 struct CallRecord {
     long dispid = 0;
     std::string method;  // the method's name, "?" for an unknown DISPID
-    long status = 0;     // what Invoke returned (an HRESULT)
+    int32_t status = 0;  // what Invoke returned (an HRESULT, 32 bits everywhere)
     unsigned long process = 0;
     // The arguments in their natural order (the last of DISPPARAMS first),
     // each as it arrived: "BOOL:-1", "BOOL:0", "I4:123", "I2:1",

@@ -14,7 +14,7 @@ struct RoundTripCase {
     CallRecord call;
 };
 
-CallRecord Make(long dispid, const char *method, long status, std::vector<std::string> args,
+CallRecord Make(long dispid, const char *method, int32_t status, std::vector<std::string> args,
                 std::optional<SideChannel> side = std::nullopt) {
     CallRecord call;
     call.dispid = dispid;
@@ -28,7 +28,7 @@ CallRecord Make(long dispid, const char *method, long status, std::vector<std::s
 
 const RoundTripCase kRoundTrips[] = {
     {"no arguments", Make(25, "EndTask", 0, {})},
-    {"failure status keeps its bits", Make(99, "?", static_cast<long>(0x80020003), {"I4:1"})},
+    {"failure status keeps its bits", Make(99, "?", static_cast<int32_t>(0x80020003u), {"I4:1"})},
     {"texts with tabs, newlines, backslashes",
      Make(40, "SetClientTitle", 0, {"BSTR:a\tb\nc\\d\\t"})},
     {"empty and null strings", Make(39, "OpenTaskEx", 0, {"BSTR:", "BOOL:0", "BOOL:0", "BOOL:-1"},
