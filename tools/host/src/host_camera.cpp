@@ -13,14 +13,14 @@ namespace standin {
 
 namespace {
 
-struct MethodSpec {
+struct MethodSignature {
     DISPID id;
     const char *name;
     std::vector<VARTYPE> args;  // natural order
     VARTYPE result;             // VT_EMPTY: none
 };
 
-const MethodSpec kMethods[] = {
+const MethodSignature kMethods[] = {
     {kApplyOptions, "ApplyOptions", {VT_BOOL}, VT_EMPTY},
     {kEndTask, "EndTask", {}, VT_BOOL},
     {kSetNotifyWindow, "SetNotifyWindow", {VT_I4}, VT_BOOL},
@@ -29,8 +29,8 @@ const MethodSpec kMethods[] = {
     {kSetClientTitle, "SetClientTitle", {VT_BSTR}, VT_EMPTY},
 };
 
-const MethodSpec *FindMethod(DISPID id) {
-    for (const MethodSpec &method : kMethods)
+const MethodSignature *FindMethod(DISPID id) {
+    for (const MethodSignature &method : kMethods)
         if (method.id == id)
             return &method;
     return nullptr;
@@ -75,7 +75,7 @@ void FillException(EXCEPINFO *exception, const Answers &answers) {
 
 // The method's work once its arguments are accepted; `args` in natural
 // order, converted. Sets the result in its stated type.
-void Perform(const MethodSpec &method, const std::vector<fw::CVariant> &args,
+void Perform(const MethodSignature &method, const std::vector<fw::CVariant> &args,
              const Answers &answers, CServer &server, VARIANT &result) {
     auto setBool = [&result](bool value) {
         result.vt = VT_BOOL;
@@ -119,7 +119,7 @@ void Perform(const MethodSpec &method, const std::vector<fw::CVariant> &args,
 
 HRESULT Call(CServer &server, DISPID id, WORD flags, const DISPPARAMS *params, VARIANT *result,
              EXCEPINFO *exception, UINT *argError, CallRecord &record) {
-    const MethodSpec *method = FindMethod(id);
+    const MethodSignature *method = FindMethod(id);
     record.method = method ? method->name : "?";
     const UINT count = params ? params->cArgs : 0;
     for (UINT i = count; i-- > 0;)
