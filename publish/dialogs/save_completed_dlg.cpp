@@ -31,6 +31,14 @@ bool CSaveCompletedDlg::OnInitDialog() {
 
     if (!label_.Create(hwnd_, area, IDC_SAVE_LINK))
         return true;
+    // The label lies inside the group box, which fills its whole client area
+    // when it paints (Wine's does): the label goes on top, and the group box
+    // leaves out what lies above it.
+    ::SetWindowPos(label_.GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (HWND group = GetDlgItem(IDC_SAVE_GROUP))
+        ::SetWindowLongPtrA(group, GWL_STYLE,
+                            ::GetWindowLongPtrA(group, GWL_STYLE) | WS_CLIPSIBLINGS);
     label_.SetWindowText(linkText_);
     label_.SetURL(linkAddress_);
     label_.SetWordWrap(true);

@@ -45,7 +45,7 @@ struct ErrorStringArguments {
 bool CallWpPostA(HWND owner, DWORD pathCount, char **localPaths, DWORD *siteNameLength,
                  char *siteName, DWORD *urlLength, char *url, DWORD flags, uint32_t &result) {
     if (!wpPost)
-        wpPost = reinterpret_cast<WpPostAProc>(BindEntry("WpPostA"));
+        wpPost = reinterpret_cast<WpPostAProc>(reinterpret_cast<void *>(BindEntry("WpPostA")));
     if (!wpPost)
         return false;
     PostArguments args{owner, pathCount, localPaths, siteNameLength, siteName, urlLength,
@@ -65,7 +65,8 @@ bool CallWpPostA(HWND owner, DWORD pathCount, char **localPaths, DWORD *siteName
 
 bool CallWpGetErrorStringA(uint32_t code, char *buffer, DWORD *length, uint32_t &result) {
     if (!wpGetErrorString)
-        wpGetErrorString = reinterpret_cast<WpGetErrorStringAProc>(BindEntry("WpGetErrorStringA"));
+        wpGetErrorString = reinterpret_cast<WpGetErrorStringAProc>(
+            reinterpret_cast<void *>(BindEntry("WpGetErrorStringA")));
     if (!wpGetErrorString)
         return false;
     ErrorStringArguments args{code, buffer, length, 0};
