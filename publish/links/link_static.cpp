@@ -56,6 +56,11 @@ bool CLinkStatic::AttachToControl(HWND control) {
         std::string helpProgram = fw::WindowsFolderFile("winhlp32.exe");
         if (!helpProgram.empty())
             linkCursor_ = fw::CopyCursorFromModule(helpProgram, kHelpProgramHandCursor);
+        // Without the help program (Wine has none in the Windows folder) the
+        // system's own hand serves.
+        if (!linkCursor_)
+            linkCursor_ = reinterpret_cast<HCURSOR>(
+                ::CopyIcon(reinterpret_cast<HICON>(::LoadCursorA(nullptr, IDC_HAND))));
     }
 
     RECT client;

@@ -1,7 +1,7 @@
 #pragma once
 // A dialog's static text control turned into a web link: link colours and an
 // underlined copy of its font, its size shrunk to its text, the hand cursor
-// of the platform's help program, a tooltip with the address, and a click
+// of the platform's help program (or the system's hand), a tooltip with the address, and a click
 // that opens the address (OpenLink), beeping and explaining when that fails.
 // The dialog binds it with AttachToControl and reflects its notifications
 // (REFLECT_NOTIFICATIONS) so that it answers its own colour requests and
@@ -43,8 +43,9 @@ public:
 
     COLORREF TextColour() const;
     const fw::CToolTip &ToolTip() const { return toolTip_; }
-    // The hand cursor, shared by every link of the process; nullptr when the
-    // help program or its cursor is missing.
+    // The hand cursor, shared by every link of the process: the help
+    // program's, else a copy of the system's hand; nullptr when neither can
+    // be had.
     static HCURSOR LinkCursor() { return linkCursor_; }
 
     // Every message for the control goes to the tooltip first.
