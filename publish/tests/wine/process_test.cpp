@@ -119,6 +119,11 @@ TEST_F(ZephyneProcessTest, UnusableLibraryShowsMissingComponentOwnedByTheMarker)
                   "Software Components Web Page")
             << c.what;
         EXPECT_EQ(fresh.Calls(), c.calls) << c.what;
+        // Owned by a window far off the screen, yet on the screen itself.
+        RECT shown;
+        ::GetWindowRect(dialog, &shown);
+        EXPECT_GE(shown.left, 0) << c.what;
+        EXPECT_GE(shown.top, 0) << c.what;
 
         HWND marker = zephyne.WaitForWindow(kMarkerClass, false, 0);
         ASSERT_NE(marker, nullptr) << c.what;
