@@ -1,0 +1,123 @@
+// The stand-in WEBPOST.DLL of Zephyne's tests: both entries (or, built with
+// FAKE_WEBPOST_WITHOUT_POST, only WpGetErrorStringA), answering as the test's
+// script in the registry says and writing down what they received. It posts
+// nothing and shows nothing.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "fake_webpost_script.h"
+
+using namespace fake_webpost;
+
+namespace {
+
+DWORD ScriptNumber(const char *name, DWORD fallback) {
+    DWORD value = 0, size = sizeof value;
+    if (::RegGetValueA(HKEY_CURRENT_USER, kScriptKey, name, RRF_RT_REG_DWORD, nullptr, &value,
+                       &size) != ERROR_SUCCESS)
+        return fallback;
+    return value;
+}
+
+bool ScriptText(const char *name, std::string &text) {
+    char buffer[8192];
+    DWORD size = sizeof buffer;
+    if (::RegGetValueA(HKEY_CURRENT_USER, kScriptKey, name, RRF_RT_REG_SZ, nullptr, buffer,
+                       &size) != ERROR_SUCCESS)
+        return false;
+    text = buffer;
+    return true;
+}
+
+void RecordNumber(const char *name, DWORD value) {
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kRecordKey, name, REG_DWORD, &value, sizeof value);
+}
+
+void RecordText(const char *name, const char *text) {
+    std::string copy = text ? text : "";
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kRecordKey, name, REG_SZ, copy.c_str(),
+                      static_cast<DWORD>(copy.size() + 1));
+}
+
+void RecordCall(const char *entry) {
+    char buffer[1024] = "";
+    DWORD size = sizeof buffer;
+    std::string calls;
+    if (::RegGetValueA(HKEY_CURRENT_USER, kRecordKey, "Calls", RRF_RT_REG_SZ, nullptr, buffer,
+                       &size) == ERROR_SUCCESS)
+        calls = buffer;
+    calls += entry;
+    calls += ';';
+    RecordText("Calls", calls.c_str());
+}
+
+// A processor fault raised on purpose, as a broken library would.
+void Fault() {
+    volatile int *nowhere = nullptr;
+    *nowhere = 1;
+}
+
+// Copies `text` into a buffer of `*length` bytes as a library would: with
+// its NUL when it fits, the bytes written (without NUL) then in `*length`.
+void WriteBack(const std::string &text, char *buffer, DWORD *length) {
+    if (!buffer || !length || *length == 0)
+        return;
+    size_t count = std::min<size_t>(text.size(), *length - 1);
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+    *length = static_cast<DWORD>(count);
+}
+
+}  // namespace
+
+extern "C" {
+
+#ifndef FAKE_WEBPOST_WITHOUT_POST
+__declspec(dllexport) HRESULT WINAPI
+    WpPostA(HWND owner, DWORD pathCount, LPSTR *localPaths, LPDWORD siteNameLength, LPSTR siteName,
+            LPDWORD urlLength, LPSTR url, DWORD flags) {
+    RecordCall("WpPostA");
+    RecordNumber("Owner", owner ? 1 : 0);
+    RecordNumber("PathCount", pathCount);
+    RecordText("LocalDir", pathCount && localPaths ? localPaths[0] : "");
+    RecordText("SiteName", siteName);
+    RecordText("URL", url);
+    RecordNumber("SiteNameLength", siteNameLength ? *siteNameLength : 0xFFFFFFFF);
+    RecordNumber("URLLength", urlLength ? *urlLength : 0xFFFFFFFF);
+    RecordNumber("Flags", flags);
+    if (ScriptNumber("PostFault", 0))
+        Fault();
+    std::string text;
+    if (ScriptText("PostSite", text))
+        WriteBack(text, siteName, siteNameLength);
+    if (ScriptText("PostURL", text))
+        WriteBack(text, url, urlLength);
+    return static_cast<HRESULT>(ScriptNumber("PostResult", 0));
+}
+#endif
+
+__declspec(dllexport) UINT WINAPI WpGetErrorStringA(UINT code, LPSTR buffer, DWORD *length) {
+    RecordCall("WpGetErrorStringA");
+    RecordNumber("ErrorCode", code);
+    RecordNumber("ErrorLengthIn", length ? *length : 0xFFFFFFFF);
+    if (ScriptNumber("ErrorFault", 0))
+        Fault();
+    if (buffer && length) {
+        if (ScriptNumber("ErrorFill", 0)) {
+            std::memset(buffer, 'E', *length);
+        } else {
+            std::string text;
+            if (ScriptText("ErrorText", text))
+                WriteBack(text, buffer, length);
+        }
+        DWORD reported = ScriptNumber("ErrorLength", 0xFFFFFFFF);
+        if (reported != 0xFFFFFFFF)
+            *length = reported;
+    }
+    return ScriptNumber("ErrorResult", 0);
+}
+
+}  // extern "C"

@@ -1,0 +1,35 @@
+#pragma once
+// The test stand-in for WEBPOST.DLL and the tests that drive it agree on this
+// layout under HKEY_CURRENT_USER: the stand-in reads its answers from
+// kScriptKey and writes down what it received under kRecordKey. A test's
+// registry sandbox covers both for in-process calls; a test that starts
+// Zephyne.exe as a process clears them before and after.
+namespace fake_webpost {
+
+constexpr char kScriptKey[] = "Software\\ZephyneTests\\FakeWebPost";
+constexpr char kRecordKey[] = "Software\\ZephyneTests\\FakeWebPost\\Record";
+
+// Script values (all optional):
+//   PostResult   DWORD  WpPostA's result (default 0)
+//   PostSite     text   written back into the site name buffer, length set
+//   PostURL      text   written back into the URL buffer, length set
+//   PostFault    DWORD  nonzero: WpPostA writes through a null pointer
+//   ErrorResult  DWORD  WpGetErrorStringA's result (default 0)
+//   ErrorText    text   copied into the error buffer (up to the length given)
+//   ErrorFill    DWORD  nonzero: every byte of the buffer as long as the
+//                       length given is set to 'E', without NUL
+//   ErrorLength  DWORD  the length reported back instead of the bytes written
+//   ErrorFault   DWORD  nonzero: WpGetErrorStringA writes through a null pointer
+//
+// Record values (what each call received):
+//   Calls          text   entry names in call order, each followed by ";"
+//   Owner          DWORD  1 when WpPostA's owner window was not null
+//   PathCount      DWORD
+//   LocalDir       text   the first local path
+//   SiteName, URL  text   the buffers as received
+//   SiteNameLength, URLLength  DWORD  the lengths as received
+//   Flags          DWORD
+//   ErrorCode      DWORD  the code WpGetErrorStringA was asked about
+//   ErrorLengthIn  DWORD  the length it was given
+
+}  // namespace fake_webpost
