@@ -33,6 +33,15 @@ size_t ShootScreen(const RECT &rect, const std::string &path) {
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
     HBITMAP dib = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dib || !bits) {
+        // A rectangle read from a window that has gone can be garbage of any
+        // size: no bitmap, no picture, and the caller learns it from the 0.
+        if (dib)
+            ::DeleteObject(dib);
+        ::DeleteDC(memory);
+        ::ReleaseDC(nullptr, screen);
+        return 0;
+    }
     HGDIOBJ old = ::SelectObject(memory, dib);
     ::BitBlt(memory, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
     ::GdiFlush();
