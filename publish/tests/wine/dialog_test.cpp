@@ -49,6 +49,16 @@ struct Look {
     size_t colours = 0;
 };
 
+// The same dialogs are shot in prefixes of other resolutions: each keeps
+// its own folder so that neither run overwrites the other's pictures.
+std::string ShotFolder() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    return testsupport::ScreenshotFolder(
+        dpi == 96 ? "zephyne-screenshots" : "zephyne-screenshots-" + std::to_string(dpi) + "dpi");
+}
+
 void Shoot(HWND dialog, const std::string &name, Look &look) {
     // Posted messages come before painting, and the display takes a moment
     // to follow a dialog that has just grown: let both happen, then paint
@@ -66,8 +76,7 @@ void Shoot(HWND dialog, const std::string &name, Look &look) {
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ::GdiFlush();
     ::GetWindowRect(dialog, &look.outer);
-    look.colours = testsupport::ShootScreen(
-        look.outer, testsupport::ScreenshotFolder("zephyne-screenshots") + "\\" + name + ".png");
+    look.colours = testsupport::ShootScreen(look.outer, ShotFolder() + "\\" + name + ".png");
 }
 
 class CShownSaveCompleted : public CSaveCompletedDlg {
