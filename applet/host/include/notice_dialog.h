@@ -14,6 +14,11 @@ public:
     CNoticeDlg();
     // Destroys the window here, while this class still sees it go.
     ~CNoticeDlg() override;
+
+protected:
+    // Enter and Escape do not close it: it goes when its owner is done.
+    void OnOK() override {}
+    void OnCancel() override {}
 };
 
 // Where a window of `width` x `height` goes on a screen of that size.

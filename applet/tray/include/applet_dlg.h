@@ -36,6 +36,7 @@ public:
 
     // Idle look: the title as tip, WM_TRAYICON as callback. Busy look: the
     // busy tip and WM_TRAYICON_BUSY, so that clicks are dropped meanwhile.
+    // Neither once the icon is gone (EndApplet).
     void SetIdleLook();
     void SetBusyLook();
     // The orderly way out: the tray icon goes, the dialog ends with IDCANCEL.

@@ -38,10 +38,14 @@ bool CAppletDlg::OnInitDialog() {
 }
 
 void CAppletDlg::SetIdleLook() {
+    if (!iconShown_)
+        return;  // the applet has ended: no icon to change
     SetTrayIcon(notifyIcon_, NIM_MODIFY, title_, WM_TRAYICON, trayIcon_);
 }
 
 void CAppletDlg::SetBusyLook() {
+    if (!iconShown_)
+        return;
     SetTrayIcon(notifyIcon_, NIM_MODIFY, busyTip_, WM_TRAYICON_BUSY, trayIcon_);
 }
 
