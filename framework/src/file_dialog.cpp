@@ -9,6 +9,7 @@ namespace fw {
 namespace {
 
 constexpr char kObjectProperty[] = "fw.CFileDialog";
+constexpr char kPreviousProcProperty[] = "fw.CFileDialog.proc";
 
 }  // namespace
 
@@ -50,6 +51,13 @@ UINT_PTR CALLBACK CFileDialog::HookProc(HWND hwnd, UINT message, WPARAM, LPARAM 
             auto *self = reinterpret_cast<CFileDialog *>(ofn->lCustData);
             ::SetPropA(hwnd, kObjectProperty, self);
             self->hook_ = hwnd;
+            // The dialog window's own end is watched there: by the time the
+            // hook's child goes, its sibling controls may be gone already.
+            HWND dialog = ::GetParent(hwnd);
+            ::SetPropA(dialog, kObjectProperty, self);
+            ::SetPropA(dialog, kPreviousProcProperty,
+                       reinterpret_cast<HANDLE>(::SetWindowLongPtrA(
+                           dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DialogWatch))));
             return 0;
         }
         auto *self = static_cast<CFileDialog *>(::GetPropA(hwnd, kObjectProperty));
@@ -64,11 +72,23 @@ UINT_PTR CALLBACK CFileDialog::HookProc(HWND hwnd, UINT message, WPARAM, LPARAM 
     return 0;
 }
 
-void CFileDialog::Route(UINT message, LPARAM lParam) {
+LRESULT CALLBACK CFileDialog::DialogWatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto previous = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kPreviousProcProperty));
     if (message == WM_DESTROY) {
-        OnDestroy();
-        return;
+        if (auto *self = static_cast<CFileDialog *>(::GetPropA(hwnd, kObjectProperty))) {
+            try {
+                self->OnDestroy();
+            } catch (...) {
+                detail::KeepPendingException(std::current_exception());
+            }
+        }
+        ::RemovePropA(hwnd, kObjectProperty);
+        ::RemovePropA(hwnd, kPreviousProcProperty);
     }
+    return ::CallWindowProcA(previous, hwnd, message, wParam, lParam);
+}
+
+void CFileDialog::Route(UINT message, LPARAM lParam) {
     if (message != WM_NOTIFY)
         return;
     switch (reinterpret_cast<const NMHDR *>(lParam)->code) {

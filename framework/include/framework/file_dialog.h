@@ -44,11 +44,14 @@ protected:
     virtual void OnFileNameChange() {}
     // The dialog moved to another folder (CDN_FOLDERCHANGE).
     virtual void OnFolderChange() {}
-    // The hook's child is being destroyed; the dialog's controls still exist.
+    // The dialog window is being destroyed; its controls still exist.
     virtual void OnDestroy() {}
 
 private:
     static UINT_PTR CALLBACK HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Put in front of the dialog window's procedure to see its WM_DESTROY;
+    // a procedure put in front of it later passes messages on to it.
+    static LRESULT CALLBACK DialogWatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Route(UINT message, LPARAM lParam);
 
     bool open_;
