@@ -1,0 +1,32 @@
+// The server's side of the control key (standin_protocol.h) below its own
+// HKEY_CURRENT_USER: the answers of the moment, the log, the side-channel
+// values, and the entry that marks this process as running for as long as
+// the entry object lives. Every call opens the key afresh, so a test may
+// change answers between two calls.
+#ifndef TOOLS_HOST_CONTROL_STORE_H
+#define TOOLS_HOST_CONTROL_STORE_H
+
+#include <windows.h>
+
+#include "answers.h"
+#include "call_log_line.h"
+
+namespace standin {
+
+Answers CurrentAnswers();
+void LogCall(const CallRecord &call);
+// FromVesko, VeskoLaunchApp and PCCardDrive as they are now in the key the
+// test named (standin::kDefaultSideChannelKey when it named none).
+SideChannel ReadSideChannel();
+
+class CRunningEntry {
+public:
+    CRunningEntry();
+    ~CRunningEntry();
+    CRunningEntry(const CRunningEntry &) = delete;
+    CRunningEntry &operator=(const CRunningEntry &) = delete;
+};
+
+}  // namespace standin
+
+#endif

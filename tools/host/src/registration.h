@@ -1,0 +1,16 @@
+// The server's entries in HKEY_CLASSES_ROOT: the ProgID, the class and its
+// LocalServer32 command. Both return true when every entry was written or
+// removed.
+#ifndef TOOLS_HOST_REGISTRATION_H
+#define TOOLS_HOST_REGISTRATION_H
+
+#include <string>
+
+namespace standin {
+
+bool RegisterServer(const std::string &programPath);
+bool UnregisterServer();
+
+}  // namespace standin
+
+#endif

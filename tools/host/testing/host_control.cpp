@@ -1,0 +1,273 @@
+#include "host_control.h"
+
+#include <sddl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "control_key.h"
+
+namespace testsupport {
+
+namespace {
+
+using settings::RegKey;
+
+// The user's own HKEY_CURRENT_USER, as HKEY_USERS\<user's SID>: unlike
+// HKEY_CURRENT_USER it is not redirected by RegOverridePredefKey, and it is
+// the key the server process sees as its HKEY_CURRENT_USER.
+std::string UserSid() {
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
+        return {};
+    std::string sid;
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    char *text = nullptr;
+    if (size && ::GetTokenInformation(token, TokenUser, &buffer[0], size, &size) &&
+        ::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER *>(&buffer[0])->User.Sid, &text)) {
+        sid = text;
+        ::LocalFree(text);
+    }
+    ::CloseHandle(token);
+    return sid;
+}
+
+RegKey OpenRealCurrentUser() {
+    const std::string sid = UserSid();
+    return sid.empty() ? RegKey() : standin::OpenKey(HKEY_USERS, sid, false);
+}
+
+RegKey OpenControl(bool create) {
+    RegKey user = OpenRealCurrentUser();
+    return user ? standin::OpenKey(user.Get(), standin::kControlKey, create) : RegKey();
+}
+
+// The kernel's name of an open key ("\REGISTRY\USER\<sid>\..."), from
+// NtQueryKey's KeyNameInformation; empty when it cannot be had.
+std::string KernelKeyName(HKEY key) {
+    using NtQueryKeyFn = LONG(WINAPI *)(HANDLE, int, void *, ULONG, ULONG *);
+    auto query = reinterpret_cast<NtQueryKeyFn>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryKey")));
+    if (!query)
+        return {};
+    constexpr int kKeyNameInformation = 3;
+    // KEY_NAME_INFORMATION: a byte length, then the UTF-16 name.
+    std::vector<unsigned char> buffer(4096);
+    ULONG size = 0;
+    if (query(key, kKeyNameInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &size) <
+        0)
+        return {};
+    ULONG length = 0;
+    std::memcpy(&length, buffer.data(), sizeof length);
+    const auto *name = reinterpret_cast<const wchar_t *>(buffer.data() + sizeof length);
+    const int chars = static_cast<int>(length / sizeof(wchar_t));
+    int bytes = ::WideCharToMultiByte(CP_ACP, 0, name, chars, nullptr, 0, nullptr, nullptr);
+    std::string text(bytes > 0 ? bytes : 0, '\0');
+    if (bytes > 0)
+        ::WideCharToMultiByte(CP_ACP, 0, name, chars, &text[0], bytes, nullptr, nullptr);
+    return text;
+}
+
+// Where HKEY_CURRENT_USER of this process really is, below the user's own
+// key: empty when it is not overridden.
+std::string CurrentUserPrefix() {
+    // Opening "" hands back the predefined handle itself, which the kernel
+    // does not know; creating "" gives a real handle to the same key.
+    HKEY current = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "", 0, nullptr, 0, KEY_READ, nullptr, &current,
+                          nullptr) != ERROR_SUCCESS)
+        return {};
+    RegKey owned(current);
+    const std::string name = KernelKeyName(current);
+    const std::string root = "\\REGISTRY\\USER\\" + UserSid();
+    if (name.size() <= root.size() ||
+        ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(),
+                         static_cast<int>(root.size()), root.c_str(), -1) != CSTR_EQUAL)
+        return {};
+    return name.substr(root.size() + 1);  // without the backslash between
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+// Runs a program and waits for its exit code.
+bool RunAndWait(std::string commandLine) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process))
+        return false;
+    DWORD exitCode = 1;
+    if (::WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(process.hProcess, &exitCode);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return exitCode == 0;
+}
+
+}  // namespace
+
+HostStandIn::HostStandIn() {
+    RegKey user = OpenRealCurrentUser();
+    if (!user) {
+        problem_ = "the user's registry key cannot be opened through HKEY_USERS";
+        return;
+    }
+    ::RegDeleteTreeA(user.Get(), standin::kControlKey);
+    RegKey control = OpenControl(true);
+    if (!control) {
+        problem_ = std::string("cannot create HKCU\\") + standin::kControlKey;
+        return;
+    }
+    SetAnswers(HostAnswers());
+    SetSideChannelKey(standin::kDefaultSideChannelKey);
+    if (!Register())
+        problem_ = "\"" + ServerPath() + " -RegServer\" failed";
+}
+
+HostStandIn::~HostStandIn() {
+    // A server whose task is still open waits for its user: end the task for
+    // it, and as a last resort end the process, so that the next test finds
+    // no server of this one.
+    if (!WaitForServersToExit() && (!ClickEndTask() || !WaitForServersToExit(5000))) {
+        for (DWORD process : ServerProcesses()) {
+            HANDLE handle = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process);
+            if (handle) {
+                ::TerminateProcess(handle, 1);
+                ::WaitForSingleObject(handle, 5000);
+                ::CloseHandle(handle);
+            }
+        }
+    }
+    Unregister();
+    RegKey user = OpenRealCurrentUser();
+    if (user) {
+        ::RegDeleteTreeA(user.Get(), standin::kControlKey);
+        ::RegDeleteKeyA(user.Get(), standin::kControlKey);
+    }
+}
+
+bool HostStandIn::Register() {
+    return RunAndWait("\"" + ServerPath() + "\" -RegServer");
+}
+
+bool HostStandIn::Unregister() {
+    return RunAndWait("\"" + ServerPath() + "\" -UnregServer");
+}
+
+bool HostStandIn::RegisterFromFile() {
+    return RunAndWait("regedit.exe /s \"" + ProgramFolder() + "\\" + standin::kRegFile + "\"");
+}
+
+bool HostStandIn::IsRegistered() {
+    char clsid[64] = {};
+    LONG size = sizeof clsid;
+    const std::string key = std::string(standin::kProgId) + "\\CLSID";
+    return ::RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), clsid, &size) == ERROR_SUCCESS &&
+           ::lstrcmpiA(clsid, standin::kClsid) == 0;
+}
+
+std::string HostStandIn::ServerPath() {
+    return ProgramFolder() + "\\" + standin::kServerExe;
+}
+
+void HostStandIn::SetAnswers(const HostAnswers &answers) const {
+    RegKey control = OpenControl(true);
+    if (control)
+        standin::WriteAnswers(control.Get(), answers);
+}
+
+HostAnswers HostStandIn::Answers() const {
+    RegKey control = OpenControl(false);
+    return control ? standin::ReadAnswers(control.Get()) : HostAnswers();
+}
+
+void HostStandIn::SetSideChannelKey(const std::string &pathBelowCurrentUser) const {
+    const std::string prefix = CurrentUserPrefix();
+    RegKey control = OpenControl(true);
+    if (control)
+        standin::WriteString(control.Get(), standin::kSideChannelKey,
+                             prefix.empty() ? pathBelowCurrentUser
+                                            : prefix + "\\" + pathBelowCurrentUser);
+}
+
+std::string HostStandIn::SideChannelKey() const {
+    RegKey control = OpenControl(false);
+    return control ? standin::ReadString(control.Get(), standin::kSideChannelKey).value_or("")
+                   : std::string();
+}
+
+std::vector<HostCall> HostStandIn::Calls() const {
+    std::vector<HostCall> calls;
+    RegKey control = OpenControl(false);
+    if (!control)
+        return calls;
+    for (const std::string &line : standin::ReadLogLines(control.Get()))
+        if (std::optional<HostCall> call = standin::DecodeCallLine(line))
+            calls.push_back(*call);
+    return calls;
+}
+
+void HostStandIn::ClearCalls() const {
+    RegKey control = OpenControl(false);
+    if (control)
+        ::RegDeleteTreeA(control.Get(), standin::kLogSubkey);
+    if (control)
+        ::RegDeleteKeyA(control.Get(), standin::kLogSubkey);
+}
+
+HWND HostStandIn::TaskWindow() {
+    HWND window = ::FindWindowA(standin::kTaskWindowClass, nullptr);
+    return window && ::IsWindowVisible(window) ? window : nullptr;
+}
+
+bool HostStandIn::ClickEndTask() {
+    HWND window = TaskWindow();
+    HWND button = window ? ::GetDlgItem(window, standin::kEndTaskButtonId) : nullptr;
+    if (!button)
+        return false;
+    DWORD_PTR answer = 0;
+    return ::SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) != 0;
+}
+
+std::vector<DWORD> HostStandIn::ServerProcesses() const {
+    std::vector<DWORD> processes;
+    RegKey control = OpenControl(false);
+    RegKey servers =
+        control ? standin::OpenKey(control.Get(), standin::kServersSubkey, false) : RegKey();
+    if (!servers)
+        return processes;
+    char name[32];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        if (::RegEnumValueA(servers.Get(), index, name, &length, nullptr, nullptr, nullptr,
+                            nullptr) != ERROR_SUCCESS)
+            break;
+        processes.push_back(std::strtoul(name, nullptr, 10));
+    }
+    return processes;
+}
+
+bool HostStandIn::WaitForServersToExit(DWORD timeoutMs) const {
+    const DWORD start = ::GetTickCount();
+    for (DWORD process : ServerProcesses()) {
+        HANDLE handle = ::OpenProcess(SYNCHRONIZE, FALSE, process);
+        if (!handle)
+            continue;  // already gone (its entry may be left from a crash)
+        const DWORD spent = ::GetTickCount() - start;
+        const DWORD wait = ::WaitForSingleObject(handle, spent < timeoutMs ? timeoutMs - spent : 0);
+        ::CloseHandle(handle);
+        if (wait != WAIT_OBJECT_0)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace testsupport
