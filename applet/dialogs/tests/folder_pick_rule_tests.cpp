@@ -11,7 +11,7 @@ TEST(FolderPickRule, OneSeparatorBetweenFolderAndEntry) {
     };
     for (const Case &c : {
              Case{"C:\\Pictures", "Rome", "C:\\Pictures\\Rome"},
-             Case{"C:\\", "Pictures", "C:\\Pictures"},             // the root keeps its "\"
+             Case{"C:\\", "Pictures", "C:\\Pictures"},  // the root keeps its "\"
              Case{"\\\\server\\share", "a b", "\\\\server\\share\\a b"},
              Case{"Q:\\x\\", "y", "Q:\\x\\y"},
              Case{"", "y", "\\y"},  // no current folder: never an existing folder then
