@@ -32,22 +32,29 @@ void UiScript::RunDue() {
         next_ = step;
 }
 
+namespace {
+
+struct Search {
+    const std::string &caption;
+    HWND found;
+};
+
+// A window procedure's calling convention, which a lambda does not have on
+// 32-bit Windows.
+BOOL CALLBACK MatchCaption(HWND hwnd, LPARAM data) {
+    auto *s = reinterpret_cast<Search *>(data);
+    if (::IsWindowVisible(hwnd) && TextOf(hwnd) == s->caption) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
 HWND FindThreadWindow(const std::string &caption) {
-    struct Search {
-        const std::string &caption;
-        HWND found;
-    } search{caption, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(data);
-            if (::IsWindowVisible(hwnd) && TextOf(hwnd) == s->caption) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search{caption, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -44,29 +44,30 @@ std::string Text(UINT id) {
     return fw::LoadResString(Resources(), id);
 }
 
+struct DialogQuery {
+    DWORD process;
+    const std::string &caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM data) {
+    auto *q = reinterpret_cast<DialogQuery *>(data);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == q->process && ::IsWindowVisible(hwnd) && WindowText(hwnd) == q->caption &&
+        ::GetDlgItem(hwnd, IDOK)) {
+        q->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A visible dialog of `process` with this caption (and an OK button, so the
 // notice, which shares the applet's caption, is never taken for a message).
 HWND WaitForDialog(DWORD process, const std::string &caption, DWORD ms = kWaitMs) {
-    struct Query {
-        DWORD process;
-        const std::string &caption;
-        HWND found;
-    };
     for (DWORD waited = 0;; waited += 20) {
-        Query query{process, caption, nullptr};
-        ::EnumWindows(
-            [](HWND hwnd, LPARAM data) -> BOOL {
-                auto *q = reinterpret_cast<Query *>(data);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(hwnd, &owner);
-                if (owner == q->process && ::IsWindowVisible(hwnd) &&
-                    WindowText(hwnd) == q->caption && ::GetDlgItem(hwnd, IDOK)) {
-                    q->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&query));
+        DialogQuery query{process, caption, nullptr};
+        ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&query));
         if (query.found || waited >= ms)
             return query.found;
         ::Sleep(20);
