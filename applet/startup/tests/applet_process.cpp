@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "applet_messages.h"
+#include "settings_store.h"
 #include "tolvarc_ids.h"
 
 namespace vesko_test {
@@ -52,6 +53,16 @@ std::string ProgramFolder() {
     DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
     std::string folder(path.data(), length);
     return folder.substr(0, folder.find_last_of('\\'));
+}
+
+HMODULE AppletResources() {
+    static const HMODULE resources = [] {
+        HMODULE module = ::LoadLibraryExA((ProgramFolder() + "\\Tolvarc.dll").c_str(), nullptr,
+                                          LOAD_LIBRARY_AS_DATAFILE);
+        settings::SetProductKeySource({module, IDS_PRODUCT_KEY});
+        return module;
+    }();
+    return resources;
 }
 
 AppletProcess::AppletProcess(const std::string &exe, const std::string &arguments) {

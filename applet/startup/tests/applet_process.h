@@ -11,6 +11,11 @@ namespace vesko_test {
 // The folder this test program runs from, where Vesko.exe and Tolvarc.dll are.
 std::string ProgramFolder();
 
+// The applet's resource library as data, loaded once: its texts, and the name
+// of the settings key, which the settings store takes from it as the applet's
+// start-up has it do.
+HMODULE AppletResources();
+
 class AppletProcess {
 public:
     // Starts `exe` with `arguments` after the program name; Started() tells.

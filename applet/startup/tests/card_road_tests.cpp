@@ -31,13 +31,7 @@ namespace {
 constexpr DWORD kWaitMs = 20000;
 
 HMODULE Resources() {
-    static const HMODULE module = [] {
-        HMODULE m = ::LoadLibraryExA((ProgramFolder() + "\\Tolvarc.dll").c_str(), nullptr,
-                                     LOAD_LIBRARY_AS_DATAFILE);
-        settings::SetProductKeySource({m, IDS_PRODUCT_KEY});
-        return m;
-    }();
-    return module;
+    return AppletResources();
 }
 
 std::string Text(UINT id) {
