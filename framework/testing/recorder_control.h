@@ -30,12 +30,20 @@ using FailWithExceptionFn = void(__cdecl *)(const char *source, const char *desc
 using FailWithStatusFn = void(__cdecl *)(long status);
 // Objects created and not yet released.
 using LiveObjectsFn = int(__cdecl *)();
+// From now on (until cleared) calls of method `id` succeed and answer a
+// variant of type `type` holding `value` (VT_EMPTY: no result), so that the
+// recorder can stand in for an object whose methods answer numbers.
+using SetAnswerFn = void(__cdecl *)(long id, unsigned short type, long value);
+// The next call of method `id` (not any other) fails with `status`.
+using FailOnFn = void(__cdecl *)(long id, long status);
 
 constexpr const char kCallLogExport[] = "RecorderCallLog";
 constexpr const char kClearExport[] = "RecorderClear";
 constexpr const char kFailWithExceptionExport[] = "RecorderFailWithException";
 constexpr const char kFailWithStatusExport[] = "RecorderFailWithStatus";
 constexpr const char kLiveObjectsExport[] = "RecorderLiveObjects";
+constexpr const char kSetAnswerExport[] = "RecorderSetAnswer";
+constexpr const char kFailOnExport[] = "RecorderFailOn";
 
 }  // namespace testsupport::recorder
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "recorder_control.h"
@@ -28,6 +29,12 @@ struct RecorderState {
     long failStatus = S_OK;
     long liveObjects = 0;
     long serverLocks = 0;
+    struct Answer {
+        VARTYPE type;
+        long value;
+    };
+    std::map<DISPID, Answer> answers;  // methods that answer a number
+    std::map<DISPID, long> failOn;     // the next call of each fails so
 };
 
 RecorderState state;
@@ -120,8 +127,26 @@ public:
         Record(id, flags, params);
         if (HRESULT failed = ArmedFailure(exception); failed != S_OK)
             return failed;
+        if (auto armed = state.failOn.find(id); armed != state.failOn.end()) {
+            const long status = armed->second;
+            state.failOn.erase(armed);
+            if (status == DISP_E_EXCEPTION && exception) {
+                std::memset(exception, 0, sizeof *exception);
+                FillException(exception);
+            }
+            return status;
+        }
         if (!(flags & DISPATCH_METHOD))
             return DISP_E_MEMBERNOTFOUND;
+        if (auto answer = state.answers.find(id); answer != state.answers.end()) {
+            if (result && answer->second.type != VT_EMPTY) {
+                ::VariantInit(result);
+                result->vt = VT_I4;
+                result->lVal = answer->second.value;
+                return ::VariantChangeType(result, result, 0, answer->second.type);
+            }
+            return S_OK;
+        }
         switch (id) {
         case testsupport::recorder::kEcho:
             if (result && params && params->cArgs > 0)
@@ -219,6 +244,16 @@ int __cdecl RecorderCallLog(char *buffer, int size) {
 void __cdecl RecorderClear() {
     state.log.clear();
     state.failure = RecorderState::Failure::None;
+    state.answers.clear();
+    state.failOn.clear();
+}
+
+void __cdecl RecorderSetAnswer(long id, unsigned short type, long value) {
+    state.answers[id] = {type, value};
+}
+
+void __cdecl RecorderFailOn(long id, long status) {
+    state.failOn[id] = status;
 }
 
 void __cdecl RecorderFailWithException(const char *source, const char *description, long scode,

@@ -99,7 +99,10 @@ bool RegisteredRecorder::LoadControls() {
     failWithStatus_ =
         reinterpret_cast<recorder::FailWithStatusFn>(find(recorder::kFailWithStatusExport));
     liveObjects_ = reinterpret_cast<recorder::LiveObjectsFn>(find(recorder::kLiveObjectsExport));
-    if (!callLog_ || !clear_ || !failWithException_ || !failWithStatus_ || !liveObjects_) {
+    setAnswer_ = reinterpret_cast<recorder::SetAnswerFn>(find(recorder::kSetAnswerExport));
+    failOn_ = reinterpret_cast<recorder::FailOnFn>(find(recorder::kFailOnExport));
+    if (!callLog_ || !clear_ || !failWithException_ || !failWithStatus_ || !liveObjects_ ||
+        !setAnswer_ || !failOn_) {
         problem_ = "the server lacks a control export";
         return false;
     }

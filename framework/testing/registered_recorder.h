@@ -39,6 +39,10 @@ public:
     void FailWithException(const char *source, const char *description, long scode,
                            unsigned short wCode, bool deferred) const;
     void FailWithStatus(long status) const { failWithStatus_(status); }
+    // Method `id` answers a variant of `type` with `value` (see
+    // recorder_control.h); the next call of `id` fails with `status`.
+    void SetAnswer(DISPID id, VARTYPE type, long value) const { setAnswer_(id, type, value); }
+    void FailOn(DISPID id, long status) const { failOn_(id, status); }
     // Objects created and not yet released.
     int LiveObjects() const { return liveObjects_(); }
 
@@ -56,6 +60,8 @@ private:
     recorder::FailWithExceptionFn failWithException_ = nullptr;
     recorder::FailWithStatusFn failWithStatus_ = nullptr;
     recorder::LiveObjectsFn liveObjects_ = nullptr;
+    recorder::SetAnswerFn setAnswer_ = nullptr;
+    recorder::FailOnFn failOn_ = nullptr;
 };
 
 }  // namespace testsupport

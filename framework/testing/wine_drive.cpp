@@ -97,6 +97,10 @@ std::string SharedDriveFolder() {
     return folder;
 }
 
+bool LinkDriveLetter(char letter, const std::string &windowsFolder) {
+    return MapDriveLetter(letter, windowsFolder);
+}
+
 bool MakeFolders(const std::string &path) {
     for (std::string::size_type at = path.find('\\', 3); at != std::string::npos;
          at = path.find('\\', at + 1))

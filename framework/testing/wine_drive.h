@@ -15,6 +15,11 @@ namespace testsupport {
 // stay defined in the prefix, for every test program that runs in it.
 std::string SharedDriveFolder();
 
+// Links drive `letter` to an existing Windows folder, as a card in a reader
+// would appear; true when the letter now leads there. It stays defined in
+// the prefix: a test that uses a letter owns it for the whole prefix.
+bool LinkDriveLetter(char letter, const std::string &windowsFolder);
+
 // Creates every missing folder of `path`; true when it is a folder afterwards.
 bool MakeFolders(const std::string &path);
 // Writes a small file, creating its folders.

@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "applet_dlg.h"
+#include "framework/dispatch_driver.h"
 #include "framework/ole_init.h"
 #include "framework/res_string.h"
 #include "settings_store.h"
@@ -65,13 +66,25 @@ bool CAppletApp::InitInstance() {
     LoadFeatureFlags();
     SetAppName(fw::LoadResString(IDS_APP_TITLE));
 
-    {
-        CAppletDlg mainDialog(&topWnd_);
-        SetMainWnd(&mainDialog);
-        mainDialog.DoModal();
-        SetMainWnd(nullptr);
-    }
+    RunMainDialog();
     return false;
+}
+
+void CAppletApp::RunMainDialog() {
+    CAppletDlg mainDialog(&topWnd_);
+    SetMainWnd(&mainDialog);
+    try {
+        mainDialog.DoModal();
+    } catch (const fw::CAutomationException &) {
+        // The host's own error report: no operation of the applet handles
+        // it, so the applet ends here in order instead of being torn down.
+        // The showing is over, the dialog window and with it the tray icon
+        // are gone; the object is released with the dialog below.
+        SetMainWnd(nullptr);
+        fw::AppMessageBox(fw::LoadResString(IDS_HOST_CALL_FAILED), MB_OK);
+        exitCode_ = kHostErrorExitCode;
+    }
+    SetMainWnd(nullptr);
 }
 
 int CAppletApp::ExitInstance() {

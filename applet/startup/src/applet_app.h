@@ -16,7 +16,13 @@ public:
     bool InitInstance() override;
     int ExitInstance() override;
 
+    // The exit code after the host answered a call with its own error report.
+    static constexpr int kHostErrorExitCode = 3;
+
 private:
+    // The hidden main dialog's modal run: the applet's life.
+    void RunMainDialog();
+
     CTopWnd topWnd_;
     bool classRegistered_ = false;
 };

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "applet_messages.h"
+#include "settings_store.h"
 #include "tolvarc_ids.h"
 
 namespace vesko_test {
@@ -23,6 +24,16 @@ HWND FindMainDialog(HWND marker) {
 }
 
 }  // namespace
+
+HMODULE AppletResources() {
+    static const HMODULE resources = [] {
+        HMODULE module = ::LoadLibraryExA((ProgramFolder() + "\\Tolvarc.dll").c_str(), nullptr,
+                                          LOAD_LIBRARY_AS_DATAFILE);
+        settings::SetProductKeySource({module, IDS_PRODUCT_KEY});
+        return module;
+    }();
+    return resources;
+}
 
 HWND FindAppletMarker() {
     return ::FindWindowA(applet::kAppletClassName, nullptr);

@@ -14,6 +14,11 @@ using testsupport::MessageBoxText;
 using testsupport::ProgramFolder;
 using testsupport::WindowText;
 
+// The applet's resource library as data, loaded once: its texts, and the name
+// of the settings key, which the settings store takes from it as the applet's
+// start-up has it do.
+HMODULE AppletResources();
+
 class AppletProcess : public testsupport::ProgramProcess {
 public:
     using ProgramProcess::ProgramProcess;

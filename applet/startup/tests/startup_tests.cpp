@@ -24,19 +24,6 @@ std::string AppletExe() {
     return ProgramFolder() + "\\Vesko.exe";
 }
 
-// The applet's resource library as data, loaded once: its texts, and the name
-// of the settings key, which the settings store takes from it as the applet's
-// start-up has it do.
-HMODULE AppletResources() {
-    static const HMODULE resources = [] {
-        HMODULE module = ::LoadLibraryExA((ProgramFolder() + "\\Tolvarc.dll").c_str(), nullptr,
-                                          LOAD_LIBRARY_AS_DATAFILE);
-        settings::SetProductKeySource({module, IDS_PRODUCT_KEY});
-        return module;
-    }();
-    return resources;
-}
-
 // EnableVeskoInTaskbar as this test wants it, and gone again afterwards. The
 // applet runs as another process, so its settings are the prefix's own.
 class TaskbarSetting {

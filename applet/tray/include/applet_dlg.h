@@ -5,11 +5,13 @@
 // the host application posts its notifications to.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "applet_messages.h"
 #include "framework/dialog.h"
 #include "framework/message_map.h"
+#include "host_camera.h"
 #include "tolvarc_ids.h"
 #include "tray_icon.h"
 
@@ -18,16 +20,23 @@ namespace applet {
 class CAppletDlg : public fw::CDialog {
 public:
     // Template 102 with the top window as parent; reads ConnectVia once.
-    explicit CAppletDlg(fw::CWnd *parent, NotifyIconEntry notifyIcon = ::Shell_NotifyIconA);
+    // `hostProgId` names the host's camera object (tests name their own).
+    explicit CAppletDlg(fw::CWnd *parent, NotifyIconEntry notifyIcon = ::Shell_NotifyIconA,
+                        std::string hostProgId = kHostProgId);
 
     int GetTaskState() const { return taskState_; }
     void SetTaskState(int state) { taskState_ = state; }
     bool IsBusy() const { return busy_ != 0; }
     int GetConnectionKind() const { return connectionKind_; }
+    int GetPendingNotifications() const { return pendingNotifications_; }
+    UINT GetNotifyMessage() const { return notifyMessage_; }
+    // The host object is held (whatever the task state).
+    bool HoldsHost() const { return host_.HasDispatch(); }
     const std::string &GetTitle() const { return title_; }
 
     // Idle look: the title as tip, WM_TRAYICON as callback. Busy look: the
     // busy tip and WM_TRAYICON_BUSY, so that clicks are dropped meanwhile.
+    // Neither once the icon is gone (EndApplet).
     void SetIdleLook();
     void SetBusyLook();
     // The orderly way out: the tray icon goes, the dialog ends with IDCANCEL.
@@ -49,6 +58,7 @@ public:
     COMMAND_ID_CALL(ID_TRAY_OPTIONS, OnOptionsCommand)
     MESSAGE_HANDLER(WM_TRAYICON, OnTrayIcon)
     MESSAGE_HANDLER(WM_TRAYICON_BUSY, OnTrayIconBusy)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
     END_MSG_MAP()
 
 protected:
@@ -65,6 +75,18 @@ protected:
     virtual void OnCardArrived();
     virtual void OnHostNotify(WPARAM wParam);
 
+    // The host client (host_client.cpp). An OLE failure inside the calls that
+    // say so shows string 107 and ends the applet; the host's own error
+    // report (an automation exception) is not caught here.
+    // True, after message 999, when a host object is held.
+    bool HostInUse();
+    // Creates and introduces the host object behind the notice dialog; false
+    // (the applet then ends, unless a host was held) when that fails.
+    bool ConnectHost();
+    // EndTask; TRUE also sets TaskNone and counts the notification to come.
+    bool EndHostTask();
+    void ReleaseHost();
+
 private:
     LRESULT OnContextMenu(UINT message, WPARAM wParam, LPARAM lParam, bool &handled);
     LRESULT OnTrayIcon(UINT message, WPARAM wParam, LPARAM lParam, bool &handled);
@@ -73,6 +95,12 @@ private:
     void OnExitCommand();
     void OnAboutCommand();
     void OnOptionsCommand();
+    LRESULT OnDestroy(UINT message, WPARAM wParam, LPARAM lParam, bool &handled);
+    // Runs `call`; an OLE failure shows string 107 and ends the applet
+    // (false). Automation exceptions pass.
+    bool GuardHostCall(const std::function<void()> &call);
+    // StartLaunch's host part: ConnectHost and OpenTask.
+    void OpenLaunchTask(bool autoDownload);
 
     NotifyIconEntry notifyIcon_;
     int busy_ = 0;
@@ -83,6 +111,9 @@ private:
     int pendingNotifications_ = 0;
     UINT notifyMessage_ = 0;  // "MirelleNotify" once registered
     int connectionKind_;
+    bool iconShown_ = false;
+    std::string hostProgId_;
+    CHostCamera host_;  // released when the dialog object goes
 };
 
 }  // namespace applet

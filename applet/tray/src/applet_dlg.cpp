@@ -18,9 +18,10 @@ HMODULE ResourceModule() {
 
 }  // namespace
 
-CAppletDlg::CAppletDlg(fw::CWnd *parent, NotifyIconEntry notifyIcon)
+CAppletDlg::CAppletDlg(fw::CWnd *parent, NotifyIconEntry notifyIcon, std::string hostProgId)
     : fw::CDialog(IDD_APPLET, parent), notifyIcon_(notifyIcon),
-      connectionKind_(settings::ReadRegDword("Connect", "ConnectVia", 0)) {
+      connectionKind_(settings::ReadRegDword("Connect", "ConnectVia", 0)),
+      hostProgId_(std::move(hostProgId)) {
     // The applet lives inside this dialog's modal run, never seen.
     SetShowWhenModal(false);
 }
@@ -32,21 +33,36 @@ bool CAppletDlg::OnInitDialog() {
     trayIcon_ = ::LoadIconA(ResourceModule(), MAKEINTRESOURCEA(IDI_TRAY));
     taskState_ = TaskNone;
     pendingNotifications_ = 0;
-    SetTrayIcon(notifyIcon_, NIM_ADD, title_, WM_TRAYICON, trayIcon_);
+    iconShown_ = SetTrayIcon(notifyIcon_, NIM_ADD, title_, WM_TRAYICON, trayIcon_);
     return true;
 }
 
 void CAppletDlg::SetIdleLook() {
+    if (!iconShown_)
+        return;  // the applet has ended: no icon to change
     SetTrayIcon(notifyIcon_, NIM_MODIFY, title_, WM_TRAYICON, trayIcon_);
 }
 
 void CAppletDlg::SetBusyLook() {
+    if (!iconShown_)
+        return;
     SetTrayIcon(notifyIcon_, NIM_MODIFY, busyTip_, WM_TRAYICON_BUSY, trayIcon_);
 }
 
 void CAppletDlg::EndApplet() {
     SetTrayIcon(notifyIcon_, NIM_DELETE, std::string(), 0, trayIcon_);
+    iconShown_ = false;
     EndDialog(IDCANCEL);
+}
+
+LRESULT CAppletDlg::OnDestroy(UINT, WPARAM, LPARAM, bool &handled) {
+    // A showing that an exception ended never reached EndApplet: the icon
+    // must not outlive its window.
+    if (iconShown_)
+        SetTrayIcon(notifyIcon_, NIM_DELETE, std::string(), 0, trayIcon_);
+    iconShown_ = false;
+    handled = false;
+    return 0;
 }
 
 bool CAppletDlg::PreTranslateMessage(MSG &msg) {

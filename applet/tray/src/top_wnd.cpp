@@ -1,6 +1,7 @@
 #include "top_wnd.h"
 
 #include "applet_messages.h"
+#include "card_watch.h"
 #include "tolvarc_ids.h"
 
 namespace applet {
@@ -35,9 +36,11 @@ bool CTopWnd::Create() {
     return created;
 }
 
-LRESULT CTopWnd::OnDeviceChange(UINT, WPARAM, LPARAM, bool &handled) {
-    // The volume-arrival test of the card watch comes here; the broadcast
-    // then gets the default answer either way.
+LRESULT CTopWnd::OnDeviceChange(UINT, WPARAM wParam, LPARAM lParam, bool &handled) {
+    // The main dialog takes the card arrival from the queue; the broadcast
+    // gets the default answer either way.
+    if (IsCardArrival(wParam, lParam))
+        PostMessage(WM_CARDARRIVED, 0, 0);
     handled = false;
     return 0;
 }

@@ -24,7 +24,9 @@ BOOL WINAPI RecordNotifyIcon(DWORD action, PNOTIFYICONDATAA record) {
     return TRUE;
 }
 
-CProbeAppletDlg::CProbeAppletDlg(fw::CWnd *parent) : CAppletDlg(parent, RecordNotifyIcon) {}
+CProbeAppletDlg::CProbeAppletDlg(fw::CWnd *parent, const std::string &hostProgId)
+    : CAppletDlg(parent, RecordNotifyIcon, hostProgId.empty() ? applet::kHostProgId : hostProgId),
+      real_(!hostProgId.empty()) {}
 
 bool CProbeAppletDlg::OnInitDialog() {
     const bool result = CAppletDlg::OnInitDialog();

@@ -28,7 +28,9 @@ public:
     // The result DoModal gives when the script ran out without ending it.
     static constexpr int kScriptDone = 4242;
 
-    explicit CProbeAppletDlg(fw::CWnd *parent);
+    // Without a ProgID the camera operations only note their names; with one
+    // they note them and then run as the applet's own, on that host object.
+    explicit CProbeAppletDlg(fw::CWnd *parent, const std::string &hostProgId = std::string());
 
     // Runs the steps in order, each once the messages the one before posted
     // (and what those posted in turn) have been handled.
@@ -46,18 +48,37 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void StartLaunch() override { operations.push_back("StartLaunch"); }
-    void CloseTask() override { operations.push_back("CloseTask"); }
-    void StartDownloadTask() override { operations.push_back("StartDownloadTask"); }
-    void ApplyOptions(bool apply) override {
-        operations.push_back(std::string("ApplyOptions ") + (apply ? "1" : "0"));
+    void StartLaunch() override {
+        if (Note("StartLaunch"))
+            CAppletDlg::StartLaunch();
     }
-    void OnCardArrived() override { operations.push_back("OnCardArrived"); }
+    void CloseTask() override {
+        if (Note("CloseTask"))
+            CAppletDlg::CloseTask();
+    }
+    void StartDownloadTask() override {
+        if (Note("StartDownloadTask"))
+            CAppletDlg::StartDownloadTask();
+    }
+    void ApplyOptions(bool apply) override {
+        if (Note(std::string("ApplyOptions ") + (apply ? "1" : "0")))
+            CAppletDlg::ApplyOptions(apply);
+    }
+    void OnCardArrived() override {
+        if (Note("OnCardArrived"))
+            CAppletDlg::OnCardArrived();
+    }
 
 private:
     LRESULT OnStep(UINT message, WPARAM wParam, LPARAM lParam, bool &handled);
     void Continue(WPARAM hops);
+    // Notes the operation; true when it is to run for real.
+    bool Note(const std::string &operation) {
+        operations.push_back(operation);
+        return real_;
+    }
     size_t next_ = 0;
+    bool real_;
 };
 
 // The top window of a test: its class registered once per test program.
