@@ -4,6 +4,8 @@
 #include "exit_codes.h"
 #include "file_system.h"
 #include "picture_download.h"
+#include "picture_eraser.h"
+#include "error_text.h"
 #include "transfer_progress.h"
 
 #include <chrono>
@@ -25,26 +27,34 @@ struct Tally {
             ++written;
             bytes += outcome.bytes;
             seconds += outcome.seconds;
-            console.out << renderDoneLine(outcome.fileName, outcome.bytes, outcome.seconds) << "\n";
+            if (!console.quiet)
+                console.out << renderDoneLine(outcome.fileName, outcome.bytes, outcome.seconds)
+                            << "\n";
             return true;
         case DownloadResult::Skipped:
             ++skipped;
             return true;
         case DownloadResult::Cancelled:
-            status = kExitCancelled;
+            status = cancelExitCode();
             return false;
         case DownloadResult::FileError:
+            // A full disk or an unwritable folder fails every later file too:
+            // nothing more is fetched over the line.
             ++failed;
             status = kExitFileError;
             return false;
         case DownloadResult::Failed:
             ++failed;
+            // Without a camera to talk to, the other pictures would fail too.
+            if (cameraGone(outcome.cameraCode)) {
+                status = kExitNoCamera;
+                return false;
+            }
             if (status == kExitOk)
                 status = exitCodeForCamera(outcome.cameraCode);
             if (status == kExitOk)
                 status = kExitCameraError;
-            // Without a camera to talk to, the other pictures would fail too.
-            return status != kExitNoCamera;
+            return true;
         }
         return false;
     }
@@ -55,9 +65,14 @@ struct Tally {
 int runGet(const CameraApi &api, const Options &options, Console &console) {
     std::string error;
     if (!makeDirectory(options.outDir, error)) {
-        console.err << "cannot use the output folder: " << error << "\n";
+        console.err << "pdrcam: cannot use the output folder: " << error << "\n";
         return kExitFileError;
     }
+    const int stale = PictureDownload::removeStaleWorkingFiles(options.outDir);
+    if (stale > 0 && !console.quiet)
+        console.err << "pdrcam: removed " << stale
+                    << (stale == 1 ? " working file" : " working files")
+                    << " of an interrupted earlier run\n";
     const int count = api.Cam_get_picture_count();
     if (count < 0)
         return reportCameraError(console, "reading the picture directory", api.Cam_error());
@@ -72,36 +87,71 @@ int runGet(const CameraApi &api, const Options &options, Console &console) {
             if (n <= count) {
                 pictures.push_back(n);
             } else {
-                console.err << "there is no picture " << n << " (the camera holds " << count
+                console.err << "pdrcam: there is no picture " << n << " (the camera holds " << count
                             << ")\n";
                 status = kExitCameraError;
             }
         }
     }
-    if (pictures.empty() && count == 0)
+    if (pictures.empty() && count == 0 && !console.quiet)
         console.out << "The camera holds no pictures.\n";
 
     PictureDownload download(api, console, options.outDir, options.force);
+    const bool wantPictures = !options.thumbnailsOnly;
+    const bool wantThumbnails = options.thumbnails || options.thumbnailsOnly;
+    const size_t files = pictures.size() * ((wantPictures ? 1 : 0) + (wantThumbnails ? 1 : 0));
+    size_t fileNumber = 0, tried = 0;
+    const auto position = [&] {
+        return "(file " + std::to_string(++fileNumber) + " of " + std::to_string(files) + ")";
+    };
+    PictureEraser eraser(api);
     Tally tally;
     bool goOn = true;
     for (int n : pictures) {
         if (!goOn || cancelRequested())
             break;
-        goOn = tally.add(download.download(FileKind::Picture, n), console);
-        if (goOn && options.thumbnails && !cancelRequested())
-            goOn = tally.add(download.download(FileKind::Thumbnail, n), console);
+        ++tried;
+        const int now = eraser.current(n);
+        DownloadResult pictureResult = DownloadResult::Skipped;
+        if (wantPictures) {
+            const DownloadOutcome outcome = download.download(FileKind::Picture, now, position());
+            pictureResult = outcome.result;
+            goOn = tally.add(outcome, console);
+        }
+        if (goOn && wantThumbnails && !cancelRequested())
+            goOn = tally.add(download.download(FileKind::Thumbnail, now, position()), console);
+        // Only a picture this run wrote and checked is erased; one skipped as
+        // present was checked by name, size and content type alone.
+        if (goOn && options.eraseAfter && pictureResult == DownloadResult::Written &&
+            !cancelRequested()) {
+            const int code = eraser.erase(n);
+            if (code != CAM_OK) {
+                console.err << "pdrcam: erasing picture " << n << " after its download: "
+                            << cameraErrorText(code) << " (code " << code << ")\n";
+                tally.status = exitCodeForCamera(code);
+                goOn = false;
+            }
+        }
     }
     if (cancelRequested() && tally.status == kExitOk)
-        tally.status = kExitCancelled;
+        tally.status = cancelExitCode();
 
+    if (console.quiet)
+        return tally.status != kExitOk ? tally.status : status;
     console.out << tally.written << " written, " << tally.skipped << " skipped, " << tally.failed
-                << " failed; " << tally.bytes << " bytes in " << std::fixed;
+                << " failed";
+    if (tried < pictures.size())
+        console.out << ", " << pictures.size() - tried << " not tried";
+    console.out << "; " << tally.bytes << " bytes in " << std::fixed;
     console.out.precision(1);
     console.out << tally.seconds << " s (" << formatRate(transferRate(tally.bytes, tally.seconds))
                 << ")\n";
     console.out.unsetf(std::ios::fixed);
-    if (tally.status == kExitCancelled)
-        console.err << "Cancelled.\n";
+    if (options.eraseAfter)
+        console.out << eraser.erased() << (eraser.erased() == 1 ? " picture" : " pictures")
+                    << " erased from the camera\n";
+    if (cancelRequested())
+        console.err << "pdrcam: cancelled\n";
     return tally.status != kExitOk ? tally.status : status;
 }
 

@@ -56,6 +56,8 @@ const char *commandName(Command command) {
     switch (command) {
     case Command::Help:
         return "help";
+    case Command::Version:
+        return "version";
     case Command::Info:
         return "info";
     case Command::List:
@@ -107,6 +109,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
     Options &options = result.options;
     bool haveCommand = false;
     bool wantHelp = false;
+    bool wantVersion = false;
     std::vector<std::string> operands;
 
     for (size_t i = 0; i < args.size(); ++i) {
@@ -135,9 +138,19 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
             }
             if (arg == "--help" || arg == "-h") {
                 wantHelp = true;
+            } else if (arg == "--version") {
+                wantVersion = true;
             } else if (arg == "--port" || arg == "-p") {
-                if (!parsePositive(value, options.port) || options.port > 9)
-                    return failure("port must be a number from 1 to 9, not '" + value + "'");
+                const bool digits = !value.empty() && value.find_first_not_of("0123456789") ==
+                                                          std::string::npos;
+                options.portDevice.clear();
+                if (value.empty())
+                    return failure("the port must not be empty");
+                if (!digits)
+                    options.portDevice = value;
+                else if (!parsePositive(value, options.port) || options.port > 9)
+                    return failure("port must be a number from 1 to 9 or a device, not '" +
+                                   value + "'");
             } else if (arg == "--speed" || arg == "-s") {
                 auto speed = parseSpeed(value);
                 if (!speed)
@@ -152,6 +165,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
                 options.library = value;
             } else if (arg == "--thumbnails" || arg == "-t") {
                 options.thumbnails = true;
+            } else if (arg == "--thumbnails-only") {
+                options.thumbnailsOnly = true;
+            } else if (arg == "--erase-after") {
+                options.eraseAfter = true;
+            } else if (arg == "--quiet" || arg == "-q") {
+                options.quiet = true;
             } else if (arg == "--force" || arg == "-f") {
                 options.force = true;
             } else if (arg == "--yes" || arg == "-y") {
@@ -170,6 +189,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
         }
     }
 
+    if (wantVersion && !wantHelp) {
+        options.command = Command::Version;
+        result.ok = true;
+        return result;
+    }
     if (!haveCommand || wantHelp) {
         if (options.command != Command::Help || !haveCommand) {
             options.helpTopic = haveCommand ? commandName(options.command) : "";
@@ -192,6 +216,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
             options.helpTopic = operands[0];
         }
         break;
+    case Command::Version:
+        break;
     case Command::Info:
     case Command::List:
         if (!operands.empty())
@@ -202,20 +228,25 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
             if (!parsePictureList(operand, options.selection))
                 return failure("bad picture list '" + operand +
                                "' (use numbers from 1, ranges like 2-5, or all)");
+        if (options.thumbnailsOnly && options.eraseAfter)
+            return failure("--erase-after needs the pictures, not --thumbnails-only");
         break;
     case Command::Erase:
-        if (operands.size() != 1)
-            return failure("erase takes one picture number, 'last' or 'all'");
-        if (operands[0] == "last") {
+        if (operands.size() == 1 && operands[0] == "last") {
             options.eraseTarget = EraseTarget::Last;
-        } else if (operands[0] == "all") {
-            options.eraseTarget = EraseTarget::All;
-        } else if (parsePositive(operands[0], options.eraseNumber)) {
-            options.eraseTarget = EraseTarget::One;
-        } else {
-            return failure("erase takes one picture number, 'last' or 'all', not '" + operands[0] +
-                           "'");
+            break;
         }
+        if (operands.size() == 1 && operands[0] == "all") {
+            options.eraseTarget = EraseTarget::All;
+            break;
+        }
+        if (operands.empty())
+            return failure("erase takes picture numbers or ranges, 'last' or 'all'");
+        options.eraseTarget = EraseTarget::One;
+        for (const std::string &operand : operands)
+            if (operand == "all" || !parsePictureList(operand, options.eraseSelection))
+                return failure("erase takes picture numbers or ranges, 'last' or 'all', not '" +
+                               operand + "'");
         break;
     }
     result.ok = true;

@@ -14,8 +14,10 @@ double ConsoleProgress::elapsedSeconds() const {
 
 void ConsoleProgress::onProgress(int percent) {
     state_.percent = percent;
-    if (!console_.progressBar)
+    if (!console_.progressBar || console_.quiet)
         return;
+    if (console_.measureWidth)
+        console_.width = console_.measureWidth();
     state_.seconds = elapsedSeconds();
     const std::string line = renderProgressLine(state_, console_.width);
     console_.out << '\r' << line;

@@ -32,4 +32,27 @@ std::string temporaryName(const std::string &stem, long processId) {
     return "." + stem + "." + std::to_string(processId) + ".part";
 }
 
+std::string alternativeStem(const std::string &stem, int index) {
+    return index <= 1 ? stem : stem + "-" + std::to_string(index);
+}
+
+bool parseTemporaryName(const std::string &name, long &processId) {
+    const std::string suffix = ".part";
+    if (name.size() < 1 + suffix.size() + 2 || name[0] != '.' ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    const std::string body = name.substr(0, name.size() - suffix.size());
+    const size_t dot = body.rfind('.');
+    if (dot == 0 || dot == std::string::npos || dot + 1 == body.size() || body.size() - dot > 11)
+        return false;
+    long id = 0;
+    for (size_t i = dot + 1; i < body.size(); ++i) {
+        if (body[i] < '0' || body[i] > '9')
+            return false;
+        id = id * 10 + (body[i] - '0');
+    }
+    processId = id;
+    return id > 0;
+}
+
 }  // namespace pdrcam

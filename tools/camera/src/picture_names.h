@@ -24,8 +24,16 @@ const std::vector<std::string> &knownExtensions();
 // stem + "." + extension.
 std::string fileName(const std::string &stem, const std::string &extension);
 
+// The same stem for the second, third, ... picture that must not replace a
+// different file of the first name: "PIC00005-2".
+std::string alternativeStem(const std::string &stem, int index);
+
 // Hidden working name in the same folder, unique per process; never matches
 // a final name.
 std::string temporaryName(const std::string &stem, long processId);
+
+// The process id in a working name made by temporaryName; false for any
+// other name.
+bool parseTemporaryName(const std::string &name, long &processId);
 
 }  // namespace pdrcam

@@ -4,11 +4,12 @@
 #include "cancel_request.h"
 #include "error_text.h"
 #include "exit_codes.h"
+#include "serial_port.h"
 
 namespace pdrcam {
 
 int reportCameraError(Console &console, const std::string &what, int code) {
-    console.err << what << ": " << cameraErrorText(code) << " (code " << code << ")\n";
+    console.err << "pdrcam: " << what << ": " << cameraErrorText(code) << " (code " << code << ")\n";
     return exitCodeForCamera(code);
 }
 
@@ -16,10 +17,23 @@ int runCameraCommand(const CameraApi &api, const Options &options, Console &cons
     CameraSession session(api);
     const int code = session.open(options.port, options.speed);
     if (code != CAM_OK) {
-        const std::string where =
-            options.port == 0 ? "no camera found on ports 1 to 9"
-                              : "cannot reach the camera on port " + std::to_string(options.port);
-        return reportCameraError(console, where, code);
+        if (cancelRequested())
+            return cancelExitCode();
+        if (options.port == 0) {
+            console.err << "pdrcam: no camera answered on ports 1 to 9\n";
+            return kExitNoCamera;
+        }
+        // A port that did not open fails for a reason of the system's; say
+        // that rather than blame the camera.
+        const std::string problem = code == CAM_ERR_NO_PORT ? portProblem(options.port) : "";
+        if (!problem.empty()) {
+            console.err << "pdrcam: " << problem << "\n";
+            return kExitNoCamera;
+        }
+        return reportCameraError(console,
+                                 "no camera on port " + std::to_string(options.port) + " (" +
+                                     portDevice(options.port) + ")",
+                                 code);
     }
     int status = kExitOk;
     switch (options.command) {
@@ -36,10 +50,11 @@ int runCameraCommand(const CameraApi &api, const Options &options, Console &cons
         status = runErase(api, options, console);
         break;
     case Command::Help:
+    case Command::Version:
         break;
     }
     if (status == kExitOk && cancelRequested())
-        status = kExitCancelled;
+        status = cancelExitCode();
     return status;
 }
 

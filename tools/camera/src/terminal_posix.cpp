@@ -16,4 +16,23 @@ int terminalWidth() {
     return 80;
 }
 
+bool readAnswerLine(std::string &answer) {
+    answer.clear();
+    for (;;) {
+        char c;
+        // A signal handler installed without SA_RESTART makes read() return
+        // EINTR: the prompt ends with the interrupt.
+        const ssize_t got = ::read(STDIN_FILENO, &c, 1);
+        if (got <= 0)
+            return got == 0 && !answer.empty();
+        if (c == '\n')
+            return true;
+        answer += c;
+    }
+}
+
+void lineBufferStandardOutput() {
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
+}
+
 }  // namespace pdrcam
