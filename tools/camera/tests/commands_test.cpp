@@ -40,7 +40,8 @@ protected:
         Console console{out_, err_, progressBar_, 100, [this](const std::string &q) {
                             questions_.push_back(q);
                             return answer_;
-                        }};
+                        },
+                        {}, false};
         return runCameraCommand(api_, options_, console);
     }
 
