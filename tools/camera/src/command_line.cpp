@@ -47,7 +47,7 @@ ParsedCommandLine failure(std::string error) {
 // Options that take a value, by their long and short spelling.
 bool takesValue(const std::string &name) {
     return name == "--port" || name == "-p" || name == "--speed" || name == "-s" ||
-           name == "--out" || name == "-o" || name == "--library";
+           name == "--out" || name == "-o" || name == "--library" || name == "--debug-logfile";
 }
 
 }  // namespace
@@ -171,6 +171,13 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
                 options.eraseAfter = true;
             } else if (arg == "--quiet" || arg == "-q") {
                 options.quiet = true;
+            } else if (arg == "--debug" || arg == "-v") {
+                if (options.debugTrace.empty())
+                    options.debugTrace = "-";
+            } else if (arg == "--debug-logfile") {
+                if (value.empty() || value == "-")
+                    return failure("--debug-logfile needs a file name");
+                options.debugTrace = value;
             } else if (arg == "--force" || arg == "-f") {
                 options.force = true;
             } else if (arg == "--yes" || arg == "-y") {

@@ -35,6 +35,8 @@ struct Options {
     bool thumbnailsOnly = false;
     bool eraseAfter = false;  // get: erase each picture once its file is complete
     bool quiet = false;
+    // -v/--debug: the line's trace on stderr; --debug-logfile FILE: in FILE.
+    std::string debugTrace;
     bool force = false;
     bool yes = false;
     PictureSelection selection;

@@ -32,6 +32,9 @@ std::string commonOptions() {
            speedList() +
            "      --library FILE load this camera library instead of the usual one\n"
            "  -q, --quiet        no progress, per-file lines or summary; errors only\n"
+           "  -v, --debug        trace every command and answer on the line, with the\n"
+           "                     time, on stderr\n"
+           "      --debug-logfile FILE  the same trace, appended to FILE\n"
            "  -h, --help         show help\n"
            "      --version      show the program's version\n";
 }

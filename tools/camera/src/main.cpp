@@ -56,6 +56,8 @@ int main(int argc, char **argv) {
         return kExitUsage;
     }
 
+    if (!options.debugTrace.empty())
+        traceLineTo(options.debugTrace);
     auto library = CameraLibrary::load(options.library, error);
     if (!library) {
         std::cerr << program << ": " << error << "\n";

@@ -21,4 +21,9 @@ std::string portProblem(int port);
 // false with a reason when the platform cannot reach it.
 bool portForDevice(const std::string &device, int &port, std::string &error);
 
+// Asks the serial library for its timestamped trace of every command and
+// answer on the line: "-" for standard error, else a file appended to. Takes
+// effect at the next opening of a port.
+void traceLineTo(const std::string &destination);
+
 }  // namespace pdrcam

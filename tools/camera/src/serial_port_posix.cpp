@@ -44,4 +44,8 @@ bool portForDevice(const std::string &device, int &port, std::string &error) {
     return true;
 }
 
+void traceLineTo(const std::string &destination) {
+    ::setenv("COMM32_TRACE", destination.c_str(), 1);
+}
+
 }  // namespace pdrcam

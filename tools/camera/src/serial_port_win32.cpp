@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cstdlib>
 
 namespace pdrcam {
 
@@ -41,6 +42,12 @@ bool portForDevice(const std::string &device, int &port, std::string &error) {
     }
     error = "the camera library reaches only COM1 to COM9, not '" + device + "'";
     return false;
+}
+
+void traceLineTo(const std::string &destination) {
+    // Both the process's block and the C runtime's copy that getenv reads.
+    SetEnvironmentVariableA("COMM32_TRACE", destination.c_str());
+    _putenv_s("COMM32_TRACE", destination.c_str());
 }
 
 }  // namespace pdrcam

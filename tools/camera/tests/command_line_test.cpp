@@ -137,6 +137,9 @@ TEST(PdrcamCommandLineOptions, ConveniencesAndDevicePorts) {
     EXPECT_TRUE(parseOk({"info", "-p", "4"}).portDevice.empty());
     EXPECT_FALSE(parse({"info", "-p", "12"}).ok);
     EXPECT_FALSE(parse({"info", "--port="}).ok);
+    EXPECT_EQ(parseOk({"info", "-v"}).debugTrace, "-");
+    EXPECT_EQ(parseOk({"info", "--debug-logfile", "t.log", "-v"}).debugTrace, "t.log");
+    EXPECT_FALSE(parse({"info", "--debug-logfile="}).ok);
 }
 
 TEST(PdrcamCommandLineOperands, InfoAndListTakeNone) {

@@ -239,5 +239,26 @@ TEST_F(PdrcamProcessTest, MessagesNameWhatWentWrong) {
     }
 }
 
+// The trace shows each command and each answer's header with the time.
+TEST_F(PdrcamProcessTest, DebugTraceShowsTheLine) {
+    startCamera();
+    const std::string logfile = work_.file("trace.log");
+    auto toFile = start({"info", "-p", "3", "-s", kSpeed, "--debug-logfile", logfile});
+    EXPECT_EQ(toFile->wait(), 0) << toFile->terminal();
+    auto toTerminal = start({"list", "-p", "3", "-s", kSpeed, "-v"});
+    EXPECT_EQ(toTerminal->wait(), 0) << toTerminal->terminal();
+    const auto bytes = readAll(logfile);
+    const std::string trace(bytes.begin(), bytes.end());
+    for (const std::string &text : {trace, toTerminal->terminal()}) {
+        SCOPED_TRACE(text);
+        // The ready probe out, its answer header back, the speed switch.
+        EXPECT_NE(text.find("com3 write      4 10 00 00 00"), std::string::npos);
+        EXPECT_NE(text.find("com3 read       4 10 00"), std::string::npos);
+        EXPECT_NE(text.find("com3 speed 230400"), std::string::npos);
+        EXPECT_EQ(text.find(":"), 2u);
+    }
+    EXPECT_EQ(toTerminal->output().find("com3"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace pdrcam_test
