@@ -21,6 +21,7 @@ bool commandFromName(const std::string &name, Command &command) {
         const char *name;
         Command command;
     } kCommands[] = {{"help", Command::Help},
+                     {"detect", Command::Detect},
                      {"info", Command::Info},
                      {"list", Command::List},
                      {"get", Command::Get},
@@ -58,6 +59,8 @@ const char *commandName(Command command) {
         return "help";
     case Command::Version:
         return "version";
+    case Command::Detect:
+        return "detect";
     case Command::Info:
         return "info";
     case Command::List:
@@ -225,6 +228,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
         break;
     case Command::Version:
         break;
+    case Command::Detect:
+        if (options.port != 0 || !options.portDevice.empty())
+            return failure("detect asks every port; it takes no --port");
+        [[fallthrough]];
     case Command::Info:
     case Command::List:
         if (!operands.empty())

@@ -11,7 +11,7 @@
 
 namespace pdrcam {
 
-enum class Command { Help, Version, Info, List, Get, Erase };
+enum class Command { Help, Version, Detect, Info, List, Get, Erase };
 
 // Pictures chosen for download: every picture, or the listed numbers in the
 // order given (ranges expanded, repeats dropped).

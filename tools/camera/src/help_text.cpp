@@ -107,6 +107,8 @@ std::string helpText(const std::string &program, const std::string &topic) {
            " COMMAND [ARGUMENTS] [options]\n\n"
            "Works with a PDR-M4 camera on a serial port through the camera library.\n\n"
            "Commands:\n"
+           "  detect             list the ports where a camera answers, with its maker,\n"
+           "                     model and version\n"
            "  info               show camera information and the picture count\n"
            "  list               list the pictures on the camera\n"
            "  get [PICTURES]     download pictures (and thumbnails) into a folder\n"

@@ -14,6 +14,8 @@ int reportCameraError(Console &console, const std::string &what, int code) {
 }
 
 int runCameraCommand(const CameraApi &api, const Options &options, Console &console) {
+    if (options.command == Command::Detect)
+        return runDetect(api, console);
     CameraSession session(api);
     const int code = session.open(options.port, options.speed);
     if (code != CAM_OK) {
@@ -28,6 +30,11 @@ int runCameraCommand(const CameraApi &api, const Options &options, Console &cons
         const std::string problem = code == CAM_ERR_NO_PORT ? portProblem(options.port) : "";
         if (!problem.empty()) {
             console.err << "pdrcam: " << problem << "\n";
+            return kExitNoCamera;
+        }
+        if (code == CAM_ERR_OPEN) {
+            console.err << "pdrcam: no camera answered on port " << options.port << " ("
+                        << portDevice(options.port) << ") at any of its speeds\n";
             return kExitNoCamera;
         }
         return reportCameraError(console,
@@ -51,6 +58,7 @@ int runCameraCommand(const CameraApi &api, const Options &options, Console &cons
         break;
     case Command::Help:
     case Command::Version:
+    case Command::Detect:
         break;
     }
     if (status == kExitOk && cancelRequested())

@@ -40,11 +40,12 @@ protected:
     }
 
     std::unique_ptr<PdrcamProcess> startCommand(const std::vector<std::string> &command,
-                                                const std::string &device = {}) {
+                                                const std::string &device = {},
+                                                std::vector<std::string> environment = {}) {
         const std::string port = !device.empty() ? device : camera_ ? camera_->ptyPath() : "";
-        return std::make_unique<PdrcamProcess>(
-            command, std::vector<std::string>{"COMM32_PORT3=" + port,
-                                              std::string("LD_LIBRARY_PATH=") + PELTRIX_DIR});
+        environment.push_back("COMM32_PORT3=" + port);
+        environment.push_back(std::string("LD_LIBRARY_PATH=") + PELTRIX_DIR);
+        return std::make_unique<PdrcamProcess>(command, environment);
     }
 
     std::string folder(const std::string &name) {
@@ -237,6 +238,22 @@ TEST_F(PdrcamProcessTest, MessagesNameWhatWentWrong) {
         EXPECT_EQ(pdrcam->wait(), c.status);
         EXPECT_NE(pdrcam->terminal().find(c.message), std::string::npos) << pdrcam->terminal();
     }
+}
+
+// Two cameras behind ports 3 and 6, nothing behind the others.
+TEST_F(PdrcamProcessTest, DetectListsEveryPortWhereACameraAnswers) {
+    startCamera();
+    SimulatedCamera other(work_.file("served-other"), {"--maker", "Acme", "--version-text", "V2"});
+    ASSERT_TRUE(other.started());
+    std::vector<std::string> ports;
+    for (int port : {1, 2, 4, 5, 7, 8, 9})
+        ports.push_back("COMM32_PORT" + std::to_string(port) + "=/nonexistent/port");
+    ports.push_back("COMM32_PORT6=" + other.ptyPath());
+    auto pdrcam = startCommand({PDRCAM_PATH, "detect"}, {}, ports);
+    EXPECT_EQ(pdrcam->wait(), 0) << pdrcam->terminal();
+    EXPECT_EQ(pdrcam->output(), "Port 3 (" + camera_->ptyPath() +
+                                    "): Toshiba PDR-M4, version V1.05\nPort 6 (" +
+                                    other.ptyPath() + "): Acme PDR-M4, version V2\n");
 }
 
 // The trace shows each command and each answer's header with the time.
