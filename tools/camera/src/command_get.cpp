@@ -5,6 +5,7 @@
 #include "file_system.h"
 #include "picture_download.h"
 #include "picture_eraser.h"
+#include "download_record.h"
 #include "error_text.h"
 #include "transfer_progress.h"
 
@@ -105,6 +106,7 @@ int runGet(const CameraApi &api, const Options &options, Console &console) {
         return "(file " + std::to_string(++fileNumber) + " of " + std::to_string(files) + ")";
     };
     PictureEraser eraser(api);
+    DownloadRecord record(options.outDir);
     Tally tally;
     bool goOn = true;
     for (int n : pictures) {
@@ -112,10 +114,37 @@ int runGet(const CameraApi &api, const Options &options, Console &console) {
             break;
         ++tried;
         const int now = eraser.current(n);
+        if (options.onlyNew) {
+            int code = CAM_OK;
+            const std::string key = DownloadRecord::fetchKey(api, options.outDir, now, code);
+            if (key.empty()) {
+                DownloadOutcome failed;
+                failed.cameraCode = code;
+                failed.result = code == CAM_ERR_WRITE ? DownloadResult::FileError
+                                                      : DownloadResult::Failed;
+                console.err << "pdrcam: picture " << n << ": cannot tell whether it is new: "
+                            << cameraErrorText(code) << " (code " << code << ")\n";
+                goOn = tally.add(failed, console);
+                continue;
+            }
+            if (record.contains(key)) {
+                if (!console.quiet)
+                    console.out << "picture " << n << " was downloaded before, skipped\n";
+                DownloadOutcome skipped;
+                skipped.result = DownloadResult::Skipped;
+                tally.add(skipped, console);
+                fileNumber += (wantPictures ? 1 : 0) + (wantThumbnails ? 1 : 0);
+                continue;
+            }
+        }
         DownloadResult pictureResult = DownloadResult::Skipped;
         if (wantPictures) {
             const DownloadOutcome outcome = download.download(FileKind::Picture, now, position());
             pictureResult = outcome.result;
+            if (outcome.result == DownloadResult::Written ||
+                outcome.result == DownloadResult::Skipped)
+                record.add(DownloadRecord::fileKey(joinPath(options.outDir, outcome.fileName)),
+                           outcome.fileName);
             goOn = tally.add(outcome, console);
         }
         if (goOn && wantThumbnails && !cancelRequested())

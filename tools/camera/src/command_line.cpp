@@ -170,6 +170,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
                 options.thumbnails = true;
             } else if (arg == "--thumbnails-only") {
                 options.thumbnailsOnly = true;
+            } else if (arg == "--new") {
+                options.onlyNew = true;
             } else if (arg == "--erase-after") {
                 options.eraseAfter = true;
             } else if (arg == "--quiet" || arg == "-q") {

@@ -33,7 +33,8 @@ struct Options {
     std::string outDir = ".";
     bool thumbnails = false;
     bool thumbnailsOnly = false;
-    bool eraseAfter = false;  // get: erase each picture once its file is complete
+    bool eraseAfter = false;
+    bool onlyNew = false;  // get --new: only pictures not downloaded into outDir before  // get: erase each picture once its file is complete
     bool quiet = false;
     // -v/--debug: the line's trace on stderr; --debug-logfile FILE: in FILE.
     std::string debugTrace;

@@ -90,6 +90,10 @@ std::string helpText(const std::string &program, const std::string &topic) {
                "                     when the camera's thumbnail is not a JPEG)\n"
                "      --thumbnails-only  download the thumbnails alone\n"
                "  -f, --force        replace files that exist (default: skip them)\n"
+               "      --new          only pictures not downloaded into DIR before, whatever\n"
+               "                     their numbers now (DIR/.pdrcam-downloaded remembers\n"
+               "                     each picture by its size and first 2048 bytes; one\n"
+               "                     piece of each picture is fetched to compare)\n"
                "      --erase-after  erase each picture from the camera once its file is\n"
                "                     complete and checked (skipped pictures stay)\n\n" +
                commonOptions();

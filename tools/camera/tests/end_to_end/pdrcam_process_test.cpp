@@ -54,10 +54,12 @@ protected:
         return path;
     }
 
+    // The files in `path`, without the record of what was downloaded.
     static std::vector<std::string> names(const std::string &path) {
         std::vector<std::string> found;
         for (const auto &entry : fs::directory_iterator(path))
-            found.push_back(entry.path().filename().string());
+            if (entry.path().filename() != ".pdrcam-downloaded")
+                found.push_back(entry.path().filename().string());
         std::sort(found.begin(), found.end());
         return found;
     }
@@ -238,6 +240,31 @@ TEST_F(PdrcamProcessTest, MessagesNameWhatWentWrong) {
         EXPECT_EQ(pdrcam->wait(), c.status);
         EXPECT_NE(pdrcam->terminal().find(c.message), std::string::npos) << pdrcam->terminal();
     }
+}
+
+// After the camera's picture set changed (pictures erased on the camera,
+// others added), --new fetches only the pictures never downloaded before.
+TEST_F(PdrcamProcessTest, NewFetchesOnlyPicturesNotDownloadedBefore) {
+    const std::string pictures = folder("camera-card");
+    startCamera();
+    const std::string out = folder("new");
+    auto first = start({"get", "1-3", "-p", "3", "-s", kSpeed, "-o", out});
+    ASSERT_EQ(first->wait(), 0) << first->terminal();
+    // The camera now holds pictures 2 to 5 of the first set, numbered 1 to 4.
+    const auto served = camera_->exportedPictures();
+    for (size_t i = 1; i < 5; ++i)
+        fs::copy_file(served[i], pictures + "/" + std::to_string(i) + ".jpg");
+    camera_.reset();
+    startCamera({"--pictures", pictures});
+    for (const char *name : {"PIC00001.JPG", "PIC00002.JPG"})
+        fs::remove(out + "/" + name);  // moved away by the user
+    auto again = start({"get", "--new", "-p", "3", "-s", kSpeed, "-o", out});
+    ASSERT_EQ(again->wait(), 0) << again->terminal();
+    EXPECT_NE(again->output().find("2 written, 2 skipped"), std::string::npos) << again->output();
+    // The new picture 3 does not replace the earlier, different PIC00003.JPG.
+    EXPECT_EQ(readAll(out + "/PIC00003.JPG"), readAll(served[2]));
+    EXPECT_EQ(readAll(out + "/PIC00003-2.JPG"), readAll(served[3]));
+    EXPECT_EQ(readAll(out + "/PIC00004.JPG"), readAll(served[4]));
 }
 
 // Two cameras behind ports 3 and 6, nothing behind the others.
