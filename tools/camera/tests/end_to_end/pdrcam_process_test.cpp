@@ -251,10 +251,13 @@ TEST_F(PdrcamProcessTest, NewFetchesOnlyPicturesNotDownloadedBefore) {
     auto first = start({"get", "1-3", "-p", "3", "-s", kSpeed, "-o", out});
     ASSERT_EQ(first->wait(), 0) << first->terminal();
     // The camera now holds pictures 2 to 5 of the first set, numbered 1 to 4.
-    const auto served = camera_->exportedPictures();
+    std::vector<std::vector<unsigned char>> served;
+    for (const std::string &path : camera_->exportedPictures())
+        served.push_back(readAll(path));
     for (size_t i = 1; i < 5; ++i)
-        fs::copy_file(served[i], pictures + "/" + std::to_string(i) + ".jpg");
+        writeAll(pictures + "/" + std::to_string(i) + ".jpg", served[i]);
     camera_.reset();
+    fs::remove_all(work_.file("served"));
     startCamera({"--pictures", pictures});
     for (const char *name : {"PIC00001.JPG", "PIC00002.JPG"})
         fs::remove(out + "/" + name);  // moved away by the user
@@ -262,9 +265,9 @@ TEST_F(PdrcamProcessTest, NewFetchesOnlyPicturesNotDownloadedBefore) {
     ASSERT_EQ(again->wait(), 0) << again->terminal();
     EXPECT_NE(again->output().find("2 written, 2 skipped"), std::string::npos) << again->output();
     // The new picture 3 does not replace the earlier, different PIC00003.JPG.
-    EXPECT_EQ(readAll(out + "/PIC00003.JPG"), readAll(served[2]));
-    EXPECT_EQ(readAll(out + "/PIC00003-2.JPG"), readAll(served[3]));
-    EXPECT_EQ(readAll(out + "/PIC00004.JPG"), readAll(served[4]));
+    EXPECT_EQ(readAll(out + "/PIC00003.JPG"), served[2]);
+    EXPECT_EQ(readAll(out + "/PIC00003-2.JPG"), served[3]);
+    EXPECT_EQ(readAll(out + "/PIC00004.JPG"), served[4]);
 }
 
 // Two cameras behind ports 3 and 6, nothing behind the others.

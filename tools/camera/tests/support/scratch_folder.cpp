@@ -32,7 +32,9 @@ std::string ScratchFolder::file(const std::string &name) const {
 std::vector<std::string> ScratchFolder::names() const {
     std::vector<std::string> result;
     for (const auto &entry : fs::directory_iterator(path_))
-        result.push_back(entry.path().filename().string());
+        // pdrcam's record of what it downloaded is no download.
+        if (entry.path().filename() != ".pdrcam-downloaded")
+            result.push_back(entry.path().filename().string());
     std::sort(result.begin(), result.end());
     return result;
 }

@@ -15,7 +15,8 @@ public:
 
     const std::string &path() const { return path_; }
     std::string file(const std::string &name) const;
-    // Names of the files in the folder, sorted.
+    // Names of the files in the folder, sorted, without pdrcam's download
+    // record.
     std::vector<std::string> names() const;
 
 private:
