@@ -139,7 +139,7 @@ int runGet(const CameraApi &api, const Options &options, Console &console) {
         }
         DownloadResult pictureResult = DownloadResult::Skipped;
         if (wantPictures) {
-            const DownloadOutcome outcome = download.download(FileKind::Picture, now, position());
+            const DownloadOutcome outcome = download.download(FileKind::Picture, now, position(), n);
             pictureResult = outcome.result;
             if (outcome.result == DownloadResult::Written ||
                 outcome.result == DownloadResult::Skipped)
@@ -148,7 +148,7 @@ int runGet(const CameraApi &api, const Options &options, Console &console) {
             goOn = tally.add(outcome, console);
         }
         if (goOn && wantThumbnails && !cancelRequested())
-            goOn = tally.add(download.download(FileKind::Thumbnail, now, position()), console);
+            goOn = tally.add(download.download(FileKind::Thumbnail, now, position(), n), console);
         // Only a picture this run wrote and checked is erased; one skipped as
         // present was checked by name, size and content type alone.
         if (goOn && options.eraseAfter && pictureResult == DownloadResult::Written &&

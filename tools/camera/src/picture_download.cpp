@@ -64,11 +64,13 @@ std::string PictureDownload::chooseStem(FileKind kind, const std::string &stem, 
     return {};
 }
 
-DownloadOutcome PictureDownload::download(FileKind kind, int picture, const std::string &position) {
+DownloadOutcome PictureDownload::download(FileKind kind, int picture, const std::string &position,
+                                          int nameNumber) {
     DownloadOutcome outcome;
-    const std::string stem = fileStem(kind, picture);
+    const int named = nameNumber > 0 ? nameNumber : picture;
+    const std::string stem = fileStem(kind, named);
     const std::string label = stem + (kind == FileKind::Picture ? " (picture " : " (thumbnail ") +
-                              std::to_string(picture) + ")";
+                              std::to_string(named) + ")";
     const int32_t expected = kind == FileKind::Picture ? api_.Cam_get_picture_size(picture) : -1;
 
     std::string skipped;

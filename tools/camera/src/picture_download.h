@@ -29,8 +29,11 @@ public:
     PictureDownload(const CameraApi &api, Console &console, std::string folder, bool replace)
         : api_(api), console_(console), folder_(std::move(folder)), replace_(replace) {}
 
-    // `position` ("3 of 10") goes into the progress line.
-    DownloadOutcome download(FileKind kind, int picture, const std::string &position = {});
+    // Picture `picture` as the library numbers it now; the file is named for
+    // `nameNumber` (the number it had when the run began; 0: `picture`).
+    // `position` ("(file 3 of 10)") goes into the progress line.
+    DownloadOutcome download(FileKind kind, int picture, const std::string &position = {},
+                             int nameNumber = 0);
 
     // Removes the working files that runs which no longer run left in
     // `folder` (a killed program cannot clean up); the number removed.

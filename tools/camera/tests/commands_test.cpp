@@ -251,6 +251,65 @@ TEST_F(PdrcamDownloadTest, CancelAfterOnePictureKeepsTheCompleteOne) {
     EXPECT_FALSE(called("picture 2"));
 }
 
+// What each download option leaves in the folder and on the camera.
+TEST_F(PdrcamDownloadTest, OptionsChooseFilesAndErasing) {
+    const struct {
+        bool thumbnailsOnly, eraseAfter, quiet;
+        std::vector<std::string> files;
+        size_t left;  // pictures left on the camera
+    } cases[] = {
+        {true, false, false, {"THM00001.JPG", "THM00002.RAW", "THM00003.JPG"}, 3},
+        {false, true, false, {"PIC00001.JPG", "PIC00002.JPG", "PIC00003.JPG"}, 1},
+        {false, false, true, {"PIC00001.JPG", "PIC00002.JPG", "PIC00003.JPG"}, 3},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.files.front());
+        resetFakeCameraApi();
+        addPictures(3);
+        const auto third = fakeCameraApi().pictures[2].data;
+        ScratchFolder out;
+        // A copy already there is skipped, so it stays on the camera.
+        if (c.eraseAfter)
+            writeAll(out.file("PIC00002.JPG"), fakeCameraApi().pictures[1].data);
+        options_ = Options{};
+        options_.outDir = out.path();
+        options_.thumbnailsOnly = c.thumbnailsOnly;
+        options_.eraseAfter = c.eraseAfter;
+        out_.str("");
+        Console console{out_, err_, false, 100, nullptr, {}, c.quiet};
+        options_.command = Command::Get;
+        ASSERT_EQ(runCameraCommand(api_, options_, console), kExitOk) << err_.str();
+        EXPECT_EQ(out.names(), c.files);
+        EXPECT_EQ(fakeCameraApi().pictures.size(), c.left);
+        EXPECT_EQ(readAll(out.file("PIC00003.JPG")).empty(), c.thumbnailsOnly);
+        if (c.eraseAfter) {
+            EXPECT_EQ(readAll(out.file("PIC00003.JPG")), third);
+        }
+        EXPECT_EQ(out_.str().empty(), c.quiet) << out_.str();
+    }
+}
+
+// The bar is drawn to the terminal's width of the moment.
+TEST_F(PdrcamDownloadTest, ProgressBarFollowsTheTerminalsWidth) {
+    addPictures(1, 30000);
+    int calls = 0;
+    Console console{out_, err_, true, 100, nullptr, [&] { return ++calls < 4 ? 100 : 40; }, false};
+    options_.command = Command::Get;
+    ASSERT_EQ(runCameraCommand(api_, options_, console), kExitOk);
+    std::vector<size_t> lengths;
+    const std::string shown = out_.str();
+    for (size_t at = shown.find('\r'); at != std::string::npos; at = shown.find('\r', at + 1)) {
+        // A bar, not the line that reports the finished file.
+        const size_t end = shown.find_first_of("\r\n", at + 1);
+        if (shown.compare(at + 1, 8, "PIC00001") == 0 && end != std::string::npos &&
+            shown[end] == '\r')
+            lengths.push_back(shown.find_last_not_of(' ', end - 1) - at);
+    }
+    ASSERT_GE(lengths.size(), 5u) << shown;
+    EXPECT_GT(lengths.front(), 39u);
+    EXPECT_LE(lengths.back(), 39u);
+}
+
 TEST_F(PdrcamDownloadTest, ProgressBarOnlyOnATerminal) {
     addPictures(1, 30000);
     ASSERT_EQ(run(Command::Get), kExitOk);

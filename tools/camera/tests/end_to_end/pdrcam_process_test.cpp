@@ -219,23 +219,30 @@ TEST_F(PdrcamProcessTest, OutputInAPipeComesALineAtATime) {
 }
 
 TEST_F(PdrcamProcessTest, MessagesNameWhatWentWrong) {
-    startCamera();
     writeAll(work_.file("a-file"), {1});
     const struct {
+        std::vector<std::string> simArgs;
         std::vector<std::string> args;
         std::string device;
         int status;
         std::string message;
     } cases[] = {
-        {{"info", "-p", "3"}, "/nonexistent/tty", 3,
+        {{}, {"info", "-p", "3"}, "/nonexistent/tty", 3,
          "pdrcam: cannot open port 3 (/nonexistent/tty): No such file or directory"},
-        {{"info", "--port", "/nonexistent/tty"}, "", 3,
+        {{}, {"info", "--port", "/nonexistent/tty"}, "", 3,
          "pdrcam: cannot open port 1 (/nonexistent/tty): No such file or directory"},
-        {{"get", "-p", "3", "-s", kSpeed, "-o", work_.file("a-file")}, "", 5,
+        {{}, {"get", "-p", "3", "-s", kSpeed, "-o", work_.file("a-file")}, "", 5,
          "pdrcam: cannot use the output folder: " + work_.file("a-file") + ": Not a directory"},
+        // A picture erased on the camera during the run: picture 10 is gone.
+        {{"--change-after", "1"}, {"get", "1,10", "-p", "3", "-s", kSpeed, "-o", folder("gone")},
+         "", 1, "pdrcam: PIC00010 (picture 10): the picture is no longer on the camera (it now holds 9)"},
+        {{"--refuse", "0x14/1:0x86"}, {"list", "-p", "3", "-s", kSpeed}, "", 1,
+         "pdrcam: reading the picture directory: the camera refused the command"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.message);
+        camera_.reset();
+        startCamera(c.simArgs);
         auto pdrcam = start(c.args, c.device);
         EXPECT_EQ(pdrcam->wait(), c.status);
         EXPECT_NE(pdrcam->terminal().find(c.message), std::string::npos) << pdrcam->terminal();
