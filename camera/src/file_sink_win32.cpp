@@ -9,8 +9,8 @@ namespace {
 class HfileFileSink final : public FileSink {
 public:
     bool append(int handle, const void *bytes, int count) override {
-        const UINT written =
-            _lwrite(static_cast<HFILE>(handle), static_cast<LPCCH>(bytes), static_cast<UINT>(count));
+        const UINT written = _lwrite(static_cast<HFILE>(handle), static_cast<LPCCH>(bytes),
+                                     static_cast<UINT>(count));
         if (written == static_cast<UINT>(count))
             return true;
         // A short write without an error code of its own is a full disk.

@@ -29,8 +29,8 @@ int runErase(const CameraApi &api, const Options &options, Console &console) {
     case EraseTarget::One:
         for (int n : options.eraseSelection.numbers) {
             if (n > count) {
-                console.err << "pdrcam: there is no picture " << n << " (the camera holds "
-                            << count << "); nothing erased\n";
+                console.err << "pdrcam: there is no picture " << n << " (the camera holds " << count
+                            << "); nothing erased\n";
                 return kExitCameraError;
             }
             targets.push_back(n);
@@ -66,17 +66,18 @@ int runErase(const CameraApi &api, const Options &options, Console &console) {
         const int code = cancelRequested() ? CAM_ERR_CANCELLED : eraser.erase(n);
         if (code == CAM_OK)
             continue;
-        console.err << "pdrcam: erasing picture " << n << ": " << cameraErrorText(code)
-                    << " (code " << code << "); erased " << eraser.erased() << " of "
-                    << pictures(static_cast<int>(targets.size())) << ", "
-                    << count - eraser.erased() << " remain on the camera\n";
+        console.err << "pdrcam: erasing picture " << n << ": " << cameraErrorText(code) << " (code "
+                    << code << "); erased " << eraser.erased() << " of "
+                    << pictures(static_cast<int>(targets.size())) << ", " << count - eraser.erased()
+                    << " remain on the camera\n";
         return exitCodeForCamera(code);
     }
 
     const int left = api.Cam_get_picture_count();
     console.out << "Erased " << pictures(eraser.erased()) << ". ";
     if (left >= 0)
-        console.out << pictures(left) << (left == 1 ? " remains" : " remain") << " on the camera.\n";
+        console.out << pictures(left) << (left == 1 ? " remains" : " remain")
+                    << " on the camera.\n";
     else
         console.out << "The picture count could not be read again.\n";
     return kExitOk;

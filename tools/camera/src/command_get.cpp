@@ -120,10 +120,11 @@ int runGet(const CameraApi &api, const Options &options, Console &console) {
             if (key.empty()) {
                 DownloadOutcome failed;
                 failed.cameraCode = code;
-                failed.result = code == CAM_ERR_WRITE ? DownloadResult::FileError
-                                                      : DownloadResult::Failed;
-                console.err << "pdrcam: picture " << n << ": cannot tell whether it is new: "
-                            << cameraErrorText(code) << " (code " << code << ")\n";
+                failed.result =
+                    code == CAM_ERR_WRITE ? DownloadResult::FileError : DownloadResult::Failed;
+                console.err << "pdrcam: picture " << n
+                            << ": cannot tell whether it is new: " << cameraErrorText(code)
+                            << " (code " << code << ")\n";
                 goOn = tally.add(failed, console);
                 continue;
             }
@@ -139,7 +140,8 @@ int runGet(const CameraApi &api, const Options &options, Console &console) {
         }
         DownloadResult pictureResult = DownloadResult::Skipped;
         if (wantPictures) {
-            const DownloadOutcome outcome = download.download(FileKind::Picture, now, position(), n);
+            const DownloadOutcome outcome =
+                download.download(FileKind::Picture, now, position(), n);
             pictureResult = outcome.result;
             if (outcome.result == DownloadResult::Written ||
                 outcome.result == DownloadResult::Skipped)
@@ -155,8 +157,9 @@ int runGet(const CameraApi &api, const Options &options, Console &console) {
             !cancelRequested()) {
             const int code = eraser.erase(n);
             if (code != CAM_OK) {
-                console.err << "pdrcam: erasing picture " << n << " after its download: "
-                            << cameraErrorText(code) << " (code " << code << ")\n";
+                console.err << "pdrcam: erasing picture " << n
+                            << " after its download: " << cameraErrorText(code) << " (code " << code
+                            << ")\n";
                 tally.status = exitCodeForCamera(code);
                 goOn = false;
             }

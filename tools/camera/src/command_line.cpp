@@ -20,12 +20,9 @@ bool commandFromName(const std::string &name, Command &command) {
     static const struct {
         const char *name;
         Command command;
-    } kCommands[] = {{"help", Command::Help},
-                     {"detect", Command::Detect},
-                     {"info", Command::Info},
-                     {"list", Command::List},
-                     {"get", Command::Get},
-                     {"erase", Command::Erase}};
+    } kCommands[] = {{"help", Command::Help}, {"detect", Command::Detect},
+                     {"info", Command::Info}, {"list", Command::List},
+                     {"get", Command::Get},   {"erase", Command::Erase}};
     for (const auto &c : kCommands)
         if (name == c.name) {
             command = c.command;
@@ -144,16 +141,16 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
             } else if (arg == "--version") {
                 wantVersion = true;
             } else if (arg == "--port" || arg == "-p") {
-                const bool digits = !value.empty() && value.find_first_not_of("0123456789") ==
-                                                          std::string::npos;
+                const bool digits =
+                    !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
                 options.portDevice.clear();
                 if (value.empty())
                     return failure("the port must not be empty");
                 if (!digits)
                     options.portDevice = value;
                 else if (!parsePositive(value, options.port) || options.port > 9)
-                    return failure("port must be a number from 1 to 9 or a device, not '" +
-                                   value + "'");
+                    return failure("port must be a number from 1 to 9 or a device, not '" + value +
+                                   "'");
             } else if (arg == "--speed" || arg == "-s") {
                 auto speed = parseSpeed(value);
                 if (!speed)

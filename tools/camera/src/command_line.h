@@ -25,8 +25,8 @@ enum class EraseTarget { One, Last, All };
 
 struct Options {
     Command command = Command::Help;
-    std::string helpTopic;  // for Command::Help: a command name or empty
-    int port = 0;           // 0 searches ports 1-9
+    std::string helpTopic;   // for Command::Help: a command name or empty
+    int port = 0;            // 0 searches ports 1-9
     std::string portDevice;  // --port PATH: a device path instead of a number
     SpeedClass speed{CAM_SPEED_115200, 115200};
     std::string library;  // empty: the platform's usual name
@@ -34,7 +34,8 @@ struct Options {
     bool thumbnails = false;
     bool thumbnailsOnly = false;
     bool eraseAfter = false;
-    bool onlyNew = false;  // get --new: only pictures not downloaded into outDir before  // get: erase each picture once its file is complete
+    bool onlyNew = false;  // get --new: only pictures not downloaded into outDir before  // get:
+                           // erase each picture once its file is complete
     bool quiet = false;
     // -v/--debug: the line's trace on stderr; --debug-logfile FILE: in FILE.
     std::string debugTrace;

@@ -37,8 +37,7 @@ std::string pictureKey(int64_t size, const std::vector<uint8_t> &firstPiece) {
     return text;
 }
 
-DownloadRecord::DownloadRecord(std::string folder)
-    : path_(joinPath(folder, fileName())) {
+DownloadRecord::DownloadRecord(std::string folder) : path_(joinPath(folder, fileName())) {
     std::ifstream in(path_);
     std::string key, name;
     while (in >> key && std::getline(in, name))

@@ -5,9 +5,7 @@
 #include <cstdio>
 
 namespace pdrcam {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 std::string lastSystemError() {
     const DWORD code = GetLastError();
@@ -19,8 +17,8 @@ std::string lastSystemError() {
     char text[256] = "";
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                   nullptr, code, 0, text, sizeof text, nullptr);
-    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' ||
-                          text[length - 1] == '.'))
+    while (length > 0 &&
+           (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == '.'))
         text[--length] = '\0';
     return length > 0 ? std::string(text) : "system error " + std::to_string(code);
 }

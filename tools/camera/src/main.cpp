@@ -50,8 +50,7 @@ int main(int argc, char **argv) {
         std::cout << versionText(program);
         return kExitOk;
     }
-    if (!options.portDevice.empty() &&
-        !portForDevice(options.portDevice, options.port, error)) {
+    if (!options.portDevice.empty() && !portForDevice(options.portDevice, options.port, error)) {
         std::cerr << program << ": " << error << "\n";
         return kExitUsage;
     }

@@ -9,7 +9,8 @@
 namespace pdrcam {
 
 int reportCameraError(Console &console, const std::string &what, int code) {
-    console.err << "pdrcam: " << what << ": " << cameraErrorText(code) << " (code " << code << ")\n";
+    console.err << "pdrcam: " << what << ": " << cameraErrorText(code) << " (code " << code
+                << ")\n";
     return exitCodeForCamera(code);
 }
 

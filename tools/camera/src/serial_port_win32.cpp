@@ -15,8 +15,8 @@ std::string portDevice(int port) {
 
 std::string portProblem(int port) {
     const std::string path = "\\\\.\\" + portDevice(port);
-    HANDLE handle =
-        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
         CloseHandle(handle);
         return {};

@@ -118,10 +118,13 @@ TEST(PdrcamCommandLineErase, TakesNumbersRangesLastOrAll) {
     Options one = parseOk({"erase", "7"});
     EXPECT_EQ(one.eraseTarget, EraseTarget::One);
     EXPECT_EQ(one.eraseSelection.numbers, std::vector<int>{7});
-    EXPECT_EQ(parseOk({"erase", "2-4", "9"}).eraseSelection.numbers, (std::vector<int>{2, 3, 4, 9}));
-    for (std::vector<std::string> bad :
-         {std::vector<std::string>{"erase"}, {"erase", "0"}, {"erase", "first"},
-          {"erase", "1", "all"}, {"erase", "last", "2"}})
+    EXPECT_EQ(parseOk({"erase", "2-4", "9"}).eraseSelection.numbers,
+              (std::vector<int>{2, 3, 4, 9}));
+    for (std::vector<std::string> bad : {std::vector<std::string>{"erase"},
+                                         {"erase", "0"},
+                                         {"erase", "first"},
+                                         {"erase", "1", "all"},
+                                         {"erase", "last", "2"}})
         EXPECT_FALSE(parse(bad).ok) << bad.back();
 }
 

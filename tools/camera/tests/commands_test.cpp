@@ -37,11 +37,16 @@ protected:
 
     int run(Command command) {
         options_.command = command;
-        Console console{out_, err_, progressBar_, 100, [this](const std::string &q) {
+        Console console{out_,
+                        err_,
+                        progressBar_,
+                        100,
+                        [this](const std::string &q) {
                             questions_.push_back(q);
                             return answer_;
                         },
-                        {}, false};
+                        {},
+                        false};
         return runCameraCommand(api_, options_, console);
     }
 
@@ -187,7 +192,8 @@ TEST_F(PdrcamDownloadTest, OtherFilesOfThePicturesNameAreKept) {
     std::vector<unsigned char> sameSizeNotJpeg(picture.size(), 'x');
     const struct {
         std::vector<unsigned char> existing;
-    } cases[] = {{junk}, {std::vector<unsigned char>(picture.begin(), picture.end() - 1)},
+    } cases[] = {{junk},
+                 {std::vector<unsigned char>(picture.begin(), picture.end() - 1)},
                  {sameSizeNotJpeg}};
     for (const auto &c : cases) {
         for (const std::string &name : folder_.names())

@@ -54,16 +54,6 @@ protected:
         return path;
     }
 
-    // The files in `path`, without the record of what was downloaded.
-    static std::vector<std::string> names(const std::string &path) {
-        std::vector<std::string> found;
-        for (const auto &entry : fs::directory_iterator(path))
-            if (entry.path().filename() != ".pdrcam-downloaded")
-                found.push_back(entry.path().filename().string());
-        std::sort(found.begin(), found.end());
-        return found;
-    }
-
     // Waits until a working file of `stem` has grown past `bytes`.
     static bool transferUnderWay(const std::string &path, const std::string &stem,
                                  uintmax_t bytes = 4096) {
@@ -103,7 +93,7 @@ TEST_F(PdrcamProcessTest, SignalsDuringADownloadLeaveNoFileAndCloseTheSession) {
         ASSERT_TRUE(transferUnderWay(out, "PIC00008")) << pdrcam->terminal();
         pdrcam->signal(c.signalNumber);
         EXPECT_EQ(pdrcam->wait(), c.status) << pdrcam->terminal();
-        EXPECT_TRUE(names(out).empty());
+        EXPECT_TRUE(downloadedNames(out).empty());
         const std::string log = camera_->log();
         EXPECT_NE(log.rfind("line speed now 19200"), std::string::npos);
         EXPECT_GT(log.rfind("line speed now 19200"), log.rfind("line speed now 230400"));
@@ -143,21 +133,20 @@ TEST_F(PdrcamProcessTest, WorkingFilesOfDeadRunsAreRemoved) {
     writeAll(out + "/" + liveFile, {1, 2, 3});
     auto pdrcam = start({"get", "1", "-p", "3", "-s", kSpeed, "-o", out});
     EXPECT_EQ(pdrcam->wait(), 0) << pdrcam->terminal();
-    EXPECT_EQ(names(out), (std::vector<std::string>{liveFile, "PIC00001.JPG"}));
+    EXPECT_EQ(downloadedNames(out), (std::vector<std::string>{liveFile, "PIC00001.JPG"}));
 }
 
 // A small file system of its own, in a mount namespace of pdrcam's own, so
 // that nothing of the machine's is touched: the first picture fits, the
 // second does not.
 TEST_F(PdrcamProcessTest, FullDiskStopsTheRunWithTheSystemsReason) {
-    const bool canMount =
-        geteuid() == 0 && std::system("unshare -m true >/dev/null 2>&1") == 0;
+    const bool canMount = geteuid() == 0 && std::system("unshare -m true >/dev/null 2>&1") == 0;
     REQUIRE_PREREQUISITE(canMount, "root and unshare -m, for a small tmpfs");
     startCamera();
     const std::string out = folder("full");
     auto pdrcam = startCommand({"/usr/bin/unshare", "-m", "/bin/sh", "-c",
-                                "mount -t tmpfs -o size=24k pdrcam-full \"$0\" && exec \"$@\"",
-                                out, PDRCAM_PATH, "get", "-p", "3", "-s", kSpeed, "-o", out});
+                                "mount -t tmpfs -o size=24k pdrcam-full \"$0\" && exec \"$@\"", out,
+                                PDRCAM_PATH, "get", "-p", "3", "-s", kSpeed, "-o", out});
     EXPECT_EQ(pdrcam->wait(), 5) << pdrcam->terminal();
     EXPECT_NE(pdrcam->terminal().find("pdrcam: PIC00002 (picture 2): cannot write"),
               std::string::npos)
@@ -181,7 +170,8 @@ TEST_F(PdrcamProcessTest, CameraGoingAwayStopsTheRunWithNoCamera) {
     EXPECT_NE(pdrcam->output().find("not tried"), std::string::npos) << pdrcam->output();
     const std::string text = pdrcam->terminal();
     size_t lines = 0;
-    for (size_t at = text.find("pdrcam:"); at != std::string::npos; at = text.find("pdrcam:", at + 1))
+    for (size_t at = text.find("pdrcam:"); at != std::string::npos;
+         at = text.find("pdrcam:", at + 1))
         ++lines;
     EXPECT_LE(lines, 2u) << text;
 }
@@ -227,16 +217,31 @@ TEST_F(PdrcamProcessTest, MessagesNameWhatWentWrong) {
         int status;
         std::string message;
     } cases[] = {
-        {{}, {"info", "-p", "3"}, "/nonexistent/tty", 3,
+        {{},
+         {"info", "-p", "3"},
+         "/nonexistent/tty",
+         3,
          "pdrcam: cannot open port 3 (/nonexistent/tty): No such file or directory"},
-        {{}, {"info", "--port", "/nonexistent/tty"}, "", 3,
+        {{},
+         {"info", "--port", "/nonexistent/tty"},
+         "",
+         3,
          "pdrcam: cannot open port 1 (/nonexistent/tty): No such file or directory"},
-        {{}, {"get", "-p", "3", "-s", kSpeed, "-o", work_.file("a-file")}, "", 5,
+        {{},
+         {"get", "-p", "3", "-s", kSpeed, "-o", work_.file("a-file")},
+         "",
+         5,
          "pdrcam: cannot use the output folder: " + work_.file("a-file") + ": Not a directory"},
         // A picture erased on the camera during the run: picture 10 is gone.
-        {{"--change-after", "1"}, {"get", "1,10", "-p", "3", "-s", kSpeed, "-o", folder("gone")},
-         "", 1, "pdrcam: PIC00010 (picture 10): the picture is no longer on the camera (it now holds 9)"},
-        {{"--refuse", "0x14/1:0x86"}, {"list", "-p", "3", "-s", kSpeed}, "", 1,
+        {{"--change-after", "1"},
+         {"get", "1,10", "-p", "3", "-s", kSpeed, "-o", folder("gone")},
+         "",
+         1,
+         "pdrcam: PIC00010 (picture 10): the picture is no longer on the camera (it now holds 9)"},
+        {{"--refuse", "0x14/1:0x86"},
+         {"list", "-p", "3", "-s", kSpeed},
+         "",
+         1,
          "pdrcam: reading the picture directory: the camera refused the command"},
     };
     for (const auto &c : cases) {
@@ -289,8 +294,8 @@ TEST_F(PdrcamProcessTest, DetectListsEveryPortWhereACameraAnswers) {
     auto pdrcam = startCommand({PDRCAM_PATH, "detect"}, {}, ports);
     EXPECT_EQ(pdrcam->wait(), 0) << pdrcam->terminal();
     EXPECT_EQ(pdrcam->output(), "Port 3 (" + camera_->ptyPath() +
-                                    "): Toshiba PDR-M4, version V1.05\nPort 6 (" +
-                                    other.ptyPath() + "): Acme PDR-M4, version V2\n");
+                                    "): Toshiba PDR-M4, version V1.05\nPort 6 (" + other.ptyPath() +
+                                    "): Acme PDR-M4, version V2\n");
 }
 
 // The trace shows each command and each answer's header with the time.

@@ -23,6 +23,8 @@ private:
     std::string path_;
 };
 
+// Names of the files in `folder`, sorted, without pdrcam's download record.
+std::vector<std::string> downloadedNames(const std::string &folder);
 std::vector<unsigned char> readAll(const std::string &path);
 void writeAll(const std::string &path, const std::vector<unsigned char> &bytes);
 
