@@ -10,6 +10,7 @@
 #include "transfer_progress.h"
 
 #include <chrono>
+#include <ctime>
 #include <vector>
 
 namespace pdrcam {
@@ -61,6 +62,19 @@ struct Tally {
     }
 };
 
+std::string cameraModel(const CameraApi &api) {
+    std::vector<char> text(CAM_TEXT_CAPACITY, '\0');
+    api.Cam_get_cam_type(text.data());
+    return text.data();
+}
+
+std::string todaysDate() {
+    const std::time_t now = std::time(nullptr);
+    char text[16] = "";
+    std::strftime(text, sizeof text, "%Y%m%d", std::localtime(&now));
+    return text;
+}
+
 }  // namespace
 
 int runGet(const CameraApi &api, const Options &options, Console &console) {
@@ -98,6 +112,8 @@ int runGet(const CameraApi &api, const Options &options, Console &console) {
         console.out << "The camera holds no pictures.\n";
 
     PictureDownload download(api, console, options.outDir, options.force);
+    if (!options.namePattern.empty())
+        download.useNamePattern(options.namePattern, cameraModel(api), todaysDate());
     const bool wantPictures = !options.thumbnailsOnly;
     const bool wantThumbnails = options.thumbnails || options.thumbnailsOnly;
     const size_t files = pictures.size() * ((wantPictures ? 1 : 0) + (wantThumbnails ? 1 : 0));

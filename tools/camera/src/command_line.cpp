@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "picture_names.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -45,7 +47,8 @@ ParsedCommandLine failure(std::string error) {
 // Options that take a value, by their long and short spelling.
 bool takesValue(const std::string &name) {
     return name == "--port" || name == "-p" || name == "--speed" || name == "-s" ||
-           name == "--out" || name == "-o" || name == "--library" || name == "--debug-logfile";
+           name == "--out" || name == "-o" || name == "--library" || name == "--debug-logfile" ||
+           name == "--filename";
 }
 
 }  // namespace
@@ -167,6 +170,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
                 options.thumbnails = true;
             } else if (arg == "--thumbnails-only") {
                 options.thumbnailsOnly = true;
+            } else if (arg == "--filename") {
+                std::string why;
+                if (!checkNamePattern(value, why))
+                    return failure(why + ", not '" + value + "'");
+                options.namePattern = value;
             } else if (arg == "--new") {
                 options.onlyNew = true;
             } else if (arg == "--erase-after") {

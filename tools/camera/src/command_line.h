@@ -34,8 +34,10 @@ struct Options {
     bool thumbnails = false;
     bool thumbnailsOnly = false;
     bool eraseAfter = false;
-    bool onlyNew = false;  // get --new: only pictures not downloaded into outDir before  // get:
-                           // erase each picture once its file is complete
+    bool onlyNew = false;
+    std::string namePattern;  // get --filename: empty for PIC00001.JPG  // get --new: only pictures
+                              // not downloaded into outDir before  // get: erase each picture once
+                              // its file is complete
     bool quiet = false;
     // -v/--debug: the line's trace on stderr; --debug-logfile FILE: in FILE.
     std::string debugTrace;

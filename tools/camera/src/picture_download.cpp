@@ -68,7 +68,8 @@ DownloadOutcome PictureDownload::download(FileKind kind, int picture, const std:
                                           int nameNumber) {
     DownloadOutcome outcome;
     const int named = nameNumber > 0 ? nameNumber : picture;
-    const std::string stem = fileStem(kind, named);
+    const std::string stem = pattern_.empty() ? fileStem(kind, named)
+                                              : patternStem(pattern_, kind, named, model_, date_);
     const std::string label = stem + (kind == FileKind::Picture ? " (picture " : " (thumbnail ") +
                               std::to_string(named) + ")";
     const int32_t expected = kind == FileKind::Picture ? api_.Cam_get_picture_size(picture) : -1;

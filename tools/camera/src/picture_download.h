@@ -29,6 +29,13 @@ public:
     PictureDownload(const CameraApi &api, Console &console, std::string folder, bool replace)
         : api_(api), console_(console), folder_(std::move(folder)), replace_(replace) {}
 
+    // Names files by a checked --filename pattern instead of PIC00001.
+    void useNamePattern(std::string pattern, std::string model, std::string date) {
+        pattern_ = std::move(pattern);
+        model_ = std::move(model);
+        date_ = std::move(date);
+    }
+
     // Picture `picture` as the library numbers it now; the file is named for
     // `nameNumber` (the number it had when the run began; 0: `picture`).
     // `position` ("(file 3 of 10)") goes into the progress line.
@@ -49,6 +56,7 @@ private:
     Console &console_;
     std::string folder_;
     bool replace_;
+    std::string pattern_, model_, date_;
 };
 
 }  // namespace pdrcam

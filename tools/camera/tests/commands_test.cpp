@@ -261,12 +261,19 @@ TEST_F(PdrcamDownloadTest, CancelAfterOnePictureKeepsTheCompleteOne) {
 TEST_F(PdrcamDownloadTest, OptionsChooseFilesAndErasing) {
     const struct {
         bool thumbnailsOnly, eraseAfter, quiet;
+        std::string pattern;
         std::vector<std::string> files;
         size_t left;  // pictures left on the camera
     } cases[] = {
-        {true, false, false, {"THM00001.JPG", "THM00002.RAW", "THM00003.JPG"}, 3},
-        {false, true, false, {"PIC00001.JPG", "PIC00002.JPG", "PIC00003.JPG"}, 1},
-        {false, false, true, {"PIC00001.JPG", "PIC00002.JPG", "PIC00003.JPG"}, 3},
+        {true, false, false, "", {"THM00001.JPG", "THM00002.RAW", "THM00003.JPG"}, 3},
+        {false, true, false, "", {"PIC00001.JPG", "PIC00002.JPG", "PIC00003.JPG"}, 1},
+        {false, false, true, "", {"PIC00001.JPG", "PIC00002.JPG", "PIC00003.JPG"}, 3},
+        {false,
+         false,
+         false,
+         "%m_%n.%e",
+         {"PDR-M4_00001.JPG", "PDR-M4_00002.JPG", "PDR-M4_00003.JPG"},
+         3},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.files.front());
@@ -281,13 +288,14 @@ TEST_F(PdrcamDownloadTest, OptionsChooseFilesAndErasing) {
         options_.outDir = out.path();
         options_.thumbnailsOnly = c.thumbnailsOnly;
         options_.eraseAfter = c.eraseAfter;
+        options_.namePattern = c.pattern;
         out_.str("");
         Console console{out_, err_, false, 100, nullptr, {}, c.quiet};
         options_.command = Command::Get;
         ASSERT_EQ(runCameraCommand(api_, options_, console), kExitOk) << err_.str();
         EXPECT_EQ(out.names(), c.files);
         EXPECT_EQ(fakeCameraApi().pictures.size(), c.left);
-        EXPECT_EQ(readAll(out.file("PIC00003.JPG")).empty(), c.thumbnailsOnly);
+        EXPECT_EQ(readAll(out.file(c.files[2])).empty(), false);
         if (c.eraseAfter) {
             EXPECT_EQ(readAll(out.file("PIC00003.JPG")), third);
         }
