@@ -107,7 +107,7 @@ TEST_F(PdrcamProcessTest, CtrlCAtTheEraseQuestionErasesNothing) {
     // The question is on the terminal, not in the output a script captures.
     EXPECT_EQ(pdrcam->output().find("Erase"), std::string::npos) << pdrcam->output();
     pdrcam->type("\x03");
-    EXPECT_EQ(pdrcam->wait(10), 130) << pdrcam->terminal();
+    EXPECT_EQ(pdrcam->wait(), 130) << pdrcam->terminal();
     EXPECT_EQ(logged("erase"), 0u) << camera_->log();
     EXPECT_NE(pdrcam->terminal().find("nothing erased"), std::string::npos);
 }
