@@ -5,7 +5,13 @@
  * functions are __stdcall: the callee removes its arguments.
  *
  * File handles: on Windows an HFILE opened for writing, on POSIX a file
- * descriptor; the library only appends to it.
+ * descriptor; the library only appends to it, with _lwrite on Windows and
+ * write on POSIX. A write that fails or stores fewer bytes than asked (a full
+ * disk, a closed handle) ends Cam_get_picture_file or Cam_get_thumbnail_file
+ * at once with CAM_ERR_WRITE: nothing more is fetched from the camera, the
+ * file keeps what was stored before, the session stays open, and the
+ * platform's own reason (errno, GetLastError) is left as the write set it for
+ * the host to read straight after the call.
  * Text buffers: the library writes at most CAM_TEXT_CAPACITY bytes (an
  * answer of at most 1024 bytes and a terminating zero).
  *
@@ -45,6 +51,7 @@
 #define CAM_ERR_OPEN          11
 #define CAM_ERR_CAMERA        13
 #define CAM_ERR_CANCELLED     19
+#define CAM_ERR_WRITE         20 /* the host's file could not be written */
 #define CAM_ERR_NOT_SUPPORTED 254
 #define CAM_ERR_GENERAL       255
 

@@ -41,6 +41,12 @@ public:
 
     // Session, port and speed
     int cam_probe();
+    // A camera that does not answer at 19200 may have been left at a
+    // session's speed by a host that ended without closing. Probes the
+    // offered speeds (the chosen class first); where the camera answers, sends
+    // it back to 19200. True when it answers the probe at 19200 afterwards;
+    // the line is at 19200 either way.
+    bool recoverRestingSpeed();
     int cam_send_speed(int code);
     int cam_set_packet_size(int size);
     int cam_close_port(int port);

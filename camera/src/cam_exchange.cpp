@@ -26,6 +26,8 @@ int CamCore::cam_set_error(int code) {
     case 6:
     case CAM_ERR_CAMERA:
     case CAM_ERR_CANCELLED:
+    // The host's file failed, not the line: the session is still good.
+    case CAM_ERR_WRITE:
         break;
     default:
         cam_session_state = Broken;

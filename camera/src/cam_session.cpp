@@ -123,7 +123,7 @@ int CamCore::Cam_session_enabled(int enable) {
             return cam_set_error(CAM_ERR_OPEN);
         cam_session_state = Open;
         line.setFlow(cam_port, 2);
-        if (cam_probe() != CAM_OK) {
+        if (cam_probe() != CAM_OK && !recoverRestingSpeed()) {
             cam_close_port(cam_port);
             return cam_set_error(CAM_ERR_OPEN);
         }

@@ -65,7 +65,8 @@ int CamCore::Cam_get_picture_file(int file, int picture) {
         // An empty answer would ask for the same piece forever.
         if (received == 0)
             return cam_set_error(CAM_ERR_TIMEOUT);
-        files.append(file, piece, received);
+        if (!files.append(file, piece, received))
+            return cam_set_error(CAM_ERR_WRITE);
         offset += received;
         remaining -= received;
     }
@@ -93,7 +94,8 @@ int CamCore::Cam_get_thumbnail_file(int file, int picture) {
     if (isAviThumbnail(buffer.get(), CAM_THUMBNAIL_SIZE) &&
         !findAviStill(buffer.get(), CAM_THUMBNAIL_SIZE, still))
         return CAM_ERR_GENERAL;
-    files.append(file, buffer.get() + still.offset, still.length);
+    if (!files.append(file, buffer.get() + still.offset, still.length))
+        return cam_set_error(CAM_ERR_WRITE);
     return CAM_OK;
 }
 

@@ -7,8 +7,10 @@ namespace peltrix {
 class FileSink {
 public:
     virtual ~FileSink() = default;
-    // Appends count bytes to the host's file; the outcome is not reported.
-    virtual void append(int handle, const void *bytes, int count) = 0;
+    // Appends count bytes to the host's file. False when the platform's write
+    // failed or stored fewer bytes; its reason (errno, GetLastError) is left
+    // as the write set it.
+    virtual bool append(int handle, const void *bytes, int count) = 0;
 };
 
 // The platform's own way of appending to a host file handle.

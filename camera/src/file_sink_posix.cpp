@@ -9,17 +9,24 @@ namespace {
 
 class DescriptorFileSink final : public FileSink {
 public:
-    void append(int handle, const void *bytes, int count) override {
+    bool append(int handle, const void *bytes, int count) override {
         const char *next = static_cast<const char *>(bytes);
         while (count > 0) {
             ssize_t written = ::write(handle, next, static_cast<size_t>(count));
             if (written < 0 && errno == EINTR)
                 continue;
-            if (written <= 0)
-                return;
+            if (written < 0)
+                return false;
+            // No progress without an error: name the usual cause, so the host
+            // never reads a stale errno.
+            if (written == 0) {
+                errno = ENOSPC;
+                return false;
+            }
             next += written;
             count -= static_cast<int>(written);
         }
+        return true;
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -39,19 +40,41 @@ TEST_F(CamFileSinkTest, AppendsBehindWhatTheHostWrote) {
     HFILE file = _lcreat(path.c_str(), 0);
     ASSERT_NE(HFILE_ERROR, file);
     _lwrite(file, "host:", 5);
-    platformFileSink().append(file, "abc", 3);
-    platformFileSink().append(file, "defg", 4);
+    EXPECT_TRUE(platformFileSink().append(file, "abc", 3));
+    EXPECT_TRUE(platformFileSink().append(file, "defg", 4));
     _lclose(file);
 #else
     int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     ASSERT_GE(file, 0);
     ASSERT_EQ(5, ::write(file, "host:", 5));
-    platformFileSink().append(file, "abc", 3);
-    platformFileSink().append(file, "defg", 4);
+    EXPECT_TRUE(platformFileSink().append(file, "abc", 3));
+    EXPECT_TRUE(platformFileSink().append(file, "defg", 4));
     ::close(file);
 #endif
     EXPECT_EQ("host:abcdefg", contents());
 }
+
+#ifndef _WIN32
+// A full disk as the kernel reports it: the append says so and leaves the
+// reason in errno for the host.
+TEST_F(CamFileSinkTest, FullDeviceIsReported) {
+    int file = ::open("/dev/full", O_WRONLY);
+    ASSERT_GE(file, 0);
+    errno = 0;
+    EXPECT_FALSE(platformFileSink().append(file, "abc", 3));
+    EXPECT_EQ(ENOSPC, errno);
+    ::close(file);
+    EXPECT_FALSE(platformFileSink().append(file, "abc", 3));
+    EXPECT_EQ(EBADF, errno);
+}
+#else
+TEST_F(CamFileSinkTest, ClosedHandleIsReported) {
+    HFILE file = _lcreat(path.c_str(), 0);
+    ASSERT_NE(HFILE_ERROR, file);
+    _lclose(file);
+    EXPECT_FALSE(platformFileSink().append(file, "abc", 3));
+}
+#endif
 
 }  // namespace
 }  // namespace peltrix

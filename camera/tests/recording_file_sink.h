@@ -13,14 +13,18 @@ namespace test {
 
 class RecordingFileSink : public FileSink {
 public:
-    void append(int handle, const void *bytes, int count) override {
+    bool append(int handle, const void *bytes, int count) override {
+        if (failAfter >= 0 && appends >= failAfter)
+            return false;
         const auto *first = static_cast<const std::uint8_t *>(bytes);
         files[handle].insert(files[handle].end(), first, first + count);
         ++appends;
+        return true;
     }
 
     std::map<int, std::vector<std::uint8_t>> files;
     int appends = 0;
+    int failAfter = -1;  // refuse every append after this many (-1: never)
 };
 
 }  // namespace test

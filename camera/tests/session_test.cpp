@@ -1,5 +1,6 @@
 // Choosing the port and speed, opening and closing sessions, re-opening.
 #include "camera_fixture.h"
+#include "speed_classes.h"
 
 namespace peltrix {
 namespace test {
@@ -150,6 +151,39 @@ TEST_F(CamSessionTest, OpeningWithoutPortOrCamera) {
 
     camera.openablePorts.clear();
     EXPECT_EQ(CAM_ERR_OPEN, core.Cam_session_enabled(1));
+}
+
+// A camera an earlier host left at a session's speed is found at that speed,
+// sent back to 19200, and the opening goes on at the chosen class.
+TEST_F(CamSessionTest, OpeningBringsBackACameraLeftAtAnotherSpeed) {
+    const struct {
+        int leftAt;
+        int chosenClass;
+    } cases[] = {{230400, 6}, {115200, 6}, {48000, 5}, {9600, 3}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.leftAt);
+        camera.cameraSpeed = c.leftAt;
+        core.Cam_set_speed(c.chosenClass);
+        ASSERT_EQ(3, core.Cam_set_port(3));
+        camera.clearRecord();
+        ASSERT_EQ(CAM_OK, core.Cam_session_enabled(1));
+        EXPECT_EQ(camLineSpeed(c.chosenClass), camera.cameraSpeed);
+        EXPECT_EQ(camLineSpeed(c.chosenClass), camera.callsOf(LineCall::SetBaud).back().value);
+        // The camera was told to rest before the session's own speed command.
+        EXPECT_EQ(2, countSent(0x31));
+        ASSERT_EQ(CAM_OK, core.Cam_session_enabled(0));
+        EXPECT_EQ(19200, camera.cameraSpeed);
+    }
+}
+
+TEST_F(CamSessionTest, OpeningWithoutCameraAtAnySpeedLeavesTheLineAt19200) {
+    camera.cameraPort = 0;
+    core.Cam_set_speed(6);
+    ASSERT_EQ(3, core.Cam_set_port(3));
+    camera.clearRecord();
+    EXPECT_EQ(CAM_ERR_OPEN, core.Cam_session_enabled(1));
+    EXPECT_EQ(8u, camera.callsOf(LineCall::SetBaud).size() - 1);
+    EXPECT_EQ(19200, camera.callsOf(LineCall::SetBaud).back().value);
 }
 
 TEST_F(CamSessionTest, OpeningFailsWhenTheLineSpeedCannotBeSet) {

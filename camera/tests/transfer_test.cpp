@@ -116,6 +116,41 @@ TEST_F(CamTransferTest, FailedPieceReturnsTheExchangeCode) {
     EXPECT_EQ(0, files.appends);
 }
 
+// A host file that refuses a write ends the transfer at once with the write
+// code: no further piece is fetched, and the session stays usable.
+TEST_F(CamTransferTest, FailedWriteEndsTheTransferWithTheWriteCode) {
+    const struct {
+        bool thumbnail;
+        int failAfter;
+        size_t piecesAsked;  // picture-data or thumbnail requests sent
+    } cases[] = {{false, 0, 1}, {false, 1, 2}, {true, 0, 1}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "thumbnail " << c.thumbnail << " after " << c.failAfter);
+        camera.pictures.clear();
+        addPicture(1, 1, 5000);
+        openSession();
+        core.Cam_get_picture_count();
+        camera.clearRecord();
+        files = RecordingFileSink{};
+        files.failAfter = c.failAfter;
+        const int code = c.thumbnail ? core.Cam_get_thumbnail_file(kFile, 1)
+                                     : core.Cam_get_picture_file(kFile, 1);
+        EXPECT_EQ(CAM_ERR_WRITE, code);
+        EXPECT_EQ(CAM_ERR_WRITE, core.Cam_error());
+        size_t asked = 0;
+        for (const Bytes &sent : camera.commandsSent())
+            asked += sent[0] == (c.thumbnail ? 0x16 : 0x17);
+        EXPECT_EQ(c.piecesAsked, asked);
+        EXPECT_EQ(static_cast<size_t>(c.failAfter) * CAM_PACKET_SIZE, files.files[kFile].size());
+        // Still open: the next transfer needs no new session.
+        files.failAfter = -1;
+        camera.clearRecord();
+        EXPECT_EQ(CAM_OK, core.Cam_get_picture_file(kFile + 1, 1));
+        EXPECT_NE(0x10, camera.commandsSent().front()[0]);
+        core.Cam_session_enabled(0);
+    }
+}
+
 TEST_F(CamTransferTest, BusyCameraIsGivenOneMillisecondPerThousandBytes) {
     addPicture(1, 1, 2048 * 3);
     openSession();

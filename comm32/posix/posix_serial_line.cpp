@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -36,6 +37,12 @@ std::unique_ptr<PosixSerialLine> PosixSerialLine::open(const std::string &path, 
     // block in open() on a modem line that waits for carrier.
     UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid() || !::isatty(fd.get()))
+        return nullptr;
+    // One program per line, as Windows opens a port without sharing: an
+    // advisory lock that every opening through this library takes, so that a
+    // second program is refused before it sends a byte into a running
+    // dialogue. It goes when the descriptor is closed.
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
         return nullptr;
     std::unique_ptr<PosixSerialLine> line(new PosixSerialLine(std::move(fd)));
     if (!line->makeRaw() || !line->setSpeed(speed))

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "line_trace.h"
 #include "platform_line.h"
 #include "port_name.h"
 #include "port_table.h"
@@ -38,7 +39,10 @@ int COMM32_CALL ComOpen(const char *prefix, int port, int speed, int, int, int, 
     request.speed = speed;
     request.inQueue = inQueue;
     request.outQueue = outQueue;
-    return openPorts().add(port, openPlatformLine(request)) ? port : 0;
+    startLineTrace();
+    const int opened = openPorts().add(port, openPlatformLine(request)) ? port : 0;
+    traceLine(port, "open", opened > 0 ? speed : 0);
+    return opened;
 }
 
 int COMM32_CALL ComSetFlow(int port, int mode) {
@@ -53,30 +57,38 @@ int COMM32_CALL ComSetBaud(int port, int speed) {
     SerialLine *line = openPorts().find(port);
     if (!line || speed <= 0)
         return 0;
-    return line->setSpeed(speed) ? 1 : 0;
+    const bool set = line->setSpeed(speed);
+    traceLine(port, "speed", set ? speed : 0);
+    return set ? 1 : 0;
 }
 
 int COMM32_CALL ComWrite(int port, const void *bytes, int count) {
     SerialLine *line = openPorts().find(port);
     if (!line || bytes == nullptr || count <= 0)
         return 0;
-    return line->send(static_cast<const unsigned char *>(bytes), count);
+    const int sent = line->send(static_cast<const unsigned char *>(bytes), count);
+    traceLine(port, "write", sent, static_cast<const unsigned char *>(bytes), sent);
+    return sent;
 }
 
 int COMM32_CALL ComReadTimed(int port, void *buffer, int count, int timeoutMs) {
     SerialLine *line = openPorts().find(port);
     if (!line)
         return 0;
-    return readUntilDeadline(*line, SteadyClock(), static_cast<unsigned char *>(buffer), count,
-                             std::chrono::milliseconds(timeoutMs));
+    const int got = readUntilDeadline(*line, SteadyClock(), static_cast<unsigned char *>(buffer),
+                                      count, std::chrono::milliseconds(timeoutMs));
+    traceLine(port, "read", got, static_cast<const unsigned char *>(buffer), got);
+    return got;
 }
 
 int COMM32_CALL ComReadBufToQuiet(int port, void *buffer, int maxCount, int windows) {
     SerialLine *line = openPorts().find(port);
     if (!line)
         return 0;
-    return readUnlessQuiet(*line, static_cast<unsigned char *>(buffer), maxCount,
-                           quietWindow(windows));
+    const int got = readUnlessQuiet(*line, static_cast<unsigned char *>(buffer), maxCount,
+                                    quietWindow(windows));
+    traceLine(port, "drain", got, static_cast<const unsigned char *>(buffer), got);
+    return got;
 }
 
 // The pause does not depend on the port: it is asked for between exchanges,
@@ -88,7 +100,10 @@ int COMM32_CALL ComSleepMS(int, int ms) {
 }
 
 int COMM32_CALL ComClose(int port) {
-    return openPorts().remove(port) ? 1 : 0;
+    const bool closed = openPorts().remove(port);
+    if (closed)
+        traceLine(port, "close", 1);
+    return closed ? 1 : 0;
 }
 
 }  // extern "C"

@@ -198,6 +198,16 @@ TEST_F(PtyLineTest, SecondOpenOfAnOpenPortFailsAndKeepsTheFirst) {
     EXPECT_EQ(read(1, 500), Bytes{0x31});
 }
 
+// Another opening of the same device (here through a second port number, as
+// a second program would) is refused while the line is in use.
+TEST_F(PtyLineTest, DeviceInUseIsRefusedUntilClosed) {
+    setenv("COMM32_PORT5", getenv("COMM32_PORT3"), 1);
+    EXPECT_LE(ComOpen("com", 5, 19200, 8, 1, 1, 4096, 4096), 0);
+    EXPECT_EQ(ComClose(kPort), 1);
+    EXPECT_EQ(ComOpen("com", 5, 19200, 8, 1, 1, 4096, 4096), 5);
+    unsetenv("COMM32_PORT5");
+}
+
 TEST_F(PtyLineTest, CloseClosesOnce) {
     EXPECT_EQ(ComClose(kPort), 1);
     EXPECT_EQ(ComClose(kPort), 0);

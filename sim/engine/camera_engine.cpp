@@ -11,7 +11,7 @@ namespace camsim {
 
 CameraEngine::CameraEngine(CameraProfile profile, PictureStore pictures, FaultPlan faults)
     : profile_(std::move(profile)), pictures_(std::move(pictures)), faults_(std::move(faults)),
-      handler_(profile_, pictures_), lineSpeed_(kRestingLineSpeed) {}
+      handler_(profile_, pictures_), lineSpeed_(profile_.startSpeed) {}
 
 void CameraEngine::receive(const uint8_t *bytes, size_t count, Micros now) {
     parser_.feed(bytes, count, now);

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "fault_option.h"
+#include "speed_codes.h"
 
 namespace pdrsim {
 
@@ -51,6 +52,8 @@ std::string usageText() {
            "  --maker TEXT          answer to the maker command (default Toshiba)\n"
            "  --version-text TEXT   answer to the version command (default V1.05)\n"
            "  --memory-status N     memory status value, -32768..32767 (default 57)\n"
+           "  --start-speed BPS     start at this line speed, as left by a host that never\n"
+           "                        closed its session (default 19200)\n"
            "  -v, --verbose         log every command and answer on stderr\n"
            "  --help                show this text\n"
            "\n"
@@ -101,6 +104,16 @@ ProgramOptions parseProgramOptions(int argc, const char *const *argv) {
         {"--memory-status",
          [&](auto &n, auto &v) {
              o.profile.memoryStatus = static_cast<int16_t>(parseInteger(n, v, -32768, 32767));
+         }},
+        {"--start-speed",
+         [&](auto &n, auto &v) {
+             const long speed = parseInteger(n, v, 1, 230400);
+             bool known = false;
+             for (uint8_t code = 1; code <= 18; ++code)
+                 known = known || camsim::lineSpeedForCode(code) == speed;
+             if (!known)
+                 throw UsageError(n + ": not a speed of the camera's");
+             o.profile.startSpeed = static_cast<uint32_t>(speed);
          }},
         {"--drop-header", fault(camsim::FaultKind::DropResponse)},
         {"--stall", fault(camsim::FaultKind::StallPayload)},

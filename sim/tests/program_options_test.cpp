@@ -23,7 +23,8 @@ TEST(ProgramOptions, DefaultsServeTheBuiltInSetOnAPseudoTerminal) {
 TEST(ProgramOptions, ValuesBySpaceOrEqualsSign) {
     const ProgramOptions o =
         parse({"--pictures", "/data/pics", "--first-group=0", "--per-group", "4", "-v",
-               "--thumbnails=avi", "--memory-status", "-1", "--maker=Acme", "--link", "/tmp/cam"});
+               "--thumbnails=avi", "--memory-status", "-1", "--maker=Acme", "--link", "/tmp/cam",
+               "--start-speed", "115200"});
     EXPECT_EQ(o.pictures, "/data/pics");
     EXPECT_EQ(o.layout.firstGroup, 0);
     EXPECT_EQ(o.layout.perGroup, 4u);
@@ -31,6 +32,7 @@ TEST(ProgramOptions, ValuesBySpaceOrEqualsSign) {
     EXPECT_EQ(o.profile.memoryStatus, -1);
     EXPECT_EQ(o.profile.maker, "Acme");
     EXPECT_EQ(o.link, "/tmp/cam");
+    EXPECT_EQ(o.profile.startSpeed, 115200u);
     EXPECT_TRUE(o.verbose);
 }
 
@@ -50,6 +52,7 @@ TEST(ProgramOptions, MistakesAreUsageErrors) {
     EXPECT_THROW(parse({"--per-group", "0"}), UsageError);
     EXPECT_THROW(parse({"--memory-status", "40000"}), UsageError);
     EXPECT_THROW(parse({"--thumbnails", "gif"}), UsageError);
+    EXPECT_THROW(parse({"--start-speed", "12345"}), UsageError);
     EXPECT_THROW(parse({"--busy", "1:xyz"}), UsageError);
     EXPECT_THROW(parse({"--device", "/dev/ttyS0", "--link", "/tmp/x"}), UsageError);
 }

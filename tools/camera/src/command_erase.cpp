@@ -1,8 +1,18 @@
 #include "commands.h"
 
+#include "cancel_request.h"
+#include "error_text.h"
 #include "exit_codes.h"
+#include "picture_eraser.h"
 
 namespace pdrcam {
+namespace {
+
+std::string pictures(int n) {
+    return std::to_string(n) + (n == 1 ? " picture" : " pictures");
+}
+
+}  // namespace
 
 int runErase(const CameraApi &api, const Options &options, Console &console) {
     const int count = api.Cam_get_picture_count();
@@ -13,48 +23,60 @@ int runErase(const CameraApi &api, const Options &options, Console &console) {
         return options.eraseTarget == EraseTarget::One ? kExitCameraError : kExitOk;
     }
 
+    std::vector<int> targets;
     std::string question;
     switch (options.eraseTarget) {
     case EraseTarget::One:
-        if (options.eraseNumber > count) {
-            console.err << "there is no picture " << options.eraseNumber << " (the camera holds "
-                        << count << ")\n";
-            return kExitCameraError;
+        for (int n : options.eraseSelection.numbers) {
+            if (n > count) {
+                console.err << "pdrcam: there is no picture " << n << " (the camera holds " << count
+                            << "); nothing erased\n";
+                return kExitCameraError;
+            }
+            targets.push_back(n);
         }
-        question = "Erase picture " + std::to_string(options.eraseNumber) + " of " +
-                   std::to_string(count) + "?";
+        question = targets.size() == 1 ? "Erase picture " + std::to_string(targets[0]) + " of " +
+                                             std::to_string(count) + "?"
+                                       : "Erase " + pictures(static_cast<int>(targets.size())) +
+                                             " of " + std::to_string(count) + "?";
         break;
     case EraseTarget::Last:
+        targets.push_back(count);
         question = "Erase the last picture (number " + std::to_string(count) + ")?";
         break;
     case EraseTarget::All:
-        question = "Erase all " + std::to_string(count) + (count == 1 ? " picture?" : " pictures?");
+        for (int n = 1; n <= count; ++n)
+            targets.push_back(n);
+        question = "Erase all " + pictures(count) + "?";
         break;
     }
-    if (!options.yes && !(console.confirm && console.confirm(question + " [y/N] "))) {
+    const bool agreed = options.yes || (console.confirm && console.confirm(question + " [y/N] "));
+    // An interrupt at the prompt is no answer at all: nothing is erased.
+    if (cancelRequested()) {
+        console.err << "pdrcam: cancelled; nothing erased\n";
+        return cancelExitCode();
+    }
+    if (!agreed) {
         console.out << "Nothing erased.\n";
         return kExitNotConfirmed;
     }
 
-    int code = CAM_OK;
-    switch (options.eraseTarget) {
-    case EraseTarget::One:
-        code = api.Cam_erase_select(options.eraseNumber);
-        break;
-    case EraseTarget::Last:
-        code = api.Cam_erase_last();
-        break;
-    case EraseTarget::All:
-        code = api.Cam_erase_all();
-        break;
+    PictureEraser eraser(api);
+    for (int n : targets) {
+        const int code = cancelRequested() ? CAM_ERR_CANCELLED : eraser.erase(n);
+        if (code == CAM_OK)
+            continue;
+        console.err << "pdrcam: erasing picture " << n << ": " << cameraErrorText(code) << " (code "
+                    << code << "); erased " << eraser.erased() << " of "
+                    << pictures(static_cast<int>(targets.size())) << ", " << count - eraser.erased()
+                    << " remain on the camera\n";
+        return exitCodeForCamera(code);
     }
-    if (code != CAM_OK)
-        return reportCameraError(console, "erasing", code);
 
     const int left = api.Cam_get_picture_count();
-    console.out << "Erased. ";
+    console.out << "Erased " << pictures(eraser.erased()) << ". ";
     if (left >= 0)
-        console.out << left << (left == 1 ? " picture remains" : " pictures remain")
+        console.out << pictures(left) << (left == 1 ? " remains" : " remain")
                     << " on the camera.\n";
     else
         console.out << "The picture count could not be read again.\n";

@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "picture_names.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -20,11 +22,9 @@ bool commandFromName(const std::string &name, Command &command) {
     static const struct {
         const char *name;
         Command command;
-    } kCommands[] = {{"help", Command::Help},
-                     {"info", Command::Info},
-                     {"list", Command::List},
-                     {"get", Command::Get},
-                     {"erase", Command::Erase}};
+    } kCommands[] = {{"help", Command::Help}, {"detect", Command::Detect},
+                     {"info", Command::Info}, {"list", Command::List},
+                     {"get", Command::Get},   {"erase", Command::Erase}};
     for (const auto &c : kCommands)
         if (name == c.name) {
             command = c.command;
@@ -47,7 +47,8 @@ ParsedCommandLine failure(std::string error) {
 // Options that take a value, by their long and short spelling.
 bool takesValue(const std::string &name) {
     return name == "--port" || name == "-p" || name == "--speed" || name == "-s" ||
-           name == "--out" || name == "-o" || name == "--library";
+           name == "--out" || name == "-o" || name == "--library" || name == "--debug-logfile" ||
+           name == "--filename";
 }
 
 }  // namespace
@@ -56,6 +57,10 @@ const char *commandName(Command command) {
     switch (command) {
     case Command::Help:
         return "help";
+    case Command::Version:
+        return "version";
+    case Command::Detect:
+        return "detect";
     case Command::Info:
         return "info";
     case Command::List:
@@ -107,6 +112,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
     Options &options = result.options;
     bool haveCommand = false;
     bool wantHelp = false;
+    bool wantVersion = false;
     std::vector<std::string> operands;
 
     for (size_t i = 0; i < args.size(); ++i) {
@@ -135,9 +141,19 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
             }
             if (arg == "--help" || arg == "-h") {
                 wantHelp = true;
+            } else if (arg == "--version") {
+                wantVersion = true;
             } else if (arg == "--port" || arg == "-p") {
-                if (!parsePositive(value, options.port) || options.port > 9)
-                    return failure("port must be a number from 1 to 9, not '" + value + "'");
+                const bool digits =
+                    !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
+                options.portDevice.clear();
+                if (value.empty())
+                    return failure("the port must not be empty");
+                if (!digits)
+                    options.portDevice = value;
+                else if (!parsePositive(value, options.port) || options.port > 9)
+                    return failure("port must be a number from 1 to 9 or a device, not '" + value +
+                                   "'");
             } else if (arg == "--speed" || arg == "-s") {
                 auto speed = parseSpeed(value);
                 if (!speed)
@@ -152,6 +168,26 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
                 options.library = value;
             } else if (arg == "--thumbnails" || arg == "-t") {
                 options.thumbnails = true;
+            } else if (arg == "--thumbnails-only") {
+                options.thumbnailsOnly = true;
+            } else if (arg == "--filename") {
+                std::string why;
+                if (!checkNamePattern(value, why))
+                    return failure(why + ", not '" + value + "'");
+                options.namePattern = value;
+            } else if (arg == "--new") {
+                options.onlyNew = true;
+            } else if (arg == "--erase-after") {
+                options.eraseAfter = true;
+            } else if (arg == "--quiet" || arg == "-q") {
+                options.quiet = true;
+            } else if (arg == "--debug" || arg == "-v") {
+                if (options.debugTrace.empty())
+                    options.debugTrace = "-";
+            } else if (arg == "--debug-logfile") {
+                if (value.empty() || value == "-")
+                    return failure("--debug-logfile needs a file name");
+                options.debugTrace = value;
             } else if (arg == "--force" || arg == "-f") {
                 options.force = true;
             } else if (arg == "--yes" || arg == "-y") {
@@ -170,6 +206,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
         }
     }
 
+    if (wantVersion && !wantHelp) {
+        options.command = Command::Version;
+        result.ok = true;
+        return result;
+    }
     if (!haveCommand || wantHelp) {
         if (options.command != Command::Help || !haveCommand) {
             options.helpTopic = haveCommand ? commandName(options.command) : "";
@@ -192,6 +233,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
             options.helpTopic = operands[0];
         }
         break;
+    case Command::Version:
+        break;
+    case Command::Detect:
+        if (options.port != 0 || !options.portDevice.empty())
+            return failure("detect asks every port; it takes no --port");
+        [[fallthrough]];
     case Command::Info:
     case Command::List:
         if (!operands.empty())
@@ -202,20 +249,25 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
             if (!parsePictureList(operand, options.selection))
                 return failure("bad picture list '" + operand +
                                "' (use numbers from 1, ranges like 2-5, or all)");
+        if (options.thumbnailsOnly && options.eraseAfter)
+            return failure("--erase-after needs the pictures, not --thumbnails-only");
         break;
     case Command::Erase:
-        if (operands.size() != 1)
-            return failure("erase takes one picture number, 'last' or 'all'");
-        if (operands[0] == "last") {
+        if (operands.size() == 1 && operands[0] == "last") {
             options.eraseTarget = EraseTarget::Last;
-        } else if (operands[0] == "all") {
-            options.eraseTarget = EraseTarget::All;
-        } else if (parsePositive(operands[0], options.eraseNumber)) {
-            options.eraseTarget = EraseTarget::One;
-        } else {
-            return failure("erase takes one picture number, 'last' or 'all', not '" + operands[0] +
-                           "'");
+            break;
         }
+        if (operands.size() == 1 && operands[0] == "all") {
+            options.eraseTarget = EraseTarget::All;
+            break;
+        }
+        if (operands.empty())
+            return failure("erase takes picture numbers or ranges, 'last' or 'all'");
+        options.eraseTarget = EraseTarget::One;
+        for (const std::string &operand : operands)
+            if (operand == "all" || !parsePictureList(operand, options.eraseSelection))
+                return failure("erase takes picture numbers or ranges, 'last' or 'all', not '" +
+                               operand + "'");
         break;
     }
     result.ok = true;

@@ -11,7 +11,7 @@
 
 namespace pdrcam {
 
-enum class Command { Help, Info, List, Get, Erase };
+enum class Command { Help, Version, Detect, Info, List, Get, Erase };
 
 // Pictures chosen for download: every picture, or the listed numbers in the
 // order given (ranges expanded, repeats dropped).
@@ -20,21 +20,32 @@ struct PictureSelection {
     std::vector<int> numbers;
 };
 
+// One: the numbers in eraseSelection (one or more, ranges expanded).
 enum class EraseTarget { One, Last, All };
 
 struct Options {
     Command command = Command::Help;
-    std::string helpTopic;  // for Command::Help: a command name or empty
-    int port = 0;           // 0 searches ports 1-9
+    std::string helpTopic;   // for Command::Help: a command name or empty
+    int port = 0;            // 0 searches ports 1-9
+    std::string portDevice;  // --port PATH: a device path instead of a number
     SpeedClass speed{CAM_SPEED_115200, 115200};
     std::string library;  // empty: the platform's usual name
     std::string outDir = ".";
     bool thumbnails = false;
+    bool thumbnailsOnly = false;
+    bool eraseAfter = false;
+    bool onlyNew = false;
+    std::string namePattern;  // get --filename: empty for PIC00001.JPG  // get --new: only pictures
+                              // not downloaded into outDir before  // get: erase each picture once
+                              // its file is complete
+    bool quiet = false;
+    // -v/--debug: the line's trace on stderr; --debug-logfile FILE: in FILE.
+    std::string debugTrace;
     bool force = false;
     bool yes = false;
     PictureSelection selection;
     EraseTarget eraseTarget = EraseTarget::One;
-    int eraseNumber = 0;
+    PictureSelection eraseSelection;
 };
 
 struct ParsedCommandLine {

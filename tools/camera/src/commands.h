@@ -11,6 +11,8 @@ namespace pdrcam {
 int runCameraCommand(const CameraApi &api, const Options &options, Console &console);
 
 // The commands themselves, run inside an open session.
+// Asks every port that opens who answers; needs no session of its own.
+int runDetect(const CameraApi &api, Console &console);
 int runInfo(const CameraApi &api, const Options &options, int port, Console &console);
 int runList(const CameraApi &api, Console &console);
 int runGet(const CameraApi &api, const Options &options, Console &console);

@@ -13,8 +13,13 @@ struct Console {
     std::ostream &err;
     bool progressBar = false;  // draw a live bar (stdout is a terminal)
     int width = 80;
-    // Shows the question and returns the answer; false unless the user agrees.
+    // Shows the question on the terminal (never on `out`) and returns the
+    // answer; false unless the user agrees, and false at once on an interrupt.
     std::function<bool(const std::string &question)> confirm;
+    // Measures the terminal again before each redraw, so that the bar follows
+    // a resize; none keeps `width`.
+    std::function<int()> measureWidth;
+    bool quiet = false;  // no per-file lines, no bar, no summary
 };
 
 }  // namespace pdrcam

@@ -12,10 +12,12 @@ double ConsoleProgress::elapsedSeconds() const {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
 }
 
-void ConsoleProgress::onProgress(int percent) {
+bool ConsoleProgress::onProgress(int percent) {
     state_.percent = percent;
-    if (!console_.progressBar)
-        return;
+    if (!console_.progressBar || console_.quiet)
+        return true;
+    if (console_.measureWidth)
+        console_.width = console_.measureWidth();
     state_.seconds = elapsedSeconds();
     const std::string line = renderProgressLine(state_, console_.width);
     console_.out << '\r' << line;
@@ -23,6 +25,7 @@ void ConsoleProgress::onProgress(int percent) {
         console_.out << std::string(drawnLength_ - line.size(), ' ');
     console_.out << std::flush;
     drawnLength_ = line.size();
+    return true;
 }
 
 void ConsoleProgress::clear() {

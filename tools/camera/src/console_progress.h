@@ -15,7 +15,7 @@ public:
     ConsoleProgress(Console &console, std::string label, uint64_t totalBytes);
     ~ConsoleProgress() override { clear(); }
 
-    void onProgress(int percent) override;
+    bool onProgress(int percent) override;
     // Removes the bar from the line, so the next message starts clean.
     void clear();
     double elapsedSeconds() const;

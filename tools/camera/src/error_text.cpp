@@ -1,6 +1,7 @@
 #include "error_text.h"
 
 #include "camera_api.h"
+#include "cancel_request.h"
 #include "exit_codes.h"
 
 namespace pdrcam {
@@ -24,7 +25,10 @@ std::string cameraErrorText(int code) {
         return "the serial port could not be opened, or the camera did not answer on it, or the "
                "line speed could not be set";
     case CAM_ERR_CAMERA:
-        return "the camera refused the request (busy, or no such picture)";
+        return "the camera refused the command (it stayed busy, or the picture or command is "
+               "not known to it)";
+    case CAM_ERR_WRITE:
+        return "the output file could not be written";
     case CAM_ERR_CANCELLED:
         return "cancelled";
     case CAM_ERR_NOT_SUPPORTED:
@@ -34,6 +38,10 @@ std::string cameraErrorText(int code) {
     default:
         return "unknown error " + std::to_string(code) + " from the camera library";
     }
+}
+
+bool cameraGone(int code) {
+    return code == CAM_ERR_NO_PORT || code == CAM_ERR_OPEN;
 }
 
 std::string thumbnailErrorText(int code) {
@@ -51,7 +59,9 @@ int exitCodeForCamera(int code) {
     case CAM_ERR_OPEN:
         return kExitNoCamera;
     case CAM_ERR_CANCELLED:
-        return kExitCancelled;
+        return cancelExitCode();
+    case CAM_ERR_WRITE:
+        return kExitFileError;
     default:
         return kExitCameraError;
     }

@@ -11,10 +11,20 @@ enum ExitCode : int {
     kExitNoLibrary = 4,     // the camera library could not be loaded or lacks an export
     kExitFileError = 5,     // the output folder or a file in it could not be written
     kExitNotConfirmed = 6,  // an erase was not confirmed
-    kExitCancelled = 130,   // interrupted (Ctrl-C)
+    kExitCancelled = 130,   // interrupted (Ctrl-C, SIGINT)
+    kExitHangUp = 129,      // the terminal closed (SIGHUP)
+    kExitTerminated = 143,  // asked to end (SIGTERM)
 };
 
 // The exit status for a failure the library reported with `code`.
+// Cancelled gives the interrupting signal's status, a failed file write 5.
 int exitCodeForCamera(int code);
+
+// Codes after which no camera is left to talk to: the port could not be
+// opened, or the session could not be opened again (no answer to the probe).
+// A single lost or cut answer (4, 10) breaks the session, and the next
+// picture's re-opening tells whether the camera is still there. A run stops
+// at the first of them.
+bool cameraGone(int code);
 
 }  // namespace pdrcam

@@ -31,5 +31,12 @@ int64_t fileSize(const std::string &path);
 std::vector<uint8_t> readHead(const std::string &path, size_t count);
 std::string joinPath(const std::string &folder, const std::string &name);
 long currentProcessId();
+// False only when no process of that id runs any more.
+bool processRuns(long processId);
+// The names in `folder` (no "." or ".."), empty when it cannot be read.
+std::vector<std::string> folderEntries(const std::string &folder);
+// The platform's reason for the write that failed last on this thread, as a
+// sentence ("No space left on device"); read it straight after the failure.
+std::string lastSystemError();
 
 }  // namespace pdrcam

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -74,6 +76,8 @@ bool isDirectory(const std::string &path) {
 bool makeDirectory(const std::string &path, std::string &error) {
     if (::mkdir(path.c_str(), 0755) == 0 || (errno == EEXIST && isDirectory(path)))
         return true;
+    if (errno == EEXIST)
+        errno = ENOTDIR;
     error = systemError(path.c_str());
     return false;
 }
@@ -106,6 +110,28 @@ std::string joinPath(const std::string &folder, const std::string &name) {
 
 long currentProcessId() {
     return static_cast<long>(::getpid());
+}
+
+bool processRuns(long processId) {
+    return processId > 0 && (::kill(static_cast<pid_t>(processId), 0) == 0 || errno != ESRCH);
+}
+
+std::vector<std::string> folderEntries(const std::string &folder) {
+    std::vector<std::string> names;
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+std::string lastSystemError() {
+    return std::strerror(errno);
 }
 
 }  // namespace pdrcam

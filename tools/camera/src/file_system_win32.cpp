@@ -5,10 +5,28 @@
 #include <cstdio>
 
 namespace pdrcam {
+namespace {}  // namespace
+
+std::string lastSystemError() {
+    const DWORD code = GetLastError();
+    // The same words as on POSIX for the failure scripts look for.
+    if (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL)
+        return "No space left on device";
+    if (code == ERROR_DIRECTORY)
+        return "Not a directory";
+    char text[256] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0, text, sizeof text, nullptr);
+    while (length > 0 &&
+           (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == '.'))
+        text[--length] = '\0';
+    return length > 0 ? std::string(text) : "system error " + std::to_string(code);
+}
+
 namespace {
 
 std::string systemError(const std::string &what) {
-    return what + ": system error " + std::to_string(GetLastError());
+    return what + ": " + lastSystemError();
 }
 
 HANDLE handleOf(NativeFile file) {
@@ -72,6 +90,8 @@ bool isDirectory(const std::string &path) {
 bool makeDirectory(const std::string &path, std::string &error) {
     if (CreateDirectoryA(path.c_str(), nullptr) || isDirectory(path))
         return true;
+    if (GetLastError() == ERROR_ALREADY_EXISTS)
+        SetLastError(ERROR_DIRECTORY);
     error = systemError(path);
     return false;
 }
@@ -108,6 +128,30 @@ std::string joinPath(const std::string &folder, const std::string &name) {
 
 long currentProcessId() {
     return static_cast<long>(GetCurrentProcessId());
+}
+
+bool processRuns(long processId) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId));
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return runs;
+}
+
+std::vector<std::string> folderEntries(const std::string &folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(joinPath(folder, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
 }
 
 }  // namespace pdrcam

@@ -8,4 +8,7 @@ namespace pdrcam {
 // Help for `topic` (a command name) or, when empty or unknown, the overview.
 std::string helpText(const std::string &program, const std::string &topic);
 
+// "pdrcam 1.1" and the camera library it expects.
+std::string versionText(const std::string &program);
+
 }  // namespace pdrcam

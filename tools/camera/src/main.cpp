@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "exit_codes.h"
 #include "help_text.h"
+#include "serial_port.h"
 #include "terminal.h"
 
 #include <iostream>
@@ -14,11 +15,13 @@
 
 namespace {
 
+// The question goes to the terminal's error stream, so that output sent to a
+// file or a pipe never hides it.
 bool askUser(const std::string &question) {
-    std::cout << question << std::flush;
+    std::cerr << question << std::flush;
     std::string answer;
-    if (!std::getline(std::cin, answer)) {
-        std::cout << "\n";
+    if (!pdrcam::readAnswerLine(answer)) {
+        std::cerr << "\n";
         return false;
     }
     return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
@@ -30,19 +33,30 @@ int main(int argc, char **argv) {
     using namespace pdrcam;
     const std::string program = "pdrcam";
     const std::vector<std::string> args(argv + 1, argv + argc);
+    lineBufferStandardOutput();
 
+    std::string error;
     ParsedCommandLine parsed = parseCommandLine(args);
     if (!parsed.ok) {
         std::cerr << program << ": " << parsed.error << "\nTry '" << program << " --help'.\n";
         return kExitUsage;
     }
-    const Options &options = parsed.options;
+    Options &options = parsed.options;
     if (options.command == Command::Help) {
         std::cout << helpText(program, options.helpTopic);
         return kExitOk;
     }
+    if (options.command == Command::Version) {
+        std::cout << versionText(program);
+        return kExitOk;
+    }
+    if (!options.portDevice.empty() && !portForDevice(options.portDevice, options.port, error)) {
+        std::cerr << program << ": " << error << "\n";
+        return kExitUsage;
+    }
 
-    std::string error;
+    if (!options.debugTrace.empty())
+        traceLineTo(options.debugTrace);
     auto library = CameraLibrary::load(options.library, error);
     if (!library) {
         std::cerr << program << ": " << error << "\n";
@@ -50,8 +64,11 @@ int main(int argc, char **argv) {
     }
 
     installCancelHandler();
-    Console console{std::cout, std::cerr, false, 80, askUser};
-    console.progressBar = isTerminal(stdout);
+    Console console{std::cout, std::cerr, false, 80, askUser, {}, false};
+    console.progressBar = isTerminal(stdout) && !options.quiet;
     console.width = console.progressBar ? terminalWidth() : 80;
+    if (console.progressBar)
+        console.measureWidth = terminalWidth;
+    console.quiet = options.quiet;
     return runCameraCommand(library->api(), options, console);
 }

@@ -1,6 +1,8 @@
 // Downloads one picture or thumbnail into a folder: skips what is there
-// already, writes to a temporary file, checks the result and only then gives
-// it its final name.
+// already (a file of the picture's name, size and kind of content), writes to
+// a temporary file, checks the result and only then gives it its final name.
+// A different file under the picture's name is never replaced without
+// --force: the download takes the next free name instead (PIC00005-2.JPG).
 #pragma once
 
 #include "camera_api.h"
@@ -27,16 +29,34 @@ public:
     PictureDownload(const CameraApi &api, Console &console, std::string folder, bool replace)
         : api_(api), console_(console), folder_(std::move(folder)), replace_(replace) {}
 
-    DownloadOutcome download(FileKind kind, int picture);
+    // Names files by a checked --filename pattern instead of PIC00001.
+    void useNamePattern(std::string pattern, std::string model, std::string date) {
+        pattern_ = std::move(pattern);
+        model_ = std::move(model);
+        date_ = std::move(date);
+    }
+
+    // Picture `picture` as the library numbers it now; the file is named for
+    // `nameNumber` (the number it had when the run began; 0: `picture`).
+    // `position` ("(file 3 of 10)") goes into the progress line.
+    DownloadOutcome download(FileKind kind, int picture, const std::string &position = {},
+                             int nameNumber = 0);
+
+    // Removes the working files that runs which no longer run left in
+    // `folder` (a killed program cannot clean up); the number removed.
+    static int removeStaleWorkingFiles(const std::string &folder);
 
 private:
-    // The final name of an earlier download of `stem`, or empty.
-    std::string existingFile(const std::string &stem) const;
+    // The stem to write under, or empty with `skipped` naming the file that
+    // holds the picture already.
+    std::string chooseStem(FileKind kind, const std::string &stem, int32_t expected,
+                           std::string &skipped) const;
 
     const CameraApi &api_;
     Console &console_;
     std::string folder_;
     bool replace_;
+    std::string pattern_, model_, date_;
 };
 
 }  // namespace pdrcam

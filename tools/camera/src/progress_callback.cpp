@@ -13,7 +13,7 @@ int32_t CAM_CALL cameraProgress(int32_t cookie, int32_t /*zero*/, int32_t percen
     if (cancelRequested())
         return 0;
     if (cookie == kProgressCookie && gActiveReceiver)
-        gActiveReceiver->onProgress(percent);
+        return gActiveReceiver->onProgress(percent) ? 1 : 0;
     return 1;
 }
 

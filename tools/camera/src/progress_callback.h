@@ -13,7 +13,8 @@ namespace pdrcam {
 class ProgressReceiver {
 public:
     virtual ~ProgressReceiver() = default;
-    virtual void onProgress(int percent) = 0;
+    // False asks the library to stop the transfer.
+    virtual bool onProgress(int percent) = 0;
 };
 
 // The cookie given to Cam_setup_callback; calls with another are ignored.

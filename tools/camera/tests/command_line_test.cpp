@@ -60,7 +60,7 @@ TEST(PdrcamCommandLineOptions, OptionsMayStandBeforeOrAfterTheCommand) {
 TEST(PdrcamCommandLineOptions, PortOutsideOneToNineIsRefused) {
     EXPECT_FALSE(parse({"info", "--port", "0"}).ok);
     EXPECT_FALSE(parse({"info", "--port", "10"}).ok);
-    EXPECT_FALSE(parse({"info", "--port", "x"}).ok);
+    EXPECT_FALSE(parse({"info", "--port", ""}).ok);
     EXPECT_EQ(parseOk({"info", "-p", "9"}).port, 9);
 }
 
@@ -111,17 +111,38 @@ TEST(PdrcamCommandLinePictures, MalformedListsAreRefused) {
         EXPECT_FALSE(parse({"get", text}).ok) << text;
 }
 
-TEST(PdrcamCommandLineErase, TakesExactlyOneTarget) {
+TEST(PdrcamCommandLineErase, TakesNumbersRangesLastOrAll) {
     EXPECT_EQ(parseOk({"erase", "last"}).eraseTarget, EraseTarget::Last);
     EXPECT_EQ(parseOk({"erase", "all", "-y"}).eraseTarget, EraseTarget::All);
     EXPECT_TRUE(parseOk({"erase", "all", "-y"}).yes);
     Options one = parseOk({"erase", "7"});
     EXPECT_EQ(one.eraseTarget, EraseTarget::One);
-    EXPECT_EQ(one.eraseNumber, 7);
-    EXPECT_FALSE(parse({"erase"}).ok);
-    EXPECT_FALSE(parse({"erase", "1", "2"}).ok);
-    EXPECT_FALSE(parse({"erase", "0"}).ok);
-    EXPECT_FALSE(parse({"erase", "first"}).ok);
+    EXPECT_EQ(one.eraseSelection.numbers, std::vector<int>{7});
+    EXPECT_EQ(parseOk({"erase", "2-4", "9"}).eraseSelection.numbers,
+              (std::vector<int>{2, 3, 4, 9}));
+    for (std::vector<std::string> bad : {std::vector<std::string>{"erase"},
+                                         {"erase", "0"},
+                                         {"erase", "first"},
+                                         {"erase", "1", "all"},
+                                         {"erase", "last", "2"}})
+        EXPECT_FALSE(parse(bad).ok) << bad.back();
+}
+
+TEST(PdrcamCommandLineOptions, ConveniencesAndDevicePorts) {
+    EXPECT_EQ(parseOk({"--version"}).command, Command::Version);
+    EXPECT_TRUE(parseOk({"get", "-q"}).quiet);
+    EXPECT_TRUE(parseOk({"get", "--thumbnails-only"}).thumbnailsOnly);
+    EXPECT_TRUE(parseOk({"get", "--erase-after"}).eraseAfter);
+    EXPECT_FALSE(parse({"get", "--erase-after", "--thumbnails-only"}).ok);
+    const Options device = parseOk({"info", "--port", "/dev/ttyUSB0"});
+    EXPECT_EQ(device.portDevice, "/dev/ttyUSB0");
+    EXPECT_EQ(parseOk({"info", "-p", "4"}).port, 4);
+    EXPECT_TRUE(parseOk({"info", "-p", "4"}).portDevice.empty());
+    EXPECT_FALSE(parse({"info", "-p", "12"}).ok);
+    EXPECT_FALSE(parse({"info", "--port="}).ok);
+    EXPECT_EQ(parseOk({"info", "-v"}).debugTrace, "-");
+    EXPECT_EQ(parseOk({"info", "--debug-logfile", "t.log", "-v"}).debugTrace, "t.log");
+    EXPECT_FALSE(parse({"info", "--debug-logfile="}).ok);
 }
 
 TEST(PdrcamCommandLineOperands, InfoAndListTakeNone) {

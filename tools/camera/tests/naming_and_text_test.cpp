@@ -14,6 +14,30 @@ TEST(PdrcamPictureNames, StemsCarryFiveDigitNumbers) {
     EXPECT_EQ(fileStem(FileKind::Picture, 1), "PIC00001");
     EXPECT_EQ(fileStem(FileKind::Thumbnail, 42), "THM00042");
     EXPECT_EQ(fileStem(FileKind::Picture, 1000), "PIC01000");
+}
+
+TEST(PdrcamNamePatterns, FieldsAreFilledAndUnusablePatternsRefused) {
+    const struct {
+        const char *pattern;
+        FileKind kind;
+        const char *stem;  // nullptr: refused
+    } cases[] = {
+        {"%m-%d-%n.%e", FileKind::Picture, "PDR-M4-20261208-00007"},
+        {"img%n.%e", FileKind::Thumbnail, "img00007-thumb"},
+        {"100%%_%n.%e", FileKind::Picture, "100%_00007"},
+        {"%m.%e", FileKind::Picture, nullptr},
+        {"%n.jpg", FileKind::Picture, nullptr},
+        {"sub/%n.%e", FileKind::Picture, nullptr},
+        {"%n%x.%e", FileKind::Picture, nullptr},
+    };
+    for (const auto &c : cases) {
+        std::string error;
+        EXPECT_EQ(checkNamePattern(c.pattern, error), c.stem != nullptr) << c.pattern;
+        if (c.stem)
+            EXPECT_EQ(patternStem(c.pattern, c.kind, 7, "PDR-M4", "20261208"), c.stem);
+        else
+            EXPECT_FALSE(error.empty()) << c.pattern;
+    }
     EXPECT_EQ(fileName("PIC00001", "JPG"), "PIC00001.JPG");
 }
 

@@ -2,10 +2,12 @@
 # pdrcam as a user runs it, against the simulated camera: exit statuses,
 # downloads compared with what the camera served, skipping, Ctrl-C in the
 # middle of a transfer, erasing with and without confirmation, and a missing
-# library. Usage: pdrcam_cli_test.sh PDRCAM PDR_SIM
+# library; the README's example pasted as it stands.
+# Usage: pdrcam_cli_test.sh PDRCAM PDR_SIM README
 set -u
 pdrcam=$1
 sim=$2
+readme=$3
 speed=${PDRCAM_TEST_SPEED:-115200}
 work=$(mktemp -d "${TMPDIR:-/tmp}/pdrcam-cli.XXXXXX")
 sim_pid=
@@ -61,7 +63,7 @@ for n in 1 2; do
 done
 cam get 1,2 --out "$work/dl" >"$work/get.out"; expect_status 0 $? "second get"
 grep -q "0 written, 2 skipped" "$work/get.out" || fail "existing pictures were not skipped"
-[ -z "$(find "$work/dl" -name '.*')" ] || fail "working files left behind"
+[ -z "$(find "$work/dl" -name '.*.part')" ] || fail "working files left behind"
 
 # Ctrl-C while picture 8 (the largest) is on its way.
 mkdir -p "$work/cancel"
@@ -78,7 +80,7 @@ done
 [ -n "$part" ] || fail "no working file appeared during the transfer"
 kill -INT "$cam_pid"
 wait "$cam_pid"; expect_status 130 $? "Ctrl-C"
-[ -z "$(ls -A "$work/cancel")" ] || fail "Ctrl-C left files: $(ls -A "$work/cancel")"
+[ -z "$(ls "$work/cancel")$(find "$work/cancel" -name '.*.part')" ] || fail "Ctrl-C left files: $(ls -A "$work/cancel")"
 tail -n 3 "$work/sim.log" | grep -q "line speed now 19200" || fail "the session was not closed after Ctrl-C"
 
 # Erasing asks first; no means nothing happens.
@@ -88,6 +90,16 @@ grep -q "9 pictures remain" "$work/erase.out" || fail "erase did not leave 9 pic
 
 # No camera on the port.
 COMM32_PORT3=$work/no-such-port "$pdrcam" info --port 3 2>/dev/null; expect_status 3 $? "no camera"
+
+# The README's example, in a folder laid out like the source tree's.
+mkdir -p "$work/readme/build/native"
+ln -s "$(dirname "$pdrcam")" "$work/readme/build/native/bin"
+awk '/For instance:/ {on = 1; next} on && /^      / {print substr($0, 7); seen = 1; next}
+     on && seen && !/^ *$/ {exit}' "$readme" >"$work/example.sh"
+grep -q "pdrcam get all" "$work/example.sh" || fail "the README's example was not found"
+(cd "$work/readme" && timeout 120 bash "$work/example.sh" >"$work/example.out" 2>&1)
+expect_status 0 $? "the README's example ($(tail -n 2 "$work/example.out"))"
+[ "$(ls "$work/readme/pictures" 2>/dev/null | wc -l)" -eq 10 ] || fail "the README's example did not download 10 pictures"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed" >&2

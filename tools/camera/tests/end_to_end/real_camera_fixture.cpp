@@ -38,7 +38,8 @@ int RealCameraTest::run(const std::vector<std::string> &args) {
     err_.str("");
     pdrcam::ParsedCommandLine parsed = pdrcam::parseCommandLine(args);
     EXPECT_TRUE(parsed.ok) << parsed.error;
-    pdrcam::Console console{out_, err_, false, 80, [](const std::string &) { return true; }};
+    pdrcam::Console console{out_, err_, false, 80, [](const std::string &) { return true; },
+                            {},   false};
     return pdrcam::runCameraCommand(api(), parsed.options, console);
 }
 

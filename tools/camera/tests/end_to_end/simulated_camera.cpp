@@ -69,12 +69,22 @@ SimulatedCamera::SimulatedCamera(const std::string &exportDir,
     stdout_ = output[0];
 }
 
-SimulatedCamera::~SimulatedCamera() {
+void SimulatedCamera::stop() {
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
         int status;
         waitpid(pid_, &status, 0);
+        pid_ = -1;
     }
+}
+
+void SimulatedCamera::signal(int signalNumber) {
+    if (pid_ > 0)
+        kill(pid_, signalNumber);
+}
+
+SimulatedCamera::~SimulatedCamera() {
+    stop();
     if (stdout_ >= 0)
         close(stdout_);
     std::error_code ignored;

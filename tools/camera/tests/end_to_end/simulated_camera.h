@@ -19,6 +19,10 @@ public:
 
     bool started() const { return !ptyPath_.empty(); }
     const std::string &ptyPath() const { return ptyPath_; }
+    // Ends the simulator as if the camera were unplugged: its pseudo-terminal
+    // goes away.
+    void stop();
+    void signal(int signalNumber);
     // Everything the simulator logged so far (its stderr).
     std::string log() const;
 

@@ -30,9 +30,15 @@ std::string ScratchFolder::file(const std::string &name) const {
 }
 
 std::vector<std::string> ScratchFolder::names() const {
+    return downloadedNames(path_);
+}
+
+std::vector<std::string> downloadedNames(const std::string &folder) {
     std::vector<std::string> result;
-    for (const auto &entry : fs::directory_iterator(path_))
-        result.push_back(entry.path().filename().string());
+    for (const auto &entry : fs::directory_iterator(folder))
+        // pdrcam's record of what it downloaded is no download.
+        if (entry.path().filename() != ".pdrcam-downloaded")
+            result.push_back(entry.path().filename().string());
     std::sort(result.begin(), result.end());
     return result;
 }

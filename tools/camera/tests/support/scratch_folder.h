@@ -15,13 +15,16 @@ public:
 
     const std::string &path() const { return path_; }
     std::string file(const std::string &name) const;
-    // Names of the files in the folder, sorted.
+    // Names of the files in the folder, sorted, without pdrcam's download
+    // record.
     std::vector<std::string> names() const;
 
 private:
     std::string path_;
 };
 
+// Names of the files in `folder`, sorted, without pdrcam's download record.
+std::vector<std::string> downloadedNames(const std::string &folder);
 std::vector<unsigned char> readAll(const std::string &path);
 void writeAll(const std::string &path, const std::vector<unsigned char> &bytes);
 
