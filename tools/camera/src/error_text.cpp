@@ -15,8 +15,10 @@ std::string cameraErrorText(int code) {
     case CAM_ERR_NO_PORT:
         return "no camera port: no camera answered on the ports searched";
     case CAM_ERR_NO_RESPONSE:
-        return "the camera did not answer (no response, or a garbled one); check the cable and "
-               "that the camera is on";
+        // The library keeps one code for silence, a garbled header and a status
+        // byte it does not know; the trace (-v) shows which it was.
+        return "the camera did not answer (no response, a garbled one, or a status the library "
+               "does not know); check the cable and that the camera is on (-v shows the line)";
     case CAM_ERR_CLOSE:
         return "the serial port could not be closed";
     case CAM_ERR_TIMEOUT:
@@ -26,7 +28,7 @@ std::string cameraErrorText(int code) {
                "line speed could not be set";
     case CAM_ERR_CAMERA:
         return "the camera refused the command (it stayed busy, or the picture or command is "
-               "not known to it)";
+               "not known to it; -v shows its status)";
     case CAM_ERR_WRITE:
         return "the output file could not be written";
     case CAM_ERR_CANCELLED:

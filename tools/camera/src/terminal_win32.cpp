@@ -1,7 +1,9 @@
 #include "terminal.h"
 
+#include "cancel_request.h"
+
 #include <io.h>
-#include <iostream>
+#include <memory>
 #include <windows.h>
 
 namespace pdrcam {
@@ -17,9 +19,72 @@ int terminalWidth() {
     return 80;
 }
 
+namespace {
+
+// One answer line read by a thread of its own. The console's control
+// handler runs on yet another thread and cannot break a blocked read, so the
+// asking thread waits for either the line or the interrupt; on an interrupt
+// it goes on and the reader stays blocked until the process ends. The reader
+// uses the handle, not the C runtime's stdin: a runtime stream lock held by a
+// blocked read would hang the runtime's flush at exit.
+struct AnswerRead {
+    std::string text;
+    bool complete = false;
+};
+
+DWORD WINAPI readAnswer(void *parameter) {
+    std::unique_ptr<std::shared_ptr<AnswerRead>> owner(
+        static_cast<std::shared_ptr<AnswerRead> *>(parameter));
+    AnswerRead &read = **owner;
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    for (;;) {
+        char c;
+        DWORD got = 0;
+        if (!ReadFile(input, &c, 1, &got, nullptr) || got == 0) {
+            // End of input: a last line without its end still counts.
+            read.complete = !read.text.empty();
+            return 0;
+        }
+        if (c == '\n') {
+            read.complete = true;
+            return 0;
+        }
+        if (c != '\r')
+            read.text += c;
+    }
+}
+
+}  // namespace
+
 bool readAnswerLine(std::string &answer) {
     answer.clear();
-    return static_cast<bool>(std::getline(std::cin, answer));
+    if (cancelRequested())
+        return false;
+    auto read = std::make_shared<AnswerRead>();
+    auto *handOver = new std::shared_ptr<AnswerRead>(read);
+    HANDLE thread = CreateThread(nullptr, 0, readAnswer, handOver, 0, nullptr);
+    if (!thread) {
+        delete handOver;
+        return false;
+    }
+    for (;;) {
+        if (WaitForSingleObject(thread, 200) == WAIT_OBJECT_0) {
+            CloseHandle(thread);
+            // Windows ends a console read interrupted by Ctrl-C as if the
+            // input had ended, before the control handler has run: give the
+            // handler a moment, so that the run ends as interrupted.
+            for (int wait = 0; !read->complete && wait < 5 && !cancelRequested(); ++wait)
+                Sleep(50);
+            if (cancelRequested())
+                return false;
+            answer = read->text;
+            return read->complete;
+        }
+        if (cancelRequested()) {
+            CloseHandle(thread);
+            return false;
+        }
+    }
 }
 
 void lineBufferStandardOutput() {

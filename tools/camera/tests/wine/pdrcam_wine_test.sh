@@ -2,6 +2,7 @@
 # pdrcam.exe under Wine downloads every picture of the simulated camera
 # through Peltrix.dll and comm32.dll on COM3, which is linked to the
 # simulator's pseudo-terminal; each file must match what the camera served.
+# Then Ctrl-C typed at the erase question must end the run with nothing erased.
 # Usage: pdrcam_wine_test.sh PDRCAM_EXE WINE_RUN PDR_SIM  (exit 77: skipped;
 # under CI a missing simulator fails instead)
 set -u
@@ -68,3 +69,15 @@ done
 [ "$pictures" -gt 0 ] || { echo "FAIL: the simulator exported no pictures"; exit 1; }
 [ "$failures" -eq 0 ] || exit 1
 echo "pdrcam.exe under Wine: $pictures pictures and thumbnails match"
+
+# Ctrl-C at the erase question, typed on a terminal, ends the run at once as
+# interrupted, without waiting for Enter, and erases nothing.
+status=$(python3 "$(dirname "$0")/interrupt_at_prompt.py" "[y/N]" \
+  "$wine_run" "$pdrcam" erase last --port 3 --speed "$speed") || {
+  echo "FAIL: Ctrl-C at the erase question did not end pdrcam.exe"; exit 1; }
+[ "$status" -eq 130 ] || { echo "FAIL: Ctrl-C at the erase question gave exit $status, not 130"; exit 1; }
+listing=$("$wine_run" "$pdrcam" list --port 3 --speed "$speed" </dev/null | tr -d '\r')
+echo "$listing" | grep -q "^$pictures pictures," || {
+  echo "FAIL: after Ctrl-C at the erase question the camera no longer holds $pictures pictures:"
+  echo "$listing" | tail -n 3; exit 1; }
+echo "pdrcam.exe under Wine: Ctrl-C at the erase question ended with 130, nothing erased"
