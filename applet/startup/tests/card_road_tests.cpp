@@ -4,13 +4,16 @@
 // album dialogs answered from here, and the host's calls in order with their
 // arguments and the side-channel values it read during OpenTask; afterwards
 // the values the applet must have put back. One case per way the launch
-// ends: done, cancelled in either dialog, refused by the host, failed.
+// ends: done, cancelled in either dialog, refused by the host, failed; and
+// the flag that chooses the kind written, a second card while the first
+// launch is still asking, and a card that is in before the applet starts.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <dbt.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -41,7 +44,7 @@ std::string Text(UINT id) {
 struct DialogQuery {
     DWORD process;
     const std::string &caption;
-    HWND found;
+    std::vector<HWND> found;  // visible top-level windows with an OK button
 };
 
 BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM data) {
@@ -49,21 +52,24 @@ BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM data) {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(hwnd, &owner);
     if (owner == q->process && ::IsWindowVisible(hwnd) && WindowText(hwnd) == q->caption &&
-        ::GetDlgItem(hwnd, IDOK)) {
-        q->found = hwnd;
-        return FALSE;
-    }
+        ::GetDlgItem(hwnd, IDOK))
+        q->found.push_back(hwnd);
     return TRUE;
+}
+
+std::vector<HWND> VisibleDialogs(DWORD process, const std::string &caption) {
+    DialogQuery query{process, caption, {}};
+    ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&query));
+    return query.found;
 }
 
 // A visible dialog of `process` with this caption (and an OK button, so the
 // notice, which shares the applet's caption, is never taken for a message).
 HWND WaitForDialog(DWORD process, const std::string &caption, DWORD ms = kWaitMs) {
     for (DWORD waited = 0;; waited += 20) {
-        DialogQuery query{process, caption, nullptr};
-        ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&query));
-        if (query.found || waited >= ms)
-            return query.found;
+        const std::vector<HWND> found = VisibleDialogs(process, caption);
+        if (!found.empty() || waited >= ms)
+            return found.empty() ? nullptr : found.front();
         ::Sleep(20);
     }
 }
@@ -106,6 +112,7 @@ public:
         for (const char *name : {"ConnectVia", "PCCardPath", "PCCardFile"})
             settings::WriteRegString("Connect", name, std::nullopt);
         settings::WriteRegString("Install", "Download", std::nullopt);
+        settings::WriteRegString("Install", "toshibamode", std::nullopt);
     }
 };
 
@@ -116,7 +123,9 @@ enum class Way {
     OpenTaskRefused,
     NotifyRefused,
     HostMissing,
-    HostException
+    HostException,
+    ToshibaModeOff,
+    SecondArrivalWhileAsking
 };
 
 struct RoadCase {
@@ -127,7 +136,12 @@ struct RoadCase {
     bool appletEnds;
 };
 
-class CardRoadTest : public ::testing::TestWithParam<RoadCase> {
+// Test names already say which case runs; gtest would print the bytes.
+void PrintTo(const RoadCase &c, std::ostream *out) {
+    *out << c.name;
+}
+
+class CardFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(Resources(), nullptr);
@@ -165,6 +179,8 @@ protected:
     std::string albums_;
 };
 
+class CardRoadTest : public CardFixture, public ::testing::WithParamInterface<RoadCase> {};
+
 }  // namespace
 
 TEST_P(CardRoadTest, FromVolumeArrivalToTheHostsTask) {
@@ -191,6 +207,8 @@ TEST_P(CardRoadTest, FromVolumeArrivalToTheHostsTask) {
     settings::WriteRegDword("Connect", "ConnectVia", 2);
     settings::WriteRegString("Install", "Download", albums_);
     settings::WriteRegString("Sdk", "PCCardDrive", std::string("E:"));
+    if (c.way == Way::ToshibaModeOff)
+        settings::WriteRegDword("Install", "toshibamode", 0);
 
     AppletProcess applet(ProgramFolder() + "\\Vesko.exe", "");
     ASSERT_TRUE(applet.Started());
@@ -204,7 +222,24 @@ TEST_P(CardRoadTest, FromVolumeArrivalToTheHostsTask) {
     HWND options = WaitForDialog(applet.Id(), "Vesko Options");
     ASSERT_NE(options, nullptr) << "no Options dialog after the arrival";
     EXPECT_EQ(settings::ReadRegDword("Sdk", "FromVesko", -1), 1);
-    EXPECT_EQ(settings::ReadRegDword("Connect", "ConnectVia", -1), 3) << "toshibamode is on";
+    EXPECT_EQ(settings::ReadRegDword("Connect", "ConnectVia", -1),
+              c.way == Way::ToshibaModeOff ? 1 : 3)
+        << "the kind follows the flag toshibamode";
+    if (c.way == Way::SecondArrivalWhileAsking) {
+        // The kind is written again from what was read at start-up, but the
+        // launch that is asking turns the second start away: no second
+        // Options dialog, and the host is called once (the methods below).
+        settings::WriteRegDword("Connect", "ConnectVia", 2);
+        SendCardArrival(top);
+        // The arrival reaches the main dialog as a posted message.
+        for (DWORD waited = 0;
+             settings::ReadRegDword("Connect", "ConnectVia", -1) != 3 && waited < kWaitMs;
+             waited += 20)
+            ::Sleep(20);
+        EXPECT_EQ(settings::ReadRegDword("Connect", "ConnectVia", -1), 3);
+        ::Sleep(1000);  // time for a second dialog that should not come
+        EXPECT_EQ(VisibleDialogs(applet.Id(), "Vesko Options").size(), 1u);
+    }
     // Full application (radio 0) keeps RunOption 0, so VeskoLaunchApp is set.
     ::SendMessageA(::GetDlgItem(options, IDC_RUN_FULL_APP), BM_CLICK, 0, 0);
     Press(options, c.way == Way::OptionsCancelled ? IDCANCEL : IDOK);
@@ -230,7 +265,8 @@ TEST_P(CardRoadTest, FromVolumeArrivalToTheHostsTask) {
         Press(box, IDOK);
     }
 
-    if (c.way == Way::Done) {
+    if (c.way == Way::Done || c.way == Way::ToshibaModeOff ||
+        c.way == Way::SecondArrivalWhileAsking) {
         for (DWORD waited = 0; !testsupport::HostStandIn::TaskWindow() && waited < kWaitMs;
              waited += 20)
             ::Sleep(20);
@@ -309,5 +345,31 @@ INSTANTIATE_TEST_SUITE_P(
                  Way::HostException,
                  {"SetNotifyWindow", "SetClientTitle", "OpenTask"},
                  IDS_HOST_CALL_FAILED,
-                 true}),
+                 true},
+        RoadCase{"ToshibaModeOffWritesKindOne",
+                 Way::ToshibaModeOff,
+                 {"SetNotifyWindow", "SetClientTitle", "OpenTask", "EndTask"},
+                 0,
+                 false},
+        RoadCase{"SecondArrivalWhileAskingIsTurnedAway",
+                 Way::SecondArrivalWhileAsking,
+                 {"SetNotifyWindow", "SetClientTitle", "OpenTask", "EndTask"},
+                 0,
+                 false}),
     [](const ::testing::TestParamInfo<RoadCase> &info) { return std::string(info.param.name); });
+
+// Only arrivals are watched: a card that is in its drive before the applet
+// starts starts nothing, and nothing is written for the host.
+TEST_F(CardFixture, CardPresentAtStartUpIsNotNoticed) {
+    settings::WriteRegDword("Sdk", "ShowStartup", 1);
+    settings::WriteRegDword("Connect", "ConnectVia", 2);
+    AppletProcess applet(ProgramFolder() + "\\Vesko.exe", "");
+    ASSERT_TRUE(applet.Started());
+    ASSERT_NE(applet.WaitForMainDialog(kWaitMs), nullptr);
+    ::Sleep(3000);  // time for a launch that should not come
+    EXPECT_TRUE(VisibleDialogs(applet.Id(), "Vesko Options").empty());
+    EXPECT_EQ(settings::ReadRegDword("Sdk", "FromVesko", -1), -1);
+    EXPECT_EQ(settings::ReadRegDword("Connect", "ConnectVia", -1), 2);
+    EXPECT_TRUE(host_.Calls().empty());
+    EXPECT_TRUE(ExitThroughTrayMenu(applet));
+}
