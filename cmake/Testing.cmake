@@ -9,10 +9,16 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-if(SUITE_BUILD STREQUAL "win64")
+if(SUITE_WINDOWS)
   # Every Windows test program runs through a wrapper that uses the build's
   # own Wine prefix (created on first use); layout tests also run in a second
-  # prefix at 120 DPI (suite_add_gtest's WINE_DPI).
+  # prefix at 120 DPI (suite_add_gtest's WINE_DPI). The 32-bit build's
+  # programs start through Wine's 32-bit loader, in the same kind of prefix.
+  if(SUITE_BUILD STREQUAL "win32")
+    set(SUITE_WINE_LOADER wine)
+  else()
+    set(SUITE_WINE_LOADER wine64)
+  endif()
   set(SUITE_WINE_DPI_VALUES 96 120)
   foreach(dpi ${SUITE_WINE_DPI_VALUES})
     if(dpi EQUAL 96)
@@ -33,8 +39,8 @@ endif()
 # suite_add_gtest(<name> SOURCES ... [LIBS ...] [LABELS ...] [NO_MAIN]
 #                 [FILTER gtest-pattern] [WINE_DPI dpi] [RESOURCE_LOCK name...])
 # Builds a GoogleTest program and, where the build can run it, registers its
-# tests with ctest (discovered at test time, through Wine for win64). FILTER
-# registers only the matching tests; WINE_DPI runs them in the win64 prefix of
+# tests with ctest (discovered at test time, through Wine for the Windows
+# builds). FILTER registers only the matching tests; WINE_DPI runs them in the prefix of
 # that resolution, with "<dpi>dpi." before their names. Tests of programs
 # that share a RESOURCE_LOCK never run at the same time ("screen" for those
 # that copy the screen, which another test's window would cover).
@@ -51,7 +57,7 @@ function(suite_add_gtest name)
   if(T_FILTER)
     list(APPEND discovery_options TEST_FILTER ${T_FILTER})
   endif()
-  if(T_WINE_DPI AND SUITE_BUILD STREQUAL "win64" AND NOT T_WINE_DPI EQUAL 96)
+  if(T_WINE_DPI AND SUITE_WINDOWS AND NOT T_WINE_DPI EQUAL 96)
     set_target_properties(${name} PROPERTIES
       CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run-${T_WINE_DPI}dpi)
     list(APPEND discovery_options TEST_PREFIX ${T_WINE_DPI}dpi.)
