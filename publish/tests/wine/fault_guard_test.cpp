@@ -75,14 +75,21 @@ TEST(FaultGuard, FaultsEndTheCallAndTheGuardWorksAgain) {
 
 // Software exceptions are not faults: they go on to the handlers further
 // out, which may continue the call.
+int softwareExceptionsSeen = 0;
+
+// A handler with the platform's calling convention (a lambda would be
+// __cdecl on 32-bit x86, and unbalance the dispatcher's stack).
+LONG CALLBACK ContinueAfterSoftwareException(EXCEPTION_POINTERS *e) {
+    if (e->ExceptionRecord->ExceptionCode != 0xE0000001)
+        return EXCEPTION_CONTINUE_SEARCH;
+    ++softwareExceptionsSeen;
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
+
 TEST(FaultGuard, SoftwareExceptionsPassThrough) {
-    static int seen = 0;
-    PVOID outer = ::AddVectoredExceptionHandler(0, [](EXCEPTION_POINTERS *e) -> LONG {
-        if (e->ExceptionRecord->ExceptionCode != 0xE0000001)
-            return EXCEPTION_CONTINUE_SEARCH;
-        ++seen;
-        return EXCEPTION_CONTINUE_EXECUTION;
-    });
+    int &seen = softwareExceptionsSeen;
+    seen = 0;
+    PVOID outer = ::AddVectoredExceptionHandler(0, ContinueAfterSoftwareException);
     ASSERT_NE(outer, nullptr);
     Probe probe;
     bool completed = RunFaultGuarded(
