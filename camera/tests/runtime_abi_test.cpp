@@ -49,8 +49,9 @@ struct Answer {
 constexpr Answer i32(std::int32_t v) { return {Answer::Int32, v}; }
 constexpr Answer i16(std::int16_t v) { return {Answer::Int16, v}; }
 
-// Stored before every call: a code that no call of the table stores itself,
-// except Cam_set_port(10), whose result says what it did.
+// Stored (by Cam_set_speed(7)) before every call, so that "unchanged" differs
+// from a code the call stores; of the calls below only Cam_set_port(10)
+// stores it too, and its result says so.
 constexpr int kPriorError = CAM_ERR_PARAM;
 constexpr std::optional<int> kUnchanged;
 
