@@ -1,7 +1,8 @@
-# Static ABI checks of the 32-bit Windows build, which cannot run here: export
-# names and ordinals, stack clean-up of every export, and the decorated names
-# through which the camera library imports the serial library. Every fact comes
-# from the libraries' export tables (cmake/ExportTables.cmake).
+# Static ABI checks of the 32-bit Windows build: export names and ordinals,
+# stack clean-up of every export, and the decorated names through which the
+# camera library imports the serial library. Every fact comes from the
+# libraries' export tables (cmake/ExportTables.cmake). The same exports are
+# called at run time, under 32-bit Wine, by camera/tests/runtime_abi_test.cpp.
 set(ABI_CHECK ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/abi/abi_check.py)
 
 if(TARGET comm32)

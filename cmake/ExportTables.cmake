@@ -44,3 +44,21 @@ function(suite_add_export_header_test name)
             --api ${H_API}
     LABELS abi ${H_LABELS})
 endfunction()
+
+# suite_export_table_rows(<target> TABLE <table> OUTPUT <file name>)
+# Generates <file name> in <target>'s binary directory, one C++ initializer
+# {"name", argcount}, per function of <table>, and puts that directory on
+# <target>'s include path: a host that calls the exports by name at run time
+# takes the names and argument counts from the table instead of a copy.
+function(suite_export_table_rows target)
+  cmake_parse_arguments(R "" "TABLE;OUTPUT" "" ${ARGN})
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_generated)
+  add_custom_command(OUTPUT ${dir}/${R_OUTPUT}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND ${Python3_EXECUTABLE} ${EXPORT_TABLE_TOOL} cxx-rows ${R_TABLE} ${dir}/${R_OUTPUT}
+    DEPENDS ${R_TABLE} ${EXPORT_TABLE_TOOL}
+    COMMENT "Generating ${R_OUTPUT} from its export table"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${dir}/${R_OUTPUT})
+  target_include_directories(${target} PRIVATE ${dir})
+endfunction()

@@ -1,5 +1,5 @@
-# Cross build for 32-bit Windows, the shipping target. Nothing of it runs here:
-# its exports and calling conventions are checked statically.
+# Cross build for 32-bit Windows, the shipping target. Its programs run here
+# under Wine's 32-bit loader; its exports are also checked statically.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TOOL_PREFIX i686-w64-mingw32)

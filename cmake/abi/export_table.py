@@ -11,6 +11,11 @@ or checked against it.
       decorated as the 32-bit compiler emits them (name@bytes); --ordinals
       gives each function its ordinal, 1..N in ASCII order of the names.
 
+  export_table.py cxx-rows TABLE OUT
+      Writes OUT, one C++ initializer {"name", argcount}, per function in the
+      order of the table, for a host that includes it inside an array to
+      call the exports by name at run time.
+
   export_table.py check-header TABLE HEADER --api MACRO
       The header declares (with MACRO in the declaration) exactly the functions
       of the table, each with the table's number of arguments.
@@ -63,8 +68,17 @@ def write_def(table, out_path, library, stdcall, ordinals):
     for ordinal, name in enumerate(ascii_order(table), 1):
         entry = decorated(name, table[name]) if stdcall else name
         lines.append(f"  {entry} @{ordinal}" if ordinals else f"  {entry}")
-    text = "\n".join(lines) + "\n"
-    # Rewriting an unchanged file would relink the library for nothing.
+    write_if_changed(out_path, "\n".join(lines) + "\n")
+
+
+def write_cxx_rows(table, out_path):
+    lines = ["// Generated from the export table by export_table.py: edit the table, not this file."]
+    lines += [f'{{"{name}", {args}}},' for name, args in table.items()]
+    write_if_changed(out_path, "\n".join(lines) + "\n")
+
+
+def write_if_changed(out_path, text):
+    # Rewriting an unchanged file would rebuild what depends on it for nothing.
     try:
         with open(out_path) as f:
             if f.read() == text:
@@ -151,6 +165,9 @@ def main(argv):
         if len(argv) >= 3 and argv[0] == "def" and option_value(argv, "--library"):
             write_def(read_table(argv[1]), argv[2], option_value(argv, "--library"),
                       "--stdcall" in argv, "--ordinals" in argv)
+            return 0
+        if len(argv) == 3 and argv[0] == "cxx-rows":
+            write_cxx_rows(read_table(argv[1]), argv[2])
             return 0
         if len(argv) >= 3 and argv[0] == "check-header" and option_value(argv, "--api"):
             failures = check_header(read_table(argv[1]), argv[2], option_value(argv, "--api"))
