@@ -1,6 +1,7 @@
 #include "host_control.h"
 
 #include <sddl.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstring>
@@ -134,9 +135,14 @@ HostStandIn::HostStandIn() {
 
 HostStandIn::~HostStandIn() {
     // A server whose task is still open waits for its user: end the task for
-    // it, and as a last resort end the process, so that the next test finds
-    // no server of this one.
-    if (!WaitForServersToExit() && (!ClickEndTask() || !WaitForServersToExit(5000))) {
+    // it. One that no client took (its client gave up or was ended while COM
+    // started it) or that a vanished client still holds is asked to quit, so
+    // that it withdraws its class registration: a server ended by force
+    // leaves that registration with the system's class table, and the next
+    // client is told "class not registered". Only a server that does not
+    // even quit is ended by force, so that the next test finds none of ours.
+    if (!WaitForServersToExit() && (!ClickEndTask() || !WaitForServersToExit(5000)) &&
+        (!QuitServers() || !WaitForServersToExit(5000))) {
         for (DWORD process : ServerProcesses()) {
             HANDLE handle = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process);
             if (handle) {
@@ -253,6 +259,27 @@ std::vector<DWORD> HostStandIn::ServerProcesses() const {
         processes.push_back(std::strtoul(name, nullptr, 10));
     }
     return processes;
+}
+
+bool HostStandIn::QuitServers() const {
+    // The server's message loop runs on its first thread; a quit message
+    // there ends the loop, after which it revokes its class and exits.
+    const std::vector<DWORD> processes = ServerProcesses();
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    bool posted = false;
+    THREADENTRY32 thread = {};
+    thread.dwSize = sizeof thread;
+    for (BOOL more = ::Thread32First(snapshot, &thread); more;
+         more = ::Thread32Next(snapshot, &thread)) {
+        if (std::find(processes.begin(), processes.end(), thread.th32OwnerProcessID) !=
+                processes.end() &&
+            ::PostThreadMessageA(thread.th32ThreadID, WM_QUIT, 0, 0))
+            posted = true;
+    }
+    ::CloseHandle(snapshot);
+    return posted;
 }
 
 bool HostStandIn::WaitForServersToExit(DWORD timeoutMs) const {

@@ -53,9 +53,9 @@ public:
     // (so make a RegistrySandbox before this object to have it followed).
     HostStandIn();
     // Waits for running servers to end (up to 10 s; a server still showing
-    // its task window gets its task ended, and is ended itself when even
-    // that does not help), unregisters the server and deletes the control
-    // key.
+    // its task window gets its task ended, one still running then is asked
+    // to quit, and only one that does not quit is ended by force),
+    // unregisters the server and deletes the control key.
     ~HostStandIn();
     HostStandIn(const HostStandIn &) = delete;
     HostStandIn &operator=(const HostStandIn &) = delete;
@@ -101,6 +101,10 @@ public:
     std::vector<DWORD> ServerProcesses() const;
     // True when every running server has ended within `timeoutMs`.
     bool WaitForServersToExit(DWORD timeoutMs = 10000) const;
+    // Asks every running server to quit in order, whatever it still serves
+    // (it then withdraws its class registration and exits); false when no
+    // request could be delivered.
+    bool QuitServers() const;
 
 private:
     std::string problem_;

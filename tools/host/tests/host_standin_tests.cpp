@@ -666,4 +666,37 @@ TEST(HostStandInControl, EndsAServerLeftWithAnOpenTask) {
     EXPECT_FALSE(HostStandIn::IsRegistered());
 }
 
+// A server that COM started for a client which then went away has a class
+// registration that nobody took. Ended by force, it would leave that
+// registration behind, and the next client would be told "class not
+// registered" (0x80040154); the control object ends it in order instead.
+TEST(HostStandInControl, EndsAServerThatNoClientTookSoTheNextClientConnects) {
+    fw::COleInit ole;
+    ASSERT_TRUE(ole.Succeeded());
+    {
+        HostStandIn host;
+        ASSERT_TRUE(host.Ready()) << host.Problem();
+        // Started as COM starts it, with no client waiting for its object.
+        std::string command = "\"" + HostStandIn::ServerPath() + "\" -Embedding";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION server = {};
+        ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                     nullptr, &startup, &server));
+        ::CloseHandle(server.hThread);
+        // Idle in its message loop: its class is registered by then.
+        EXPECT_EQ(::WaitForInputIdle(server.hProcess, 10000), 0u);
+        EXPECT_EQ(host.ServerProcesses(), std::vector<DWORD>{server.dwProcessId});
+        ::CloseHandle(server.hProcess);
+    }
+    HostStandIn host;
+    ASSERT_TRUE(host.Ready()) << host.Problem();
+    fw::CDispatchDriver driver;
+    HRESULT status = S_OK;
+    EXPECT_TRUE(driver.CreateDispatch(standin::kProgId, &status)) << "status 0x" << std::hex
+                                                                   << status;
+    driver.ReleaseDispatch();
+    EXPECT_TRUE(host.WaitForServersToExit());
+}
+
 }  // namespace
