@@ -232,12 +232,14 @@ TEST_F(PdrcamProcessTest, MessagesNameWhatWentWrong) {
          "",
          5,
          "pdrcam: cannot use the output folder: " + work_.file("a-file") + ": Not a directory"},
-        // A picture erased on the camera during the run: picture 10 is gone.
+        // A picture erased on the camera during the run: picture 10 is gone,
+        // and the numbers after picture 1 are not used.
         {{"--change-after", "1"},
          {"get", "1,10", "-p", "3", "-s", kSpeed, "-o", folder("gone")},
          "",
-         1,
-         "pdrcam: PIC00010 (picture 10): the picture is no longer on the camera (it now holds 9)"},
+         7,
+         "pdrcam: PIC00010 (picture 10): the pictures on the camera changed during the run; list "
+         "them again (code 21)"},
         {{"--refuse", "0x14/1:0x86"},
          {"list", "-p", "3", "-s", kSpeed},
          "",
