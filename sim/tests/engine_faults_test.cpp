@@ -121,6 +121,44 @@ TEST(EngineFaults, PictureChangeMidTransferAnswersTheNextCommandWith137) {
     EXPECT_EQ(camera.ask(test_support::pictureDataCommand(100, 1, 4096)).payload.size(), 904u);
 }
 
+// Which picture goes, relative to the one asked for; without such a
+// neighbour nothing goes, and the notice comes all the same.
+TEST(EngineFaults, PictureChangeTakesTheChosenPicture) {
+    using Picture = std::pair<uint16_t, uint16_t>;
+    const struct {
+        Vanishing which;
+        Picture asked;
+        std::optional<Picture> gone;
+    } cases[] = {
+        {Vanishing::Last, {100, 2}, Picture{101, 2}},
+        {Vanishing::Last, {101, 2}, Picture{101, 1}},
+        {Vanishing::Before, {100, 2}, Picture{100, 1}},
+        {Vanishing::Before, {100, 1}, std::nullopt},
+        {Vanishing::Current, {100, 2}, Picture{100, 2}},
+        {Vanishing::After, {100, 3}, Picture{101, 1}},
+        {Vanishing::After, {101, 2}, std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "vanishing " << static_cast<int>(c.which) << " asked "
+                                        << c.asked.first << "/" << c.asked.second);
+        Fault change = fault(FaultKind::ChangePictures, 1, CMD_PICTURE_DATA);
+        change.vanishes = c.which;
+        auto camera = withFaults({change});
+        const auto before = camera.engine.pictures().all();
+        EXPECT_EQ(camera.ask(test_support::pictureDataCommand(c.asked.first, c.asked.second, 0))
+                      .status,
+                  0);
+        std::vector<Picture> left, expected;
+        for (const auto &p : camera.engine.pictures().all())
+            left.emplace_back(p.group, p.number);
+        for (const auto &p : before)
+            if (!c.gone || Picture{p.group, p.number} != *c.gone)
+                expected.emplace_back(p.group, p.number);
+        EXPECT_EQ(left, expected);
+        EXPECT_EQ(camera.send(commandBytes(CMD_MAKER, 0)), (Bytes{0x20, CAM_STATUS_RESYNC, 0, 0}));
+    }
+}
+
 TEST(EngineFaults, ReadyProbeIsAnsweredNormallyAndLeavesTheNoticePending) {
     EngineDriver camera;
     camera.engine.changePictures([](PictureStore &store) { store.erase(101, 2); });

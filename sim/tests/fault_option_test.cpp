@@ -34,6 +34,19 @@ TEST(FaultOption, PictureChangeCountsPictureDataRequestsByDefault) {
               std::optional<uint8_t>(0x16));
 }
 
+TEST(FaultOption, PictureChangeNamesWhichPictureGoes) {
+    const struct {
+        const char *option;
+        Vanishing which;
+    } cases[] = {{"3", Vanishing::Last},          {"3:last", Vanishing::Last},
+                 {"3:before", Vanishing::Before}, {"0x17/3:current", Vanishing::Current},
+                 {"3:after", Vanishing::After}};
+    for (const auto &c : cases)
+        EXPECT_EQ(parseFaultOption(FaultKind::ChangePictures, c.option).vanishes, c.which)
+            << c.option;
+    EXPECT_THROW(parseFaultOption(FaultKind::ChangePictures, "3:first"), std::invalid_argument);
+}
+
 TEST(FaultOption, MalformedOptionsAreRejected) {
     for (const char *bad : {"", "0", "x", "-1", "2*0", "0x100/1", "1:5"}) {
         EXPECT_THROW(parseFaultOption(FaultKind::Refuse, bad), std::invalid_argument)
