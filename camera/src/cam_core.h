@@ -94,7 +94,7 @@ private:
     // numbers not stale and a number inside the table. CAM_OK, or the code it
     // stored.
     int preparePictureOperation(int picture);
-    void removeFromTable(const CamPicture &erased);
+    void removeFromTable(const CamPicture &erased, int index);
     bool reportProgress(int percent);
     int failExchange(int code);
     int payloadTimeout(int chunk) const;

@@ -40,17 +40,21 @@ int CamCore::Cam_erase_select(int picture) {
     if (cam_exchange(command, sizeof command, answer, sizeof answer, 0) < 0)
         return cam_last_error;
 
-    removeFromTable(target);
+    removeFromTable(target, picture - 1);
     return cam_set_error(CAM_OK);
 }
 
-void CamCore::removeFromTable(const CamPicture &erased) {
-    // Found by group and number, not by its host number: a re-read during the
-    // erase may have moved it. The later pictures move down, in order.
+void CamCore::removeFromTable(const CamPicture &erased, int index) {
+    // Where it was when the erase began, unless a re-read during the erase
+    // moved it: then found by group and number. The later pictures move
+    // down, in order.
     const auto end = cam_pictures.begin() + std::max(cam_picture_count, 0);
-    const auto at = std::find_if(cam_pictures.begin(), end, [&](const CamPicture &entry) {
+    const auto same = [&](const CamPicture &entry) {
         return entry.group == erased.group && entry.number == erased.number;
-    });
+    };
+    auto at = cam_pictures.begin() + index;
+    if (at >= end || !same(*at))
+        at = std::find_if(cam_pictures.begin(), end, same);
     if (at == end)
         return;
     std::copy(at + 1, end, at);
