@@ -71,8 +71,9 @@ protected:
     // Every request about one picture names group 1, picture 2.
     void expectOnlyThePictureInUseAsked() const {
         for (const Bytes &sent : camera.commandsSent())
-            if (sent[0] == CMD_PICTURE_DATA || sent[0] == CMD_THUMBNAIL || sent[0] == CMD_ERASE)
+            if (sent[0] == CMD_PICTURE_DATA || sent[0] == CMD_THUMBNAIL || sent[0] == CMD_ERASE) {
                 EXPECT_EQ((Bytes{1, 0, 2, 0}), Bytes(sent.begin() + 4, sent.begin() + 8));
+            }
     }
 
     void expectTableAsOnTheCamera() const {
