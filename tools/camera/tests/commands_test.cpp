@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <sstream>
 
 using namespace pdrcam;
@@ -256,47 +255,6 @@ TEST_F(PdrcamDownloadTest, CancelAfterOnePictureKeepsTheCompleteOne) {
     EXPECT_EQ(run(Command::Get), kExitCancelled);
     EXPECT_TRUE(folder_.names().empty()) << "a cancelled transfer is not kept, even at 100%";
     EXPECT_FALSE(called("picture 2"));
-}
-
-// The library's word that the camera's pictures changed, at a picture, a
-// thumbnail or an erase: the run stops there, keeps what is complete and
-// erases nothing more.
-TEST_F(PdrcamDownloadTest, PicturesChangedOnTheCameraStopTheRun) {
-    const struct {
-        std::map<int, int> FakeCameraApi::*failing;
-        bool thumbnails, eraseAfter;
-        std::vector<std::string> files;
-        const char *notAsked;
-    } cases[] = {
-        {&FakeCameraApi::failPicture, false, false, {"PIC00001.JPG"}, "picture 3"},
-        {&FakeCameraApi::failThumbnail,
-         true,
-         false,
-         {"PIC00001.JPG", "PIC00002.JPG", "THM00001.JPG"},
-         "picture 3"},
-        {&FakeCameraApi::failErase, false, true, {"PIC00001.JPG"}, "picture 2"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.notAsked + std::to_string(c.thumbnails));
-        resetFakeCameraApi();
-        addPictures(3);
-        (fakeCameraApi().*c.failing)[c.eraseAfter ? 1 : 2] = CAM_ERR_PICTURES_CHANGED;
-        ScratchFolder out;
-        options_ = Options{};
-        options_.outDir = out.path();
-        options_.eraseAfter = c.eraseAfter;
-        options_.thumbnails = c.thumbnails;
-        err_.str("");
-        EXPECT_EQ(run(Command::Get), kExitPicturesChanged) << err_.str();
-        EXPECT_EQ(out.names(), c.files);
-        EXPECT_EQ(fakeCameraApi().pictures.size(), 3u) << "nothing erased";
-        EXPECT_NE(err_.str().find("the pictures on the camera changed during the run; list them "
-                                  "again (code 21)"),
-                  std::string::npos)
-            << err_.str();
-        EXPECT_FALSE(called(c.notAsked)) << "nothing asked for after the change";
-        expectSessionClosedLast();
-    }
 }
 
 // What each download option leaves in the folder and on the camera.
