@@ -29,17 +29,17 @@
  *   the same size, and then ends as usual: the file holds that picture
  *   alone. Otherwise it ends at once with CAM_ERR_PICTURES_CHANGED: nothing
  *   more is written (the file keeps the pieces of that picture written
- *   before) and nothing is erased. The same holds for thumbnails.
+ *   before) and nothing is erased. The same holds for thumbnails. (When the
+ *   read itself fails, the call ends with the read's code.)
  * - From then on Cam_get_picture_file, Cam_get_thumbnail_file,
  *   Cam_erase_select, Cam_erase_last and Cam_erase_all answer
  *   CAM_ERR_PICTURES_CHANGED at once, with no camera traffic, until the host
  *   calls Cam_get_picture_count, which numbers the pictures afresh.
  *   Cam_get_picture_size and Cam_get_picture_type answer from the new table
  *   meanwhile.
- * The session stays open throughout. So a host that meets
- * CAM_ERR_PICTURES_CHANGED lists the pictures again before it uses a number,
- * and never fetches or erases by a number that has come to name another
- * picture.
+ * CAM_ERR_PICTURES_CHANGED leaves the session open. So a host that meets it
+ * lists the pictures again before it uses a number, and never fetches or
+ * erases by a number that has come to name another picture.
  *
  * The exports and their argument counts are listed once, in
  * peltrix_exports.txt beside this header; a test holds the declarations below
