@@ -4,7 +4,9 @@
 // takes one byte, op % kOperationCount in the order of the switch below, and
 // one byte per argument. Beyond the sanitizers it fails on canary bytes
 // overwritten around the host's buffers, on calls nesting deeper than a small
-// stack bound and on inputs whose calls do not finish (see LineLimits).
+// stack bound, on inputs whose calls do not finish (see LineLimits) and on
+// file writes that a transfer may not make (see TransferCheck): bytes of
+// two pictures in one file, or a picture's file past its size.
 //
 // PELTRIX_FUZZ_TRACE=1 prints every export and line operation of an input,
 // for reading a finding: build/fuzz/bin/peltrix_fuzzer FILE.
@@ -13,6 +15,8 @@
 #include "fuzz_failure.h"
 #include "fuzz_input.h"
 #include "fuzz_line.h"
+#include "protocol.h"
+#include "transfer_check.h"
 
 #include <algorithm>
 #include <climits>
@@ -115,7 +119,10 @@ enum Operation {
 class Driver {
 public:
     Driver(FuzzInput &input, FuzzLine &line, bool trace)
-        : input(input), trace(trace), core(new CamCore(line, platformFileSink())) {}
+        : input(input), trace(trace), files(platformFileSink(), line),
+          core(new CamCore(line, files)) {
+        files.watch(*core);
+    }
 
     void run() {
         while (!input.exhausted())
@@ -180,12 +187,16 @@ private:
             type.check("Cam_get_picture_type");
             return report("Cam_get_picture_type", a, result);
         }
-        case PictureFile:
+        case PictureFile: {
             a = pictureNumber(arg());
+            TransferCheck::Call transfer(files, CMD_PICTURE_DATA, a);
             return report("Cam_get_picture_file", a, c.Cam_get_picture_file(file.handle(), a));
-        case ThumbnailFile:
+        }
+        case ThumbnailFile: {
             a = pictureNumber(arg());
+            TransferCheck::Call transfer(files, CMD_THUMBNAIL, a);
             return report("Cam_get_thumbnail_file", a, c.Cam_get_thumbnail_file(file.handle(), a));
+        }
         case EraseSelect:
             a = pictureNumber(arg());
             return report("Cam_erase_select", a, c.Cam_erase_select(a));
@@ -209,6 +220,7 @@ private:
     FuzzInput &input;
     const bool trace;
     MemoryFile file;
+    TransferCheck files;
     // On the heap: the picture table is large, and the stack is measured.
     std::unique_ptr<CamCore> core;
 };

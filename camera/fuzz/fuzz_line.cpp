@@ -90,14 +90,16 @@ int FuzzLine::write(int port, const void *bytes, int count) {
         fuzzFailure("write of %d bytes", count);
     if (!isOpen(port))
         return 0;
-    std::memcpy(lastCommand, bytes, sizeof lastCommand);
+    std::memset(lastWritten, 0, sizeof lastWritten);
+    std::memcpy(lastWritten, bytes, static_cast<std::size_t>(count));
+    delivered = 0;
     if (trace)
         traceBytes("write", port, bytes, count, count);
     return count;
 }
 
 int FuzzLine::answerHeader(std::uint8_t *target, int count, std::uint8_t byte1, int length) {
-    const std::uint8_t header[4] = {lastCommand[0], byte1, static_cast<std::uint8_t>(length),
+    const std::uint8_t header[4] = {lastWritten[0], byte1, static_cast<std::uint8_t>(length),
                                     static_cast<std::uint8_t>(length >> 8)};
     const int n = std::min(count, 4);
     std::memcpy(target, header, static_cast<std::size_t>(n));
@@ -122,7 +124,7 @@ int FuzzLine::readTimed(int port, void *buffer, int count, int timeoutMs) {
         case 2:
         case 3: {
             const std::uint8_t byte1 =
-                (control & 7) == 2 ? lastCommand[1] : kStatuses[parameter % 16];
+                (control & 7) == 2 ? lastWritten[1] : kStatuses[parameter % 16];
             const int low = input.take(0);
             const int length = low | (input.take(0) << 8);
             result = answerHeader(target, count, byte1, length);
@@ -139,9 +141,11 @@ int FuzzLine::readTimed(int port, void *buffer, int count, int timeoutMs) {
             result = count;
             break;
         case 7:
-            result = answerHeader(target, count, lastCommand[1], parameter);
+            result = answerHeader(target, count, lastWritten[1], parameter);
             break;
         }
+        if (result > 0)
+            delivered += result;
         if (trace)
             traceBytes("read", port, buffer, count, result);
     }

@@ -58,6 +58,11 @@ public:
     int sleepMs(int port, int ms) override;
     int close(int port) override;
 
+    // The last command written to an open port, and how many bytes the reads
+    // since then have delivered (its answer's header and payload).
+    const std::uint8_t *lastCommand() const { return lastWritten; }
+    long deliveredSinceCommand() const { return delivered; }
+
     long operations() const { return operationCount; }
     std::uintptr_t deepestStack() const { return deepest; }
     long long now() const { return clockMs; }
@@ -71,7 +76,8 @@ private:
     const LineLimits limits;
     const bool trace;
     unsigned openPorts = 0;  // bit n: port n
-    std::uint8_t lastCommand[2] = {0, 0};
+    std::uint8_t lastWritten[12] = {};
+    long delivered = 0;
     long operationCount = 0;
     std::uintptr_t deepest = 0;
     long long clockMs = 0;

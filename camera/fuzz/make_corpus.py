@@ -134,6 +134,23 @@ def inputs():
     yield 'resync', (search_port() + [PICTURE_COUNT] + open_session() + directory(DIRECTORY) +
                      picture(PICTURE_FILE, 3) + [RESYNC, 0, 0] + directory(DIRECTORY) +
                      transfer(10) + [VERSION, BUSY, 0, 0])
+    # The camera's pictures change during a transfer: the picture in transfer
+    # goes (the transfer ends, numbered calls are refused until the pictures
+    # are listed again); a neighbour goes (the transfer goes on with its own
+    # picture); the picture being erased moves up by one.
+    moved = [(1, [(2, 300)]), (0, [(7, 10)])]
+    yield 'picture_goes', (search_port() + [PICTURE_COUNT] + open_session() +
+                           directory(DIRECTORY) + picture(PICTURE_FILE, 1) + filled(2048, 0x11) +
+                           [RESYNC, 0, 0] + directory(moved) + picture(PICTURE_FILE, 1) +
+                           [PICTURE_COUNT] + directory(moved) + picture(PICTURE_FILE, 1) +
+                           transfer(300))
+    yield 'neighbour_goes', (search_port() + [PICTURE_COUNT] + open_session() +
+                             directory(DIRECTORY) + picture(THUMBNAIL_FILE, 2) +
+                             [RESYNC, 0, 0] + directory(moved) + filled(3000, 0x22) +
+                             picture(PICTURE_FILE, 2) + [ERASE_ALL])
+    yield 'erase_moves', (search_port() + [PICTURE_COUNT] + open_session() +
+                          directory(DIRECTORY) + picture(ERASE_SELECT, 2) + [RESYNC, 0, 0] +
+                          directory(moved) + [OK] + picture(ERASE_SELECT, 1))
     # A failed ready probe breaks the session; then every speed command of the
     # re-opening is answered with 137.
     yield 'broken_resync', (search_port() + [PICTURE_COUNT] + open_session() + records([]) +

@@ -15,6 +15,32 @@
  * Text buffers: the library writes at most CAM_TEXT_CAPACITY bytes (an
  * answer of at most 1024 bytes and a terminating zero).
  *
+ * Picture numbers and a camera whose pictures change. The host numbers the
+ * pictures 1 to count as Cam_get_picture_count listed them, less those it
+ * has erased through the library since (each erase moves the later ones
+ * down by one). A camera whose pictures changed behind the host (erased with
+ * its buttons or by another program, a card swapped) answers a command with
+ * status 137; the library then reads the directory again and sends the
+ * command once more. When that read finds the same pictures (groups,
+ * numbers and sizes), nothing else happens. When it finds others, the
+ * host's numbers are stale, and:
+ * - A transfer or erase keeps the group, number and size of the picture it
+ *   began with. It goes on only if that picture is still on the camera with
+ *   the same size, and then ends as usual: the file holds that picture
+ *   alone. Otherwise it ends at once with CAM_ERR_PICTURES_CHANGED: nothing
+ *   more is written (the file keeps the pieces of that picture written
+ *   before) and nothing is erased. The same holds for thumbnails. (When the
+ *   read itself fails, the call ends with the read's code.)
+ * - From then on Cam_get_picture_file, Cam_get_thumbnail_file,
+ *   Cam_erase_select, Cam_erase_last and Cam_erase_all answer
+ *   CAM_ERR_PICTURES_CHANGED at once, with no camera traffic, until the host
+ *   calls Cam_get_picture_count, which numbers the pictures afresh.
+ *   Cam_get_picture_size and Cam_get_picture_type answer from the new table
+ *   meanwhile.
+ * CAM_ERR_PICTURES_CHANGED leaves the session open. So a host that meets it
+ * lists the pictures again before it uses a number, and never fetches or
+ * erases by a number that has come to name another picture.
+ *
  * The exports and their argument counts are listed once, in
  * peltrix_exports.txt beside this header; a test holds the declarations below
  * to that table. */
@@ -52,6 +78,7 @@
 #define CAM_ERR_CAMERA        13
 #define CAM_ERR_CANCELLED     19
 #define CAM_ERR_WRITE         20 /* the host's file could not be written */
+#define CAM_ERR_PICTURES_CHANGED 21 /* the camera's pictures changed during the call */
 #define CAM_ERR_NOT_SUPPORTED 254
 #define CAM_ERR_GENERAL       255
 

@@ -5,6 +5,7 @@
 #define PELTRIX_CAM_CORE_H
 
 #include "file_sink.h"
+#include "picture_numbering.h"
 #include "port_library.h"
 
 #include <peltrix.h>
@@ -15,12 +16,6 @@
 namespace peltrix {
 
 enum CamSessionState { Closed = 0, Open = 1, Broken = 3 };
-
-struct CamPicture {
-    std::int32_t group;
-    std::int32_t number;
-    std::int32_t size;
-};
 
 constexpr int CAM_MAX_PICTURES = 1000;
 constexpr int CAM_MAX_GROUPS = 100;
@@ -87,14 +82,19 @@ public:
     int speedClass() const { return cam_speed_class; }
     int pictureCount() const { return cam_picture_count; }
     const CamPicture &picture(int index) const { return cam_pictures[index]; }
+    bool numbersStale() const { return numbering.stale(); }
 
 private:
     // Re-sync asked for by the camera (status 137): the table is read afresh.
-    void cam_resync_directory();
+    // CAM_OK when the command may be sent again; else the code to end it
+    // with (the picture in use is gone, or the read failed).
+    int cam_resync_directory();
     bool isPictureNumber(int picture) const;
-    // First steps of every operation on one picture: session, directory and
-    // a number inside the table. CAM_OK, or the code it stored.
+    // First steps of every operation on one picture: session, directory,
+    // numbers not stale and a number inside the table. CAM_OK, or the code it
+    // stored.
     int preparePictureOperation(int picture);
+    void removeFromTable(const CamPicture &erased, int index);
     bool reportProgress(int percent);
     int failExchange(int code);
     int payloadTimeout(int chunk) const;
@@ -119,6 +119,10 @@ private:
     // Set while the directory is being read: a re-sync request inside that read
     // is answered by a plain resend instead of a nested read.
     bool directory_read_running = false;
+    PictureNumbering numbering;
+    // The picture a transfer or erase works on, as it was when the operation
+    // began; null between such operations.
+    const CamPicture *picture_in_use = nullptr;
 };
 
 }  // namespace peltrix

@@ -2,25 +2,11 @@
 // pictures of each group) read into 1000 entries numbered 1..count for the host.
 #include "cam_core.h"
 #include "protocol.h"
+#include "scoped_value.h"
 
 #include <algorithm>
 
 namespace peltrix {
-namespace {
-
-// Clears a flag when the scope ends, however it ends.
-class FlagScope {
-public:
-    explicit FlagScope(bool &flag) : flag(flag) { flag = true; }
-    ~FlagScope() { flag = false; }
-    FlagScope(const FlagScope &) = delete;
-    FlagScope &operator=(const FlagScope &) = delete;
-
-private:
-    bool &flag;
-};
-
-}  // namespace
 
 int CamCore::readPictureSize(int group, int number) {
     std::uint8_t params[4];
@@ -42,7 +28,7 @@ int CamCore::cam_read_directory() {
         cam_set_error(sessionResult);
         return -1;
     }
-    FlagScope reading(directory_read_running);
+    ScopedValue<bool> reading(directory_read_running, true);
 
     const std::uint8_t listGroups[4] = {CMD_LIST_GROUPS, CAM_SUBCODE_QUERY, 0, 0};
     std::uint8_t groupList[CAM_QUERY_CAPACITY];
@@ -74,14 +60,17 @@ int CamCore::cam_read_directory() {
 }
 
 int CamCore::cam_count_pictures() {
-    if (cam_picture_count == -1)
+    if (cam_picture_count == -1) {
         cam_picture_count = cam_read_directory();
+        numbering.tableRead(cam_pictures.data(), cam_picture_count);
+    }
     return cam_picture_count;
 }
 
-void CamCore::cam_resync_directory() {
+int CamCore::cam_resync_directory() {
     if (directory_read_running)
-        return;
+        return CAM_OK;
+    numbering.resyncRequested(cam_pictures.data(), cam_picture_count);
     cam_invalidate_pictures();
     // The read needs an open session. While a session is being changed (a
     // port tested, a broken session closed or re-opened) it would start a
@@ -89,6 +78,14 @@ void CamCore::cam_resync_directory() {
     // request; the table is then read at its next use instead.
     if (cam_session_state == Open)
         cam_count_pictures();
+    if (!picture_in_use)
+        return CAM_OK;
+    // A transfer or erase goes on only with the very picture it began with.
+    if (cam_picture_count < 0)
+        return cam_last_error != CAM_OK ? cam_last_error : CAM_ERR_PICTURES_CHANGED;
+    return camTableHolds(cam_pictures.data(), cam_picture_count, *picture_in_use)
+               ? CAM_OK
+               : CAM_ERR_PICTURES_CHANGED;
 }
 
 int CamCore::preparePictureOperation(int picture) {
@@ -96,6 +93,8 @@ int CamCore::preparePictureOperation(int picture) {
     if (sessionResult != CAM_OK)
         return cam_set_error(sessionResult);
     cam_count_pictures();
+    if (numbering.stale())
+        return cam_set_error(CAM_ERR_PICTURES_CHANGED);
     if (!isPictureNumber(picture))
         return cam_set_error(CAM_ERR_PARAM);
     return CAM_OK;
@@ -106,6 +105,7 @@ bool CamCore::isPictureNumber(int picture) const {
 }
 
 int CamCore::Cam_get_picture_count() {
+    numbering.listedAfresh();
     cam_invalidate_pictures();
     return cam_count_pictures();
 }

@@ -26,8 +26,10 @@ int CamCore::cam_set_error(int code) {
     case 6:
     case CAM_ERR_CAMERA:
     case CAM_ERR_CANCELLED:
-    // The host's file failed, not the line: the session is still good.
+    // The host's file failed, or the camera's pictures moved, not the line:
+    // the session is still good.
     case CAM_ERR_WRITE:
+    case CAM_ERR_PICTURES_CHANGED:
         break;
     default:
         cam_session_state = Broken;
@@ -85,8 +87,11 @@ int CamCore::cam_exchange(const std::uint8_t *command, int commandLength, std::u
                 if (resyncResends == CAM_MAX_RESYNC_RESENDS)
                     return failExchange(CAM_ERR_NO_RESPONSE);
                 ++resyncResends;
-                if (waitAllowance != CAM_ALLOWANCE_PROBE)
-                    cam_resync_directory();
+                if (waitAllowance != CAM_ALLOWANCE_PROBE) {
+                    const int resynced = cam_resync_directory();
+                    if (resynced != CAM_OK)
+                        return failExchange(resynced);
+                }
                 continue;
             } else {
                 return failExchange(CAM_ERR_NO_RESPONSE);

@@ -2,6 +2,7 @@
 // the camera about itself.
 #include "cam_core.h"
 #include "protocol.h"
+#include "scoped_value.h"
 
 #include <algorithm>
 #include <cstring>
@@ -30,7 +31,8 @@ int CamCore::Cam_erase_select(int picture) {
     if (prepared != CAM_OK)
         return prepared;
 
-    const CamPicture &target = cam_pictures[picture - 1];
+    const CamPicture target = cam_pictures[picture - 1];
+    ScopedValue<const CamPicture *> inUse(picture_in_use, &target);
     std::uint8_t command[8] = {CMD_ERASE, CAM_SUBCODE_SETTING, 4, 0, 0, 0, 0, 0};
     camStore16(command + 4, static_cast<unsigned>(target.group));
     camStore16(command + 6, static_cast<unsigned>(target.number));
@@ -38,16 +40,25 @@ int CamCore::Cam_erase_select(int picture) {
     if (cam_exchange(command, sizeof command, answer, sizeof answer, 0) < 0)
         return cam_last_error;
 
-    // A re-sync during the erase may have re-read the table; if it no longer
-    // holds the picture it is read again at the next use.
-    if (cam_picture_count >= picture) {
-        std::copy(cam_pictures.begin() + picture, cam_pictures.begin() + cam_picture_count,
-                  cam_pictures.begin() + picture - 1);
-        --cam_picture_count;
-    } else {
-        cam_invalidate_pictures();
-    }
+    removeFromTable(target, picture - 1);
     return cam_set_error(CAM_OK);
+}
+
+void CamCore::removeFromTable(const CamPicture &erased, int index) {
+    // Where it was when the erase began, unless a re-read during the erase
+    // moved it: then found by group and number. The later pictures move
+    // down, in order.
+    const auto end = cam_pictures.begin() + std::max(cam_picture_count, 0);
+    const auto same = [&](const CamPicture &entry) {
+        return entry.group == erased.group && entry.number == erased.number;
+    };
+    auto at = cam_pictures.begin() + index;
+    if (at >= end || !same(*at))
+        at = std::find_if(cam_pictures.begin(), end, same);
+    if (at == end)
+        return;
+    std::copy(at + 1, end, at);
+    --cam_picture_count;
 }
 
 int CamCore::Cam_erase_last() {
@@ -56,6 +67,9 @@ int CamCore::Cam_erase_last() {
 
 int CamCore::Cam_erase_all() {
     const int count = cam_count_pictures();
+    // Stale numbers: "all" would be pictures the host has never seen.
+    if (numbering.stale())
+        return cam_set_error(CAM_ERR_PICTURES_CHANGED);
     for (int i = 0; i < count; ++i) {
         const int result = Cam_erase_select(1);
         if (result != CAM_OK)

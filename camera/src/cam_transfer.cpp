@@ -2,6 +2,7 @@
 #include "avi_still.h"
 #include "cam_core.h"
 #include "protocol.h"
+#include "scoped_value.h"
 #include "transfer_progress.h"
 
 #include <algorithm>
@@ -48,7 +49,11 @@ int CamCore::Cam_get_picture_file(int file, int picture) {
     if (prepared != CAM_OK)
         return prepared;
 
-    const std::int32_t total = cam_pictures[picture - 1].size;
+    // The picture as it is now: a re-read during the transfer may move other
+    // pictures into its place in the table.
+    const CamPicture target = cam_pictures[picture - 1];
+    ScopedValue<const CamPicture *> inUse(picture_in_use, &target);
+    const std::int32_t total = target.size;
     std::int32_t offset = 0;
     std::int32_t remaining = total;
     std::uint8_t piece[CAM_PACKET_SIZE];
@@ -57,8 +62,7 @@ int CamCore::Cam_get_picture_file(int file, int picture) {
             return cam_set_error(CAM_ERR_CANCELLED);
         const int chunk = std::min<std::int32_t>(remaining, CAM_PACKET_SIZE);
         std::uint8_t command[12];
-        buildTransferCommand(command, CMD_PICTURE_DATA, cam_pictures[picture - 1],
-                             static_cast<std::uint32_t>(offset));
+        buildTransferCommand(command, CMD_PICTURE_DATA, target, static_cast<std::uint32_t>(offset));
         const int received = fetchPicturePiece(command, piece, chunk, total);
         if (received < 0)
             return cam_last_error;
@@ -84,8 +88,10 @@ int CamCore::Cam_get_thumbnail_file(int file, int picture) {
     const int prepared = preparePictureOperation(picture);
     if (prepared != CAM_OK)
         return prepared;
+    const CamPicture target = cam_pictures[picture - 1];
+    ScopedValue<const CamPicture *> inUse(picture_in_use, &target);
     std::uint8_t command[12];
-    buildTransferCommand(command, CMD_THUMBNAIL, cam_pictures[picture - 1], 0);
+    buildTransferCommand(command, CMD_THUMBNAIL, target, 0);
     if (cam_exchange(command, sizeof command, buffer.get(), CAM_THUMBNAIL_SIZE, 0) < 0)
         return cam_last_error;
     cam_set_error(CAM_OK);

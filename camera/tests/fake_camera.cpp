@@ -67,6 +67,18 @@ void FakeCamera::padPayload(std::uint8_t command, int extraBytes) {
     padBytes = extraBytes;
 }
 
+void FakeCamera::changeAfter(std::uint8_t command, int after,
+                             std::function<void(FakeCamera &)> change) {
+    pendingChange = std::move(change);
+    changeCommand = command;
+    answersBeforeChange = after;
+    if (after == 0) {
+        pendingChange(*this);
+        pendingChange = nullptr;
+        resyncPending = true;
+    }
+}
+
 bool FakeCamera::takeFault(Fault::Kind kind, std::uint8_t command, Fault &found) {
     for (Fault &fault : faults) {
         if (fault.kind != kind || fault.times == 0 ||
@@ -296,6 +308,21 @@ Bytes FakeCamera::normalPayload(const Bytes &command, bool &known) {
 }
 
 void FakeCamera::answer(const Bytes &command) {
+    const std::uint8_t code = command[0];
+    if (resyncPending && code != 0x10) {
+        resyncPending = false;
+        queueAnswer(code, 137, {});
+        return;
+    }
+    answerNormally(command);
+    if (pendingChange && code == changeCommand && --answersBeforeChange == 0) {
+        pendingChange(*this);
+        pendingChange = nullptr;
+        resyncPending = true;
+    }
+}
+
+void FakeCamera::answerNormally(const Bytes &command) {
     const std::uint8_t code = command[0];
     const std::uint8_t subcode = command.size() > 1 ? command[1] : 0;
     Fault fault{};

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -63,6 +64,11 @@ public:
     void replaceSubcode(std::uint8_t subcode, int times);
     void failReads(int times);                              // ComReadTimed returns -1
     void padPayload(std::uint8_t command, int extraBytes);  // answers longer than asked
+    // A change made on the camera itself (its buttons, another program):
+    // once `after` commands with code `command` have been answered (0: at
+    // once), `change` runs and the next command other than the ready probe
+    // is answered with status 137.
+    void changeAfter(std::uint8_t command, int after, std::function<void(FakeCamera &)> change);
 
     // Record
     std::vector<LineCall> calls;
@@ -100,6 +106,7 @@ private:
 
     bool takeFault(Fault::Kind kind, std::uint8_t command, Fault &found);
     void answer(const Bytes &command);
+    void answerNormally(const Bytes &command);
     Bytes normalPayload(const Bytes &command, bool &known);
     void queueAnswer(std::uint8_t code, std::uint8_t subcode, const Bytes &payload);
 
@@ -111,6 +118,10 @@ private:
     int padBytes = 0;
     std::deque<std::uint8_t> pending;
     Bytes late;  // arrives after the next read that comes back empty
+    std::function<void(FakeCamera &)> pendingChange;
+    int changeCommand = -1;
+    int answersBeforeChange = 0;
+    bool resyncPending = false;
 };
 
 }  // namespace test

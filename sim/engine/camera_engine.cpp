@@ -45,17 +45,33 @@ void CameraEngine::log(const std::string &line) const {
         logger_(line);
 }
 
-void CameraEngine::eraseOtherThan(const CommandPacket &command) {
+void CameraEngine::eraseOnTheCamera(const CommandPacket &command, Vanishing which) {
     const uint16_t group = command.params.size() >= 4 ? readLe16(&command.params[0]) : 0;
     const uint16_t number = command.params.size() >= 4 ? readLe16(&command.params[2]) : 0;
     changePictures([&](PictureStore &store) {
-        // The last picture goes, unless it is the one in transfer.
-        for (auto it = store.all().rbegin(); it != store.all().rend(); ++it) {
-            if (it->group == group && it->number == number)
-                continue;
-            store.erase(it->group, it->number);
-            return;
+        const auto &all = store.all();
+        const auto asked = std::find_if(all.begin(), all.end(), [&](const StoredPicture &p) {
+            return p.group == group && p.number == number;
+        });
+        const ptrdiff_t at = asked - all.begin();
+        const ptrdiff_t last = static_cast<ptrdiff_t>(all.size()) - 1;
+        ptrdiff_t goes = -1;
+        switch (which) {
+        case Vanishing::Last:
+            goes = at == last ? last - 1 : last;
+            break;
+        case Vanishing::Before:
+            goes = asked == all.end() ? -1 : at - 1;
+            break;
+        case Vanishing::Current:
+            goes = asked == all.end() ? -1 : at;
+            break;
+        case Vanishing::After:
+            goes = asked == all.end() ? -1 : at + 1;
+            break;
         }
+        if (goes >= 0 && goes <= last)
+            store.erase(all[static_cast<size_t>(goes)].group, all[static_cast<size_t>(goes)].number);
     });
 }
 
@@ -109,8 +125,8 @@ void CameraEngine::process(const CommandPacket &command) {
         std::snprintf(line, sizeof line, "line speed now %u", static_cast<unsigned>(lineSpeed_));
         log(line);
     }
-    if (has(FaultKind::ChangePictures))
-        eraseOtherThan(command);
+    if (const Fault *change = has(FaultKind::ChangePictures))
+        eraseOnTheCamera(command, change->vanishes);
 }
 
 }  // namespace camsim

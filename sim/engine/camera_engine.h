@@ -52,7 +52,7 @@ public:
 private:
     void process(const CommandPacket &command);
     void send(const std::vector<uint8_t> &bytes);
-    void eraseOtherThan(const CommandPacket &command);
+    void eraseOnTheCamera(const CommandPacket &command, Vanishing which);
     void log(const std::string &line) const;
 
     CameraProfile profile_;

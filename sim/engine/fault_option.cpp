@@ -34,6 +34,19 @@ std::vector<uint8_t> parseHex(const std::string &digits, const std::string &opti
     return bytes;
 }
 
+Vanishing parseVanishing(const std::string &which, const std::string &option) {
+    if (which == "last")
+        return Vanishing::Last;
+    if (which == "before")
+        return Vanishing::Before;
+    if (which == "current")
+        return Vanishing::Current;
+    if (which == "after")
+        return Vanishing::After;
+    throw std::invalid_argument("expected last, before, current or after in fault '" + option +
+                                "'");
+}
+
 }  // namespace
 
 Fault parseFaultOption(FaultKind kind, const std::string &option) {
@@ -85,6 +98,10 @@ Fault parseFaultOption(FaultKind kind, const std::string &option) {
     case FaultKind::Busy:
         if (hasArg)
             fault.busyPayload = parseHex(arg, option);
+        break;
+    case FaultKind::ChangePictures:
+        if (hasArg)
+            fault.vanishes = parseVanishing(arg, option);
         break;
     default:
         if (hasArg)

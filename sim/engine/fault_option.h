@@ -5,7 +5,8 @@
 // CODE counts only commands with that code (0x17 or 23), N is the first
 // counted command hit (1-based), TIMES how many in a row (default 1). ARG:
 // stall: payload bytes sent before the stall; refuse: the status byte;
-// busy: the payload as hex digits (none: the normal payload). A picture
+// busy: the payload as hex digits (none: the normal payload); change-after:
+// which picture vanishes, last (default), before, current or after. A picture
 // change counts picture-data requests unless a code is given.
 #pragma once
 

@@ -17,8 +17,18 @@ enum class FaultKind {
     Busy,            // status 0x80 with the normal payload, or with `busyPayload`
     Refuse,          // the command is not carried out; status `status`, no payload
     WrongCode,       // byte 0 of the answer is not the command code
-    ChangePictures,  // after answering, a picture other than the one asked for
-                     // disappears as if erased on the camera itself
+    ChangePictures,  // after answering, a picture disappears as if erased on
+                     // the camera itself (`vanishes` says which)
+};
+
+// Which picture a change takes away, in directory order, relative to the one
+// the command asked for. Before and After take its neighbours; where there
+// is none, nothing vanishes and the host still gets status 137.
+enum class Vanishing {
+    Last,     // the last picture, unless it is the one asked for (then the one before)
+    Before,   // the picture listed just before the one asked for
+    Current,  // the one asked for itself
+    After,    // the picture listed just after it
 };
 
 struct Fault {
@@ -29,6 +39,7 @@ struct Fault {
     size_t stallAfter = 0;
     uint8_t status = CAM_STATUS_UNKNOWN_COMMAND;
     std::optional<std::vector<uint8_t>> busyPayload;
+    Vanishing vanishes = Vanishing::Last;
 };
 
 class FaultPlan {

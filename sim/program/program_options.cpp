@@ -64,13 +64,19 @@ std::string usageText() {
            "  --busy WHEN[:HEX]     status 0x80 with the normal payload or the given one\n"
            "  --refuse WHEN:STATUS  refuse with STATUS (0x80..0xFF), no payload\n"
            "  --wrong-code WHEN     answer with a wrong command code byte\n"
-           "  --change-after WHEN   after the Nth picture-data request a picture other\n"
-           "                        than the one in transfer vanishes from the camera; the\n"
-           "                        next command except the ready probe gets status 137\n"
+           "  --change-after WHEN[:WHICH]  after the Nth picture-data request a picture\n"
+           "                        vanishes from the camera; the next command except the\n"
+           "                        ready probe gets status 137. WHICH, relative to the\n"
+           "                        picture asked for: last (default; the last picture\n"
+           "                        other than that one), before (the one listed just\n"
+           "                        before it), current (that one), after (the one listed\n"
+           "                        just after it); with no such neighbour only the 137\n"
+           "                        comes\n"
            "\n"
-           "SIGHUP builds the picture set again (re-reading --pictures DIR) and gives the\n"
-           "host status 137 on its next command except the ready probe. SIGTERM and\n"
-           "SIGINT end the program and remove the --link symlink.\n";
+           "SIGHUP builds the picture set again (re-reading --pictures DIR) while the\n"
+           "camera goes on answering; the new set takes the old one's place between two\n"
+           "answers, and the host's next command except the ready probe gets status 137.\n"
+           "SIGTERM and SIGINT end the program and remove the --link symlink.\n";
 }
 
 ProgramOptions parseProgramOptions(int argc, const char *const *argv) {

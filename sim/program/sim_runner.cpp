@@ -4,13 +4,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <functional>
 #include <optional>
 #include <system_error>
 
 #include "camera_engine.h"
 #include "camera_line.h"
 #include "host_ports.h"
+#include "picture_reload.h"
 #include "pseudo_terminal.h"
 #include "serial_device.h"
 #include "signal_aware_clock.h"
@@ -35,24 +35,28 @@ struct Signals {
 // SIGHUP stands for a change made on the camera itself (a card swapped, a
 // picture erased with the camera's buttons): the picture set is built
 // again, from the folder as it is now, and the host is told with status 137.
-void reloadPictures(const ProgramOptions &options, camsim::CameraEngine &engine,
-                    std::ostream &err) {
-    try {
-        camsim::PictureStore fresh = buildPictures(options);
-        engine.changePictures([&fresh](camsim::PictureStore &store) { store = std::move(fresh); });
-    } catch (const std::exception &e) {
-        err << "pdr-sim: picture set kept: " << e.what() << std::endl;
-    }
+// The build runs beside the serving, and the new set takes the old one's
+// place between two answers: the answer under way, and those the host asks
+// for meanwhile, are served whole from the old set.
+void takeReloadedPictures(PictureReload &reload, camsim::CameraEngine &engine, std::ostream &err) {
+    std::string error;
+    std::optional<camsim::PictureStore> fresh = reload.take(error);
+    if (fresh)
+        engine.changePictures([&fresh](camsim::PictureStore &store) { store = std::move(*fresh); });
+    else if (!error.empty())
+        err << "pdr-sim: picture set kept: " << error << std::endl;
 }
 
 // Serves until a stop signal. `lineFd` carries the host's bytes.
-void serve(int lineFd, camsim::CameraLine &line, Signals &signals,
-           const std::function<void()> &onReload, std::ostream &err) {
+void serve(int lineFd, camsim::CameraLine &line, Signals &signals, PictureReload &reload,
+           camsim::CameraEngine &engine, std::ostream &err) {
     uint8_t buffer[4096];
     for (;;) {
-        struct pollfd p[3] = {
-            {lineFd, POLLIN, 0}, {signals.stop.fd(), POLLIN, 0}, {signals.reload.fd(), POLLIN, 0}};
-        if (poll(p, 3, -1) < 0) {
+        struct pollfd p[4] = {{lineFd, POLLIN, 0},
+                              {signals.stop.fd(), POLLIN, 0},
+                              {signals.reload.fd(), POLLIN, 0},
+                              {reload.fd(), POLLIN, 0}};
+        if (poll(p, 4, -1) < 0) {
             if (errno == EINTR)
                 continue;
             throw std::system_error(errno, std::generic_category(), "poll");
@@ -60,7 +64,9 @@ void serve(int lineFd, camsim::CameraLine &line, Signals &signals,
         if (p[1].revents & POLLIN)
             return;
         if ((p[2].revents & POLLIN) && signals.reload.consume())
-            onReload();
+            reload.request();
+        if (p[3].revents & POLLIN)
+            takeReloadedPictures(reload, engine, err);
         if (p[0].revents & (POLLIN | POLLHUP | POLLERR)) {
             const ssize_t n = ::read(lineFd, buffer, sizeof buffer);
             if (n < 0 && (errno == EINTR || errno == EAGAIN))
@@ -94,14 +100,16 @@ int runSimulator(const ProgramOptions &options, std::ostream &out, std::ostream 
 
         Signals signals;
         SignalAwareClock clock(signals.stop);
-        const auto onReload = [&] { reloadPictures(options, engine, err); };
+        // Builds run on a thread of their own, started with the signals
+        // above blocked, so that only this loop takes them.
+        PictureReload reload([&options] { return buildPictures(options); });
 
         if (!options.device.empty()) {
             UniqueFd device = openSerialDevice(options.device);
             DevicePort port(device.get());
             camsim::CameraLine line(engine, port, clock);
             out << options.device << std::endl;
-            serve(device.get(), line, signals, onReload, err);
+            serve(device.get(), line, signals, reload, engine, err);
             return 0;
         }
 
@@ -112,7 +120,7 @@ int runSimulator(const ProgramOptions &options, std::ostream &out, std::ostream 
         PtyHostPort port(pty.master(), pty.slave(), signals.stop);
         camsim::CameraLine line(engine, port, clock);
         out << pty.slavePath() << std::endl;
-        serve(pty.master(), line, signals, onReload, err);
+        serve(pty.master(), line, signals, reload, engine, err);
         return 0;
     } catch (const std::exception &e) {
         err << "pdr-sim: " << e.what() << std::endl;

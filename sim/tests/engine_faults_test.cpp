@@ -121,6 +121,35 @@ TEST(EngineFaults, PictureChangeMidTransferAnswersTheNextCommandWith137) {
     EXPECT_EQ(camera.ask(test_support::pictureDataCommand(100, 1, 4096)).payload.size(), 904u);
 }
 
+// Which picture goes, relative to the one asked for (places in the store:
+// 100/1, 100/2, 100/3, 101/1, 101/2); without such a neighbour nothing goes,
+// and the notice comes all the same.
+TEST(EngineFaults, PictureChangeTakesTheChosenPicture) {
+    const struct {
+        Vanishing which;
+        size_t asked;
+        int gone;  // -1: none
+    } cases[] = {{Vanishing::Last, 1, 4},   {Vanishing::Last, 4, 3},    {Vanishing::Before, 1, 0},
+                 {Vanishing::Before, 0, -1}, {Vanishing::Current, 1, 1}, {Vanishing::After, 2, 3},
+                 {Vanishing::After, 4, -1}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.which) << " of " << c.asked);
+        Fault change = fault(FaultKind::ChangePictures, 1, CMD_PICTURE_DATA);
+        change.vanishes = c.which;
+        auto camera = withFaults({change});
+        std::vector<StoredPicture> expected = camera.engine.pictures().all();
+        const StoredPicture asked = expected[c.asked];
+        if (c.gone >= 0)
+            expected.erase(expected.begin() + c.gone);
+        camera.send(test_support::pictureDataCommand(asked.group, asked.number, 0));
+        const auto &left = camera.engine.pictures().all();
+        ASSERT_EQ(left.size(), expected.size());
+        for (size_t i = 0; i < left.size(); ++i)
+            EXPECT_EQ(left[i].name, expected[i].name) << i;
+        EXPECT_EQ(camera.send(commandBytes(CMD_MAKER, 0)), (Bytes{0x20, CAM_STATUS_RESYNC, 0, 0}));
+    }
+}
+
 TEST(EngineFaults, ReadyProbeIsAnsweredNormallyAndLeavesTheNoticePending) {
     EngineDriver camera;
     camera.engine.changePictures([](PictureStore &store) { store.erase(101, 2); });

@@ -32,6 +32,13 @@ TEST(FaultOption, PictureChangeCountsPictureDataRequestsByDefault) {
               std::optional<uint8_t>(0x17));
     EXPECT_EQ(parseFaultOption(FaultKind::ChangePictures, "0x16/1").command,
               std::optional<uint8_t>(0x16));
+    EXPECT_EQ(parseFaultOption(FaultKind::ChangePictures, "4").vanishes, Vanishing::Last);
+    EXPECT_EQ(parseFaultOption(FaultKind::ChangePictures, "4:before").vanishes, Vanishing::Before);
+    EXPECT_EQ(parseFaultOption(FaultKind::ChangePictures, "4:current").vanishes,
+              Vanishing::Current);
+    EXPECT_EQ(parseFaultOption(FaultKind::ChangePictures, "0x17/4:after").vanishes,
+              Vanishing::After);
+    EXPECT_THROW(parseFaultOption(FaultKind::ChangePictures, "4:first"), std::invalid_argument);
 }
 
 TEST(FaultOption, MalformedOptionsAreRejected) {

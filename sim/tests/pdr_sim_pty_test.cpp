@@ -316,9 +316,14 @@ TEST(PdrSimProgram, LinkExistsWhileRunningAndGoesAtSigintAndSigterm) {
     }
 }
 
-TEST(PdrSimProgram, SighupRereadsTheFolderAndTheNextCommandGets137) {
+// SIGHUP while an answer goes out (a full piece takes about a second at
+// 19200): that answer comes whole from the old set. The folder is read again
+// beside the serving; once the new set is in place, the next command other
+// than the ready probe gets status 137, and the new set answers.
+TEST(PdrSimProgram, SighupLetsTheAnswerFinishThenRereadsTheFolderAndGives137) {
     camsim::test_support::TempDir dir;
-    const Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xD9};
+    Bytes jpeg(3000, 0x5A);
+    jpeg[0] = 0xFF, jpeg[1] = 0xD8, jpeg[2998] = 0xFF, jpeg[2999] = 0xD9;
     camsim::test_support::writeBytes(dir.path() / "a.jpg", jpeg);
     camsim::test_support::writeBytes(dir.path() / "b.jpg", jpeg);
     SimProcess sim({"--pictures", dir.path().string()});
@@ -328,10 +333,22 @@ TEST(PdrSimProgram, SighupRereadsTheFolderAndTheNextCommandGets137) {
     EXPECT_EQ(host.ask(listGroup100, 12).size(), 12u);
 
     camsim::test_support::writeBytes(dir.path() / "c.jpg", jpeg);
+    const Bytes request = pictureData(100, 1, 0);
+    ASSERT_EQ(write(host.fd(), request.data(), request.size()), 12);
     ASSERT_EQ(sim.signal(SIGHUP), 0);
-    usleep(300000);
-    EXPECT_EQ(host.ask(kReady, 4), kReady);  // the probe leaves the notice pending
-    EXPECT_EQ(host.ask(command(0x20, 0), 4), (Bytes{0x20, 0x89, 0, 0}));
+    Bytes expected = {0x17, 0x00, 0x00, 0x08};
+    expected.insert(expected.end(), jpeg.begin(), jpeg.begin() + 2048);
+    EXPECT_EQ(host.collect(expected.size(), 5000), expected);
+
+    // The packet-size setting answers with a header alone, 137 or not.
+    const Bytes setting = command(0x30, 5, {0, 8, 0, 0});
+    Bytes answer;
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
+    do {
+        answer = host.ask(setting, 4);
+        ASSERT_EQ(answer.size(), 4u);
+    } while (answer[1] == 0x05 && Clock::now() < deadline);
+    EXPECT_EQ(answer, (Bytes{0x30, 0x89, 0, 0}));
     EXPECT_EQ(host.ask(listGroup100, 16).size(), 16u);  // three picture records now
 }
 

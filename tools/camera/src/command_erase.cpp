@@ -68,8 +68,11 @@ int runErase(const CameraApi &api, const Options &options, Console &console) {
             continue;
         console.err << "pdrcam: erasing picture " << n << ": " << cameraErrorText(code) << " (code "
                     << code << "); erased " << eraser.erased() << " of "
-                    << pictures(static_cast<int>(targets.size())) << ", " << count - eraser.erased()
-                    << " remain on the camera\n";
+                    << pictures(static_cast<int>(targets.size()));
+        // After a change on the camera its count is no longer known.
+        if (!picturesChanged(code))
+            console.err << ", " << count - eraser.erased() << " remain on the camera";
+        console.err << "\n";
         return exitCodeForCamera(code);
     }
 

@@ -52,6 +52,12 @@ struct Tally {
                 status = kExitNoCamera;
                 return false;
             }
+            // The numbers of the pictures still to come may name others now:
+            // nothing more is fetched or erased by them.
+            if (picturesChanged(outcome.cameraCode)) {
+                status = kExitPicturesChanged;
+                return false;
+            }
             if (status == kExitOk)
                 status = exitCodeForCamera(outcome.cameraCode);
             if (status == kExitOk)

@@ -31,6 +31,8 @@ std::string cameraErrorText(int code) {
                "not known to it; -v shows its status)";
     case CAM_ERR_WRITE:
         return "the output file could not be written";
+    case CAM_ERR_PICTURES_CHANGED:
+        return "the pictures on the camera changed during the run; list them again";
     case CAM_ERR_CANCELLED:
         return "cancelled";
     case CAM_ERR_NOT_SUPPORTED:
@@ -40,6 +42,10 @@ std::string cameraErrorText(int code) {
     default:
         return "unknown error " + std::to_string(code) + " from the camera library";
     }
+}
+
+bool picturesChanged(int code) {
+    return code == CAM_ERR_PICTURES_CHANGED;
 }
 
 bool cameraGone(int code) {
@@ -64,6 +70,8 @@ int exitCodeForCamera(int code) {
         return cancelExitCode();
     case CAM_ERR_WRITE:
         return kExitFileError;
+    case CAM_ERR_PICTURES_CHANGED:
+        return kExitPicturesChanged;
     default:
         return kExitCameraError;
     }

@@ -11,6 +11,7 @@ enum ExitCode : int {
     kExitNoLibrary = 4,     // the camera library could not be loaded or lacks an export
     kExitFileError = 5,     // the output folder or a file in it could not be written
     kExitNotConfirmed = 6,  // an erase was not confirmed
+    kExitPicturesChanged = 7,  // the camera's pictures changed under the run
     kExitCancelled = 130,   // interrupted (Ctrl-C, SIGINT)
     kExitHangUp = 129,      // the terminal closed (SIGHUP)
     kExitTerminated = 143,  // asked to end (SIGTERM)
@@ -19,6 +20,10 @@ enum ExitCode : int {
 // The exit status for a failure the library reported with `code`.
 // Cancelled gives the interrupting signal's status, a failed file write 5.
 int exitCodeForCamera(int code);
+
+// Whether the run must stop: the camera's pictures changed under it, so
+// every picture number it holds may name another picture now.
+bool picturesChanged(int code);
 
 // Codes after which no camera is left to talk to: the port could not be
 // opened, or the session could not be opened again (no answer to the probe).

@@ -124,17 +124,6 @@ DownloadOutcome PictureDownload::download(FileKind kind, int picture, const std:
         outcome.result = DownloadResult::FileError;
         return outcome;
     }
-    // The camera's picture set changed under the run (a re-read after the
-    // camera's resync status) and this number is no longer in it.
-    if (code == CAM_ERR_PARAM) {
-        const int now = api_.Cam_get_picture_count();
-        if (now >= 0 && picture > now) {
-            console_.err << "pdrcam: " << label << ": the picture is no longer on the camera "
-                         << "(it now holds " << now << ")\n";
-            outcome.result = DownloadResult::Failed;
-            return outcome;
-        }
-    }
     if (code != CAM_OK) {
         console_.err << "pdrcam: " << label << ": "
                      << (kind == FileKind::Picture ? cameraErrorText(code)

@@ -412,16 +412,33 @@ TEST_F(PdrcamEraseTest, NumberBeyondTheCountIsRefusedWithoutTraffic) {
     EXPECT_FALSE(called("erase 5"));
 }
 
-TEST_F(PdrcamEraseTest, RefusalByTheCameraIsReported) {
-    addPictures(2);
-    options_.eraseTarget = EraseTarget::One;
-    options_.eraseSelection.numbers = {1};
-    options_.yes = true;
-    fakeCameraApi().failErase[1] = CAM_ERR_CAMERA;
-    EXPECT_EQ(run(Command::Erase), kExitCameraError);
-    EXPECT_NE(err_.str().find("refused"), std::string::npos) << err_.str();
-    EXPECT_EQ(fakeCameraApi().pictures.size(), 2u);
-    expectSessionClosedLast();
+// A failure half-way says what is gone and, while the count still holds,
+// what remains.
+TEST_F(PdrcamEraseTest, FailureIsReportedWithWhatWasErased) {
+    const struct {
+        int code, status;
+        const char *says;
+    } cases[] = {
+        {CAM_ERR_CAMERA, kExitCameraError,
+         "not known to it; -v shows its status) (code 13); erased 1 of 2 pictures, 2 remain on "
+         "the camera\n"},
+        {CAM_ERR_PICTURES_CHANGED, kExitPicturesChanged,
+         "changed during the run; list them again (code 21); erased 1 of 2 pictures\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.code);
+        resetFakeCameraApi();
+        addPictures(3);
+        options_.eraseTarget = EraseTarget::One;
+        options_.eraseSelection.numbers = {3, 1};  // picture 3 goes, then picture 1 fails
+        options_.yes = true;
+        fakeCameraApi().failErase[1] = c.code;
+        err_.str("");
+        EXPECT_EQ(run(Command::Erase), c.status);
+        EXPECT_NE(err_.str().find(c.says), std::string::npos) << err_.str();
+        EXPECT_EQ(fakeCameraApi().pictures.size(), 2u);
+        expectSessionClosedLast();
+    }
 }
 
 TEST_F(PdrcamReportTest, ListShowsNumberGroupSizeAndType) {

@@ -101,6 +101,7 @@ TEST(PdrcamExitCodes, LibraryCodesMapToDocumentedStatuses) {
     EXPECT_EQ(exitCodeForCamera(CAM_ERR_NO_PORT), kExitNoCamera);
     EXPECT_EQ(exitCodeForCamera(CAM_ERR_OPEN), kExitNoCamera);
     EXPECT_EQ(exitCodeForCamera(CAM_ERR_CANCELLED), kExitCancelled);
+    EXPECT_EQ(exitCodeForCamera(CAM_ERR_PICTURES_CHANGED), kExitPicturesChanged);
     for (int code : {2, 4, 7, 10, 13, 254, 255, 99})
         EXPECT_EQ(exitCodeForCamera(code), kExitCameraError) << code;
 }
@@ -111,7 +112,7 @@ TEST(PdrcamHelpText, OverviewDocumentsEveryCommandAndExitStatus) {
          {"info", "list", "get", "erase", "--port", "--speed", "Exit status", "130"})
         EXPECT_NE(text.find(word), std::string::npos) << word;
     for (int status : {kExitOk, kExitCameraError, kExitUsage, kExitNoCamera, kExitNoLibrary,
-                       kExitFileError, kExitNotConfirmed})
+                       kExitFileError, kExitNotConfirmed, kExitPicturesChanged})
         EXPECT_NE(text.find("\n  " + std::to_string(status) + " "), std::string::npos) << status;
 }
 

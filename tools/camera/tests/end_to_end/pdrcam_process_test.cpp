@@ -13,7 +13,9 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -232,12 +234,14 @@ TEST_F(PdrcamProcessTest, MessagesNameWhatWentWrong) {
          "",
          5,
          "pdrcam: cannot use the output folder: " + work_.file("a-file") + ": Not a directory"},
-        // A picture erased on the camera during the run: picture 10 is gone.
+        // A picture erased on the camera during the run: picture 10 is gone,
+        // and the numbers after picture 1 are not used.
         {{"--change-after", "1"},
          {"get", "1,10", "-p", "3", "-s", kSpeed, "-o", folder("gone")},
          "",
-         1,
-         "pdrcam: PIC00010 (picture 10): the picture is no longer on the camera (it now holds 9)"},
+         7,
+         "pdrcam: PIC00010 (picture 10): the pictures on the camera changed during the run; list "
+         "them again (code 21)"},
         {{"--refuse", "0x14/1:0x86"},
          {"list", "-p", "3", "-s", kSpeed},
          "",
@@ -280,6 +284,110 @@ TEST_F(PdrcamProcessTest, NewFetchesOnlyPicturesNotDownloadedBefore) {
     EXPECT_EQ(readAll(out + "/PIC00003.JPG"), served[2]);
     EXPECT_EQ(readAll(out + "/PIC00003-2.JPG"), served[3]);
     EXPECT_EQ(readAll(out + "/PIC00004.JPG"), served[4]);
+}
+
+// Pictures erased on the camera while `get --erase-after` runs (counted in
+// picture-data requests: picture 1 takes 9, so the 12th is the third piece
+// of picture 2). Every file written is the whole picture of its name, only
+// downloaded pictures are erased, and pdrcam says the pictures changed.
+class PdrcamPicturesChangeTest : public PdrcamProcessTest {
+protected:
+    // Pictures erased on the camera, as "group/number", from its log.
+    std::vector<std::string> erasedOnTheLine() const {
+        std::vector<std::string> erased;
+        std::istringstream log(camera_->log());
+        for (std::string line; std::getline(log, line);) {
+            unsigned g0, g1, p0, p1;
+            if (std::sscanf(line.c_str(), "pdr-sim: erase %*x %*x %x %x %x %x -> 43 05", &g0, &g1,
+                            &p0, &p1) == 4 &&
+                line.find("-> 43 05") != std::string::npos)
+                erased.push_back(std::to_string(g0 | g1 << 8) + "/" + std::to_string(p0 | p1 << 8));
+        }
+        return erased;
+    }
+
+    // The downloaded pictures' numbers; each file must be that picture whole.
+    std::vector<int> wholePictures(const std::string &out) const {
+        std::vector<int> numbers;
+        const auto served = camera_->exportedPictures();
+        for (const std::string &name : downloadedNames(out)) {
+            int n = 0;
+            EXPECT_EQ(std::sscanf(name.c_str(), "PIC%5d.JPG", &n), 1) << name;
+            if (n < 1 || n > static_cast<int>(served.size()))
+                continue;
+            EXPECT_EQ(readAll(out + "/" + name), readAll(served[n - 1])) << name;
+            numbers.push_back(n);
+        }
+        return numbers;
+    }
+};
+
+TEST_F(PdrcamPicturesChangeTest, GetWithEraseAfterKeepsWholeFilesAndErasesOnlyWhatItHas) {
+    const std::string changed = "the pictures on the camera changed during the run; list them again";
+    const struct {
+        const char *change;
+        const char *pictures;
+        int status;
+        std::vector<int> files;
+        std::vector<std::string> erased;
+        const char *summary;
+    } cases[] = {
+        // Picture 2 itself goes: its half is dropped, nothing more is asked for.
+        {"12:current", "all", 7, {1}, {"100/1"}, "1 written, 0 skipped, 1 failed, 8 not tried"},
+        // Picture 3 goes: picture 2 is finished, but not erased by a stale number.
+        {"12:after", "all", 7, {1, 2}, {"100/1"}, "2 written, 0 skipped, 0 failed, 8 not tried"},
+        // Picture 3, never downloaded, goes under picture 4: nothing is erased.
+        {"3:before", "4,5", 7, {4}, {}, "1 written, 0 skipped, 0 failed, 1 not tried"},
+        // Nothing is left before picture 2 (picture 1 was erased): status 137
+        // without a change, and the run goes on.
+        {"12:before", "1-3", 0, {1, 2, 3}, {"100/1", "100/2", "100/3"},
+         "3 written, 0 skipped, 0 failed;"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.change);
+        camera_.reset();
+        startCamera({"--change-after", c.change});
+        const std::string out = folder(std::string("change-") + c.change);
+        auto pdrcam = start({"get", c.pictures, "--erase-after", "-p", "3", "-s", kSpeed, "-o", out});
+        EXPECT_EQ(pdrcam->wait(), c.status) << pdrcam->terminal();
+        EXPECT_EQ(pdrcam->terminal().find(changed) != std::string::npos, c.status == 7)
+            << pdrcam->terminal();
+        EXPECT_NE(pdrcam->output().find(c.summary), std::string::npos) << pdrcam->output();
+        EXPECT_EQ(wholePictures(out), c.files);
+        EXPECT_EQ(erasedOnTheLine(), c.erased);
+    }
+}
+
+// The camera's own change, as SIGHUP to the simulator while picture 3
+// comes: its set is built again as it was at the start (about a third of a
+// second of work), so the pictures pdrcam erased are back. The answers under
+// way are not held up by the rebuild (no lost or cut answer on the line),
+// and the run ends as above.
+TEST_F(PdrcamPicturesChangeTest, SighupDuringADownloadStopsTheRunCleanly) {
+    startCamera();
+    const std::string out = folder("sighup");
+    auto pdrcam = start({"get", "all", "--erase-after", "-p", "3", "-s", kSpeed, "-o", out});
+    ASSERT_TRUE(transferUnderWay(out, "PIC00003")) << pdrcam->terminal();
+    camera_->signal(SIGHUP);
+    EXPECT_EQ(pdrcam->wait(), 7) << pdrcam->terminal();
+    const std::string terminal = pdrcam->terminal();
+    EXPECT_NE(terminal.find("the pictures on the camera changed during the run; list them again"),
+              std::string::npos)
+        << terminal;
+    EXPECT_EQ(terminal.find("(code 4)"), std::string::npos) << terminal;
+    EXPECT_EQ(terminal.find("(code 10)"), std::string::npos) << terminal;
+    const std::vector<int> files = wholePictures(out);
+    ASSERT_GE(files.size(), 3u);
+    // Erased: the pictures downloaded, but for the last at most (its erase
+    // may be the first call to learn of the change).
+    std::vector<std::string> downloaded;
+    for (int n : files)
+        downloaded.push_back("100/" + std::to_string(n));
+    const std::vector<std::string> erased = erasedOnTheLine();
+    ASSERT_LE(erased.size(), downloaded.size());
+    EXPECT_GE(erased.size() + 1, downloaded.size());
+    EXPECT_EQ(erased, std::vector<std::string>(downloaded.begin(),
+                                               downloaded.begin() + erased.size()));
 }
 
 // Two cameras behind ports 3 and 6, nothing behind the others.
