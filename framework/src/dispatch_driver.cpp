@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "framework/text_codepage.h"
+#include "platform/code_page.h"
 
 namespace fw {
 
@@ -63,7 +63,7 @@ void CDispArg::Store(VARIANT &variant) const {
 bool CDispatchDriver::CreateDispatch(const std::string &progId, HRESULT *status) {
     dispatch_.Release();
     CLSID clsid;
-    std::wstring wideProgId = AnsiToWide(progId);
+    std::wstring wideProgId = platform::CodePageToWide(progId);
     HRESULT result = ::CLSIDFromProgID(wideProgId.c_str(), &clsid);
     CComPtr<IUnknown> unknown;
     if (SUCCEEDED(result))
@@ -142,7 +142,7 @@ short CDispatchDriver::InvokeShort(DISPID id, std::initializer_list<CDispArg> ar
 std::string CDispatchDriver::InvokeString(DISPID id, std::initializer_list<CDispArg> args) {
     CVariant result = InvokeHelper(id, VT_BSTR, args);
     const BSTR text = result.Get()->bstrVal;
-    return text ? WideToAnsi(text, static_cast<int>(::SysStringLen(text))) : std::string();
+    return platform::WideToCodePage({text, ::SysStringLen(text)});
 }
 
 }  // namespace fw

@@ -1,16 +1,16 @@
 #include "framework/ole_types.h"
 
-#include "framework/text_codepage.h"
+#include "platform/code_page.h"
 
 namespace fw {
 
 CBstr::CBstr(const std::string &text) {
-    std::wstring wide = AnsiToWide(text);
+    std::wstring wide = platform::CodePageToWide(text);
     bstr_ = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 std::string CBstr::ToAnsi() const {
-    return bstr_ ? WideToAnsi(bstr_, static_cast<int>(::SysStringLen(bstr_))) : std::string();
+    return platform::WideToCodePage({bstr_, ::SysStringLen(bstr_)});
 }
 
 HRESULT CVariant::ChangeType(VARTYPE type) {

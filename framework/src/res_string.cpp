@@ -1,7 +1,7 @@
 #include "framework/res_string.h"
 
 #include "framework/app.h"
-#include "framework/text_codepage.h"
+#include "platform/code_page.h"
 
 namespace fw {
 
@@ -12,7 +12,7 @@ std::string LoadResString(HMODULE module, UINT id) {
     int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text)
         return {};
-    return WideToAnsi(text, length);
+    return platform::WideToCodePage({text, static_cast<size_t>(length)});
 }
 
 std::string LoadResString(UINT id) {

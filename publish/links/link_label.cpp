@@ -84,7 +84,7 @@ RECT CLinkLabel::Layout() {
     RECT measured = {0, 0, 1, 1};
     std::string text = GetWindowText();
     if (HDC dc = ::GetDC(hwnd_)) {
-        fw::CFontHandle font(MakeFont());
+        platform::UniqueFont font(MakeFont());
         HGDIOBJ old = font ? ::SelectObject(dc, font.Get()) : nullptr;
         ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &measured,
                     DT_CALCRECT | TextFormat());
@@ -127,7 +127,7 @@ LRESULT CLinkLabel::OnEraseBackground(UINT, WPARAM wParam, LPARAM, bool &handled
     RECT client;
     ::GetClientRect(hwnd_, &client);
     ::InflateRect(&client, 1, 1);
-    fw::CScopedHandle<HBRUSH, fw::CGdiObjectFree> brush(::CreateSolidBrush(*background_));
+    platform::UniqueBrush brush(::CreateSolidBrush(*background_));
     HGDIOBJ oldBrush = ::SelectObject(dc, brush.Get());
     HGDIOBJ oldPen = ::SelectObject(dc, ::GetStockObject(NULL_PEN));
     // A rectangle without outline covers one pixel less on the right and at
@@ -153,7 +153,7 @@ LRESULT CLinkLabel::OnPaint(UINT, WPARAM, LPARAM, bool &) {
     Layout();
     std::string text = GetWindowText();
     if (!text.empty()) {
-        fw::CFontHandle font(MakeFont());
+        platform::UniqueFont font(MakeFont());
         HGDIOBJ old = font ? ::SelectObject(dc, font.Get()) : nullptr;
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, hover_ ? hoverColour_ : textColour_);

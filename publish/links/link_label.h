@@ -11,7 +11,7 @@
 #include <string>
 
 #include "framework/message_map.h"
-#include "framework/scoped_handle.h"
+#include "platform/win32_handles.h"
 #include "framework/wnd.h"
 
 namespace publish {
@@ -92,7 +92,7 @@ private:
     COLORREF textColour_ = RGB(0, 0, 0);
     bool hover_ = false;
     bool underlineAlways_ = false;
-    fw::CCursorHandle linkCursor_;
+    platform::UniqueCursor linkCursor_;
 };
 
 }  // namespace publish

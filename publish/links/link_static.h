@@ -12,7 +12,7 @@
 
 #include "framework/message_map.h"
 #include "framework/reflect.h"
-#include "framework/scoped_handle.h"
+#include "platform/win32_handles.h"
 #include "framework/tooltip.h"
 #include "framework/wnd.h"
 
@@ -76,7 +76,7 @@ private:
     bool underline_ = true;
     bool adjustToFit_ = true;
     std::string url_;
-    fw::CFontHandle font_;
+    platform::UniqueFont font_;
     fw::CToolTip toolTip_;
 };
 

@@ -10,9 +10,11 @@
 #include <optional>
 #include <string>
 
-#include "reg_key.h"
+#include "platform/registry_key.h"
 
 namespace settings {
+
+using RegKey = platform::RegistryKey;
 
 // Where the product key's name comes from: a string resource, loaded again at
 // every open. Each program names its own at start-up, before the first read.
@@ -27,7 +29,7 @@ void SetProductKeySource(const ProductKeySource &source);
 ProductKeySource GetProductKeySource();
 
 // Opens (creating every missing level below "Software") the subkey of the
-// product key; an empty RegKey when any level fails. A subkey may hold
+// product key; an empty key when any level fails. A subkey may hold
 // backslashes ("Web\\Publish").
 RegKey OpenAppKey(const std::string &subkey);
 

@@ -10,22 +10,18 @@ namespace {
 constexpr REGSAM kKeyAccess = KEY_READ | KEY_WRITE;
 
 RegKey CreateOrOpen(const RegKey &parent, const std::string &name) {
-    HKEY key = nullptr;
     // An empty name opens the parent itself; a name with backslashes creates
     // each missing level on the way.
-    LONG status = RegCreateKeyExA(parent.Get(), name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  kKeyAccess, nullptr, &key, nullptr);
-    return status == ERROR_SUCCESS ? RegKey(key) : RegKey();
+    return RegKey::Create(parent.Get(), name, kKeyAccess);
 }
 
 }  // namespace
 
 RegKey OpenAppKey(const std::string &subkey) {
-    HKEY software = nullptr;
     // "Software" is never created: a user profile without it is left alone.
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, kKeyAccess, &software) != ERROR_SUCCESS)
+    RegKey level = RegKey::Open(HKEY_CURRENT_USER, "Software", kKeyAccess);
+    if (!level)
         return RegKey();
-    RegKey level(software);
 
     level = CreateOrOpen(level, "Orvo");
     if (!level)

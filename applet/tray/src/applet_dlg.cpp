@@ -3,7 +3,7 @@
 #include "about_dialog.h"
 #include "framework/app.h"
 #include "framework/res_string.h"
-#include "framework/scoped_handle.h"
+#include "platform/win32_handles.h"
 #include "options_dialog.h"
 #include "settings_store.h"
 
@@ -113,7 +113,7 @@ void CAppletDlg::OnTrayEvent(WPARAM, LPARAM lParam) {
 }
 
 void CAppletDlg::ShowTrayMenu(int x, int y) {
-    fw::CMenuHandle menu(::LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+    platform::UniqueMenu menu(::LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
     HMENU tray = menu ? ::GetSubMenu(menu.Get(), 0) : nullptr;
     if (!tray)
         return;

@@ -6,13 +6,13 @@
 
 namespace standin {
 
-settings::RegKey OpenKey(HKEY parent, const std::string &path, bool create) {
+platform::RegistryKey OpenKey(HKEY parent, const std::string &path, bool create) {
     HKEY key = nullptr;
     LONG status = create
                       ? ::RegCreateKeyExA(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                           KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
                       : ::RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ | KEY_WRITE, &key);
-    return status == ERROR_SUCCESS ? settings::RegKey(key) : settings::RegKey();
+    return status == ERROR_SUCCESS ? platform::RegistryKey(key) : platform::RegistryKey();
 }
 
 std::optional<DWORD> ReadDword(HKEY key, const char *name) {
@@ -85,7 +85,7 @@ void WriteAnswers(HKEY control, const Answers &answers) {
 
 std::vector<std::string> ReadLogLines(HKEY control) {
     std::vector<std::string> lines;
-    settings::RegKey log = OpenKey(control, kLogSubkey, false);
+    platform::RegistryKey log = OpenKey(control, kLogSubkey, false);
     if (!log)
         return lines;
     // Lines are named 000000, 000001, ...: read them by name, in order.
@@ -101,7 +101,7 @@ std::vector<std::string> ReadLogLines(HKEY control) {
 }
 
 bool AppendLogLine(HKEY control, const std::string &line) {
-    settings::RegKey log = OpenKey(control, kLogSubkey, true);
+    platform::RegistryKey log = OpenKey(control, kLogSubkey, true);
     if (!log)
         return false;
     DWORD count = 0;

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "answers.h"
-#include "reg_key.h"
+#include "platform/registry_key.h"
 
 namespace standin {
 
 // Opens `path` below `parent` for reading and writing, creating missing
 // levels when `create`; an empty key when that fails.
-settings::RegKey OpenKey(HKEY parent, const std::string &path, bool create);
+platform::RegistryKey OpenKey(HKEY parent, const std::string &path, bool create);
 
 // Reads with the answer's default for every value that is missing.
 Answers ReadAnswers(HKEY control);

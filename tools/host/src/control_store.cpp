@@ -9,7 +9,7 @@ namespace standin {
 
 namespace {
 
-using COpenKey = settings::RegKey;
+using COpenKey = platform::RegistryKey;
 
 std::string ServerEntryPath() {
     return std::string(kControlKey) + "\\" + kServersSubkey;

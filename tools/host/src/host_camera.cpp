@@ -6,7 +6,7 @@
 
 #include "control_store.h"
 #include "framework/ole_types.h"
-#include "framework/text_codepage.h"
+#include "platform/code_page.h"
 #include "standin_protocol.h"
 
 namespace standin {
@@ -52,7 +52,7 @@ std::string Describe(const VARIANT &arg) {
     case VT_BSTR:
         if (!arg.bstrVal)
             return "BSTR(null)";
-        return "BSTR:" + fw::WideToAnsi(arg.bstrVal, static_cast<int>(::SysStringLen(arg.bstrVal)));
+        return "BSTR:" + platform::WideToCodePage({arg.bstrVal, ::SysStringLen(arg.bstrVal)});
     default:
         std::snprintf(text, sizeof text, "VT%u", arg.vt);
         return text;
@@ -108,7 +108,7 @@ void Perform(const MethodSignature &method, const std::vector<fw::CVariant> &arg
     }
     case kSetClientTitle: {
         const BSTR title = args[0].Get()->bstrVal;
-        server.SetClientTitle(title ? fw::WideToAnsi(title, static_cast<int>(::SysStringLen(title)))
+        server.SetClientTitle(title ? platform::WideToCodePage({title, ::SysStringLen(title)})
                                     : std::string());
         break;
     }

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "framework/message_map.h"
-#include "framework/scoped_handle.h"
 #include "framework/wnd.h"
 
 namespace standin {

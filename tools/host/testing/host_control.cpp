@@ -12,7 +12,7 @@ namespace testsupport {
 
 namespace {
 
-using settings::RegKey;
+using RegKey = platform::RegistryKey;
 
 // The user's own HKEY_CURRENT_USER, as HKEY_USERS\<user's SID>: unlike
 // HKEY_CURRENT_USER it is not redirected by RegOverridePredefKey, and it is

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "reg_key.h"
+#include "platform/registry_key.h"
 
 namespace testsupport {
 
@@ -36,10 +36,10 @@ public:
                 std::string &bytes) const;
 
 private:
-    settings::RegKey OpenBelow(const std::string &path) const;
+    platform::RegistryKey OpenBelow(const std::string &path) const;
 
     std::string rootPath_;
-    settings::RegKey root_;
+    platform::RegistryKey root_;
     bool ready_ = false;
 };
 

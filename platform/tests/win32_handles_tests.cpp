@@ -1,27 +1,28 @@
-// Owned handles are freed by their owner, once.
+// Window-system objects are freed by their owners, once.
 #include <gtest/gtest.h>
 
 #include <utility>
 
-#include "framework/scoped_handle.h"
+#include "platform/win32_handles.h"
 
+namespace platform_test {
 namespace {
 
-TEST(ScopedHandleTest, MenuIsDestroyedWithItsOwner) {
+TEST(Win32Handles, MenuIsDestroyedWithItsOwner) {
     HMENU raw = nullptr;
     {
-        fw::CMenuHandle menu(::CreatePopupMenu());
+        platform::UniqueMenu menu(::CreatePopupMenu());
         raw = menu.Get();
         ASSERT_TRUE(::IsMenu(raw));
     }
     EXPECT_FALSE(::IsMenu(raw));
 }
 
-TEST(ScopedHandleTest, MovedMenuIsDestroyedOnceByItsNewOwner) {
-    fw::CMenuHandle first(::CreatePopupMenu());
+TEST(Win32Handles, MovedMenuIsDestroyedOnceByItsNewOwner) {
+    platform::UniqueMenu first(::CreatePopupMenu());
     HMENU raw = first.Get();
     {
-        fw::CMenuHandle second(std::move(first));
+        platform::UniqueMenu second(std::move(first));
         EXPECT_FALSE(first);
         EXPECT_EQ(second.Get(), raw);
         EXPECT_TRUE(::IsMenu(raw));
@@ -29,21 +30,21 @@ TEST(ScopedHandleTest, MovedMenuIsDestroyedOnceByItsNewOwner) {
     EXPECT_FALSE(::IsMenu(raw));
 }
 
-TEST(ScopedHandleTest, ResetFreesTheOldHandleAndDetachKeepsIt) {
-    fw::CMenuHandle menu(::CreatePopupMenu());
+TEST(Win32Handles, ResetFreesTheOldHandleAndReleaseKeepsIt) {
+    platform::UniqueMenu menu(::CreatePopupMenu());
     HMENU old = menu.Get();
     menu.Reset(::CreatePopupMenu());
     EXPECT_FALSE(::IsMenu(old));
-    HMENU kept = menu.Detach();
+    HMENU kept = menu.Release();
     EXPECT_FALSE(menu);
     EXPECT_TRUE(::IsMenu(kept));
     ::DestroyMenu(kept);
 }
 
-TEST(ScopedHandleTest, FontIsDeletedWithItsOwner) {
+TEST(Win32Handles, FontIsDeletedWithItsOwner) {
     HFONT raw = nullptr;
     {
-        fw::CFontHandle font(::CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, TRUE, 0, DEFAULT_CHARSET, 0,
+        platform::UniqueFont font(::CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, TRUE, 0, DEFAULT_CHARSET, 0,
                                            0, 0, 0, "Arial"));
         raw = font.Get();
         ASSERT_EQ(::GetObjectType(raw), static_cast<DWORD>(OBJ_FONT));
@@ -52,3 +53,4 @@ TEST(ScopedHandleTest, FontIsDeletedWithItsOwner) {
 }
 
 }  // namespace
+}  // namespace platform_test
