@@ -1,8 +1,6 @@
 // What the framework's message loops do with each message they take from
 // the queue.
-#ifndef FRAMEWORK_MESSAGE_PUMP_H
-#define FRAMEWORK_MESSAGE_PUMP_H
-
+#pragma once
 #include <windows.h>
 
 #include <exception>
@@ -22,5 +20,3 @@ void RethrowPendingException();
 void RouteQueuedMessage(MSG &msg);
 
 }  // namespace fw::detail
-
-#endif

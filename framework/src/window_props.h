@@ -1,9 +1,7 @@
 // Names of the window properties through which a window finds its object.
 // Properties rather than GWLP_USERDATA, because a subclassed control may use
 // its user data itself.
-#ifndef FRAMEWORK_WINDOW_PROPS_H
-#define FRAMEWORK_WINDOW_PROPS_H
-
+#pragma once
 namespace fw::detail {
 
 // The CWnd routing the window's messages.
@@ -13,5 +11,3 @@ constexpr const char kObjectProp[] = "fw.CWnd.Object";
 constexpr const char kSuperProcProp[] = "fw.CWnd.SuperProc";
 
 }  // namespace fw::detail
-
-#endif

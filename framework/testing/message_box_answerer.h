@@ -5,9 +5,7 @@
 // own dialogs outside that time. The answerer notes how many boxes came and
 // the caption, text and owner of the last one. One answerer per thread at a
 // time: a second one on the same thread is not Installed.
-#ifndef FRAMEWORK_TESTING_MESSAGE_BOX_ANSWERER_H
-#define FRAMEWORK_TESTING_MESSAGE_BOX_ANSWERER_H
-
+#pragma once
 #include <windows.h>
 
 #include <string>
@@ -41,5 +39,3 @@ private:
 };
 
 }  // namespace testsupport
-
-#endif

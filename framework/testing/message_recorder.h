@@ -3,9 +3,7 @@
 // message_sequence.h for the entries and MatchesSequence). Entries are kept in
 // the order they were recorded; nothing is filtered on the way in. Each entry
 // says how the message came, as far as the place that records it can tell.
-#ifndef FRAMEWORK_TESTING_MESSAGE_RECORDER_H
-#define FRAMEWORK_TESTING_MESSAGE_RECORDER_H
-
+#pragma once
 #include <windows.h>
 
 #include <vector>
@@ -40,5 +38,3 @@ private:
 };
 
 }  // namespace testsupport
-
-#endif

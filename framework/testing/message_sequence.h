@@ -13,9 +13,7 @@
 //
 // Portable: messages are plain numbers and windows plain pointers, so that
 // the matching is tested in every build.
-#ifndef FRAMEWORK_TESTING_MESSAGE_SEQUENCE_H
-#define FRAMEWORK_TESTING_MESSAGE_SEQUENCE_H
-
+#pragma once
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -117,5 +115,3 @@ std::string DescribeSequences(const std::vector<RecordedMessage> &recorded,
                                            const std::vector<ExpectedMessage> &expected);
 
 }  // namespace testsupport
-
-#endif

@@ -7,9 +7,7 @@
 // (WM_TIMER, WM_PAINT, input) counts as posted. Messages of other threads'
 // windows are never seen. One tap per thread at a time: a second one is not
 // Installed. The recorder belongs to the test and must outlive the tap.
-#ifndef FRAMEWORK_TESTING_MESSAGE_TAP_H
-#define FRAMEWORK_TESTING_MESSAGE_TAP_H
-
+#pragma once
 #include <windows.h>
 
 #include "message_recorder.h"
@@ -42,5 +40,3 @@ private:
 };
 
 }  // namespace testsupport
-
-#endif

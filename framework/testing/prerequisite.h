@@ -11,9 +11,7 @@
 // written in when the prerequisite is missing: use it in a test body or in
 // SetUp, not in a helper whose caller would carry on. `what` is evaluated
 // only then.
-#ifndef FRAMEWORK_TESTING_PREREQUISITE_H
-#define FRAMEWORK_TESTING_PREREQUISITE_H
-
+#pragma once
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,5 +36,3 @@ std::string MissingPrerequisite(const std::string &what, bool required);
             }                                                                                      \
         }                                                                                          \
     } while (false)
-
-#endif

@@ -1,9 +1,7 @@
 // What the tests and the recording automation object agree on: its identity,
 // its methods, and the plain functions through which a test (living in the
 // same process as the in-process server) reads the calls and arms failures.
-#ifndef FRAMEWORK_TESTING_RECORDER_CONTROL_H
-#define FRAMEWORK_TESTING_RECORDER_CONTROL_H
-
+#pragma once
 #include <windows.h>
 #include <ole2.h>
 
@@ -46,5 +44,3 @@ constexpr const char kSetAnswerExport[] = "RecorderSetAnswer";
 constexpr const char kFailOnExport[] = "RecorderFailOn";
 
 }  // namespace testsupport::recorder
-
-#endif

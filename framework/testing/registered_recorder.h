@@ -5,9 +5,7 @@
 // module, the same one COM loads into this process, to reach its control
 // functions; the destructor removes the registration and frees the module.
 // Creating the object by ProgID needs COM initialised on the calling thread.
-#ifndef FRAMEWORK_TESTING_REGISTERED_RECORDER_H
-#define FRAMEWORK_TESTING_REGISTERED_RECORDER_H
-
+#pragma once
 #include <windows.h>
 
 #include <string>
@@ -65,5 +63,3 @@ private:
 };
 
 }  // namespace testsupport
-
-#endif

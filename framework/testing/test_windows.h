@@ -5,9 +5,7 @@
 // them (see CMessageRecorder::RecordInProcedure); a dialog runs the steps a
 // test gives it. Both live on the creating thread, which must run a message
 // loop (or DrainQueue) for them.
-#ifndef FRAMEWORK_TESTING_TEST_WINDOWS_H
-#define FRAMEWORK_TESTING_TEST_WINDOWS_H
-
+#pragma once
 #include <windows.h>
 
 #include <functional>
@@ -77,5 +75,3 @@ private:
 void DrainQueue();
 
 }  // namespace testsupport
-
-#endif

@@ -3,9 +3,7 @@
 // thing as a link in the prefix's dosdevices folder), so these helpers only
 // work under Wine; elsewhere SharedDriveFolder is empty and no scratch folder
 // is Ready.
-#ifndef FRAMEWORK_TESTING_WINE_DRIVE_H
-#define FRAMEWORK_TESTING_WINE_DRIVE_H
-
+#pragma once
 #include <string>
 
 namespace testsupport {
@@ -47,5 +45,3 @@ private:
 };
 
 }  // namespace testsupport
-
-#endif

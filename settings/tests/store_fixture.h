@@ -8,6 +8,8 @@
 #include "settings_store.h"
 #include "store_test_strings.h"
 
+namespace settings_test {
+
 using namespace settings;
 using testsupport::RegistrySandbox;
 
@@ -31,3 +33,5 @@ protected:
     RegistrySandbox sandbox_;
     ProductKeySource previous_;
 };
+
+}  // namespace settings_test

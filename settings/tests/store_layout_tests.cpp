@@ -2,6 +2,8 @@
 // key's name from the resource, and a user without "Software".
 #include "store_fixture.h"
 
+namespace settings_test {
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -65,3 +67,5 @@ TEST(StoreWithoutSoftwareKey, ReadsGiveDefaultsWritesFailNothingIsCreated) {
     EXPECT_THAT(sandbox.SubkeyNames(""), IsEmpty());
     SetProductKeySource(previous);
 }
+
+}  // namespace settings_test

@@ -2,6 +2,8 @@
 // and deletion.
 #include "store_fixture.h"
 
+namespace settings_test {
+
 namespace {
 std::string Bytes(std::initializer_list<unsigned char> bytes) {
     return {bytes.begin(), bytes.end()};
@@ -72,3 +74,5 @@ TEST_F(StoreTest, NoTextDeletesOnlyAnExistingValue) {
     EXPECT_EQ(sandbox_.ValueCount(Under("Sdk")), 1u);
     EXPECT_EQ(ReadRegDword("Sdk", "FromVesko", 0), 1);
 }
+
+}  // namespace settings_test

@@ -2,9 +2,7 @@
 // object and run by RunApp from WinMain. It knows the program's module, the
 // module its resources come from, its name (the caption of its message
 // boxes), its profile and its main window.
-#ifndef FRAMEWORK_APP_H
-#define FRAMEWORK_APP_H
-
+#pragma once
 #include <windows.h>
 
 #include <string>
@@ -86,5 +84,3 @@ std::string ProgramProfilePath();
 int ReadProfileInt(const char *section, const char *entry, int defaultValue);
 
 }  // namespace fw
-
-#endif

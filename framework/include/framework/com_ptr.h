@@ -1,7 +1,5 @@
 // One counted reference to a COM interface, released with its holder.
-#ifndef FRAMEWORK_COM_PTR_H
-#define FRAMEWORK_COM_PTR_H
-
+#pragma once
 #include <unknwn.h>
 
 #include <utility>
@@ -51,5 +49,3 @@ private:
 };
 
 }  // namespace fw
-
-#endif

@@ -1,8 +1,6 @@
 // Cursors a control makes or borrows for itself. Each returned cursor is the
 // caller's own (DestroyCursor frees it), never a shared system cursor.
-#ifndef FRAMEWORK_CURSORS_H
-#define FRAMEWORK_CURSORS_H
-
+#pragma once
 #include <windows.h>
 
 #include <cstdint>
@@ -28,5 +26,3 @@ HCURSOR CreatePlaneCursor(int width, int height, int hotX, int hotY,
                           const std::vector<uint8_t> &xorPlane);
 
 }  // namespace fw
-
-#endif

@@ -1,8 +1,6 @@
 // Data exchange between a dialog's members and its controls, driven by the
 // dialog's DoDataExchange in one direction or the other.
-#ifndef FRAMEWORK_DATA_EXCHANGE_H
-#define FRAMEWORK_DATA_EXCHANGE_H
-
+#pragma once
 #include <windows.h>
 
 #include <string>
@@ -49,5 +47,3 @@ void ExchangeText(CDataExchange &exchange, int controlId, std::string &text);
 void BindControl(CDataExchange &exchange, int controlId, CWnd &control);
 
 }  // namespace fw
-
-#endif

@@ -7,9 +7,7 @@
 // and its parents (a dialog's handles its keyboard interface), and only then
 // translates and dispatches it. EndDialog ends the loop; the owner is enabled
 // again before the dialog window goes away, and DoModal returns the result.
-#ifndef FRAMEWORK_DIALOG_H
-#define FRAMEWORK_DIALOG_H
-
+#pragma once
 #include <windows.h>
 
 #include "framework/wnd.h"
@@ -76,5 +74,3 @@ private:
 };
 
 }  // namespace fw
-
-#endif

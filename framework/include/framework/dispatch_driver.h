@@ -6,9 +6,7 @@
 //                         arguments, a result that does not convert;
 //   CAutomationException - the object's own error report (DISP_E_EXCEPTION)
 //                         with its source, description and codes.
-#ifndef FRAMEWORK_DISPATCH_DRIVER_H
-#define FRAMEWORK_DISPATCH_DRIVER_H
-
+#pragma once
 #include <windows.h>
 #include <oleauto.h>
 
@@ -105,5 +103,3 @@ private:
 };
 
 }  // namespace fw
-
-#endif

@@ -2,9 +2,7 @@
 // that turns its notifications into virtual operations. The hook lives in a
 // child dialog that the common dialog makes for it; the common dialog's own
 // window is that child's parent (GetDialogWindow).
-#ifndef FRAMEWORK_FILE_DIALOG_H
-#define FRAMEWORK_FILE_DIALOG_H
-
+#pragma once
 #include <windows.h>
 #include <commdlg.h>
 
@@ -64,5 +62,3 @@ private:
 };
 
 }  // namespace fw
-
-#endif

@@ -15,9 +15,7 @@
 //       COMMAND_ID_CALL(ID_TRAY_EXIT, OnExit)
 //       CHAIN_MSG_MAP(fw::CDialog)
 //   END_MSG_MAP()
-#ifndef FRAMEWORK_MESSAGE_MAP_H
-#define FRAMEWORK_MESSAGE_MAP_H
-
+#pragma once
 #include <windows.h>
 
 #define BEGIN_MSG_MAP(theClass)                                                                    \
@@ -76,5 +74,3 @@ public:                                                                         
 #define END_MSG_MAP()                                                                              \
     return false;                                                                                  \
     }
-
-#endif

@@ -1,7 +1,5 @@
 // OLE for the calling thread, for as long as this object lives.
-#ifndef FRAMEWORK_OLE_INIT_H
-#define FRAMEWORK_OLE_INIT_H
-
+#pragma once
 #include <windows.h>
 
 namespace fw {
@@ -21,5 +19,3 @@ private:
 };
 
 }  // namespace fw
-
-#endif

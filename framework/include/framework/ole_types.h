@@ -1,7 +1,5 @@
 // Owned OLE strings and variants.
-#ifndef FRAMEWORK_OLE_TYPES_H
-#define FRAMEWORK_OLE_TYPES_H
-
+#pragma once
 #include <windows.h>
 #include <oleauto.h>
 
@@ -59,5 +57,3 @@ private:
 };
 
 }  // namespace fw
-
-#endif

@@ -9,9 +9,7 @@
 //       REFLECT_NOTIFICATIONS()
 //       CHAIN_MSG_MAP(fw::CDialog)
 //   END_MSG_MAP()
-#ifndef FRAMEWORK_REFLECT_H
-#define FRAMEWORK_REFLECT_H
-
+#pragma once
 #include <windows.h>
 
 namespace fw {
@@ -33,5 +31,3 @@ bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &re
 #define REFLECT_NOTIFICATIONS()                                                                    \
     if (fw::ReflectNotification(uMsg, wParam, lParam, lResult))                                    \
         return true;
-
-#endif

@@ -1,7 +1,5 @@
 // Numbered string resources of the application's resource module.
-#ifndef FRAMEWORK_RES_STRING_H
-#define FRAMEWORK_RES_STRING_H
-
+#pragma once
 #include <windows.h>
 
 #include <string>
@@ -20,5 +18,3 @@ std::string SubstituteArg(const std::string &pattern, const std::string &arg);
 std::string FormatResString(UINT id, const std::string &arg);
 
 }  // namespace fw
-
-#endif

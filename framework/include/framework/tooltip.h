@@ -1,9 +1,7 @@
 // A tooltip control owned by one window object: created for a window, given
 // tools (a window or a rectangle of it, with a text), fed the mouse messages
 // of those windows through RelayEvent, destroyed with the object.
-#ifndef FRAMEWORK_TOOLTIP_H
-#define FRAMEWORK_TOOLTIP_H
-
+#pragma once
 #include <windows.h>
 
 #include <string>
@@ -41,5 +39,3 @@ private:
 };
 
 }  // namespace fw
-
-#endif

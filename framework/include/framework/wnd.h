@@ -4,9 +4,7 @@
 // window someone else made, typically a dialog control; its original
 // procedure is put back when the object lets go) or, for dialogs, the dialog
 // procedure's hand-off. Attach only wraps a handle: no messages, no ownership.
-#ifndef FRAMEWORK_WND_H
-#define FRAMEWORK_WND_H
-
+#pragma once
 #include <windows.h>
 
 #include <string>
@@ -99,5 +97,3 @@ private:
 };
 
 }  // namespace fw
-
-#endif

@@ -1,7 +1,5 @@
 // Numbers of the test program's own resources and of the separate resource library.
-#ifndef FRAMEWORK_TESTS_RESOURCE_IDS_H
-#define FRAMEWORK_TESTS_RESOURCE_IDS_H
-
+#pragma once
 #define IDD_PLAIN        200
 #define IDD_EXCHANGE     201
 #define IDD_LIBRARY_ONLY 202
@@ -23,5 +21,3 @@
 #define IDS_LONG     303
 #define IDS_ACCENTED 304
 #define IDS_MISSING  399
-
-#endif

@@ -11,6 +11,8 @@
 #include "message_tap.h"
 #include "test_windows.h"
 
+namespace fw_test {
+
 namespace fwtest {
 namespace {
 
@@ -265,3 +267,5 @@ TEST(MessageNameTest, NamesAgreeWithThePlatformHeaders) {
 
 }  // namespace
 }  // namespace fwtest
+
+}  // namespace fw_test

@@ -10,7 +10,10 @@
 
 #include "prerequisite.h"
 
-namespace testsupport {
+namespace fw_test {
+
+using namespace ::testsupport;
+
 namespace {
 
 // Sets or removes CI for one case and puts the earlier value back.
@@ -98,4 +101,4 @@ const PrerequisiteCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Runs, PrerequisiteTest, ::testing::ValuesIn(kCases));
 
 }  // namespace
-}  // namespace testsupport
+}  // namespace fw_test

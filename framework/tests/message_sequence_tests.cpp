@@ -10,7 +10,10 @@
 
 #include "message_sequence.h"
 
-namespace testsupport {
+namespace fw_test {
+
+using namespace ::testsupport;
+
 namespace {
 
 // The platform's numbers for the messages used here; this test builds
@@ -230,4 +233,4 @@ TEST(MessageNameTest, CommonMessagesByNameRangesByOffsetOthersInHex) {
 }
 
 }  // namespace
-}  // namespace testsupport
+}  // namespace fw_test

@@ -10,6 +10,8 @@
 #include "test_resource_ids.h"
 #include "test_windows.h"
 
+namespace fw_test {
+
 namespace fwtest {
 namespace {
 
@@ -97,3 +99,5 @@ TEST_F(ResourceLibraryTest, DialogTemplatesComeFromTheLibrary) {
 
 }  // namespace
 }  // namespace fwtest
+
+}  // namespace fw_test

@@ -9,6 +9,8 @@
 #include "test_resource_ids.h"
 #include "test_windows.h"
 
+namespace fw_test {
+
 namespace fwtest {
 namespace {
 
@@ -183,3 +185,5 @@ TEST_F(DataExchangeTest, OkSavesTheControlsAndCancelDoesNot) {
 
 }  // namespace
 }  // namespace fwtest
+
+}  // namespace fw_test

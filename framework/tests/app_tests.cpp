@@ -8,6 +8,8 @@
 #include "message_box_answerer.h"
 #include "test_windows.h"
 
+namespace fw_test {
+
 namespace fwtest {
 namespace {
 
@@ -171,3 +173,5 @@ TEST(RunAppTest, LoopRunsUntilQuitAndItsCodeIsTheExitCode) {
 
 }  // namespace
 }  // namespace fwtest
+
+}  // namespace fw_test

@@ -12,6 +12,8 @@
 #include "framework/window_class.h"
 #include "framework/wnd.h"
 
+namespace fw_test {
+
 namespace {
 
 // A button whose object answers its own reflected clicks and colours.
@@ -152,3 +154,5 @@ TEST(ControlHelpers, PlainWindowClassHasNoBrushAndIsRegisteredOnce) {
 }
 
 }  // namespace
+
+}  // namespace fw_test

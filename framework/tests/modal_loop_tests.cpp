@@ -8,6 +8,8 @@
 #include "test_resource_ids.h"
 #include "test_windows.h"
 
+namespace fw_test {
+
 namespace fwtest {
 namespace {
 
@@ -318,3 +320,5 @@ TEST_F(ModalLoopTest, NestedModalDialogsDisableAndRestoreTheirOwnersInTurn) {
 
 }  // namespace
 }  // namespace fwtest
+
+}  // namespace fw_test

@@ -12,6 +12,8 @@
 #include "test_resource_ids.h"
 #include "test_windows.h"
 
+namespace fw_test {
+
 namespace fwtest {
 using namespace testsupport;
 namespace {
@@ -145,3 +147,5 @@ TEST(ExceptionBoundaryRun, FaultComesOutOfTheApplicationLoop) {
 
 }  // namespace
 }  // namespace fwtest
+
+}  // namespace fw_test

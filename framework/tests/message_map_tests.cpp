@@ -12,6 +12,8 @@
 #include "test_resource_ids.h"
 #include "test_windows.h"
 
+namespace fw_test {
+
 namespace fwtest {
 namespace {
 
@@ -395,3 +397,5 @@ TEST_F(SubclassTest, BindingThroughDataExchangeSubclassesOnce) {
 
 }  // namespace
 }  // namespace fwtest
+
+}  // namespace fw_test

@@ -11,6 +11,8 @@
 #include "prerequisite.h"
 #include "registered_recorder.h"
 
+namespace fw_test {
+
 namespace fwtest {
 namespace {
 
@@ -192,3 +194,5 @@ TEST_F(DispatchDriverTest, ObjectIsReleasedOnRequestOnRecreationAndWithTheDriver
 
 }  // namespace
 }  // namespace fwtest
+
+}  // namespace fw_test
