@@ -1,6 +1,7 @@
 #include "help_text.h"
 
 #include "speed_classes.h"
+#include "suite_version.h"
 
 namespace pdrcam {
 namespace {
@@ -131,7 +132,7 @@ std::string helpText(const std::string &program, const std::string &topic) {
 }
 
 std::string versionText(const std::string &program) {
-    return program + " 1.1 (camera library exports of the PDR-M4 interface, 90 functions)\n";
+    return program + " " SUITE_VERSION_TEXT " (camera library exports of the PDR-M4 interface, 90 functions)\n";
 }
 
 }  // namespace pdrcam
