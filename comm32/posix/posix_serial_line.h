@@ -7,7 +7,7 @@
 #include <string>
 
 #include "serial_line.h"
-#include "unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace comm32 {
 
@@ -23,10 +23,10 @@ public:
     int receive(unsigned char *buffer, int maxCount, std::chrono::milliseconds wait) override;
 
 private:
-    explicit PosixSerialLine(UniqueFd fd) : fd_(std::move(fd)) {}
+    explicit PosixSerialLine(platform::UniqueFd fd) : fd_(std::move(fd)) {}
     bool makeRaw();
 
-    UniqueFd fd_;
+    platform::UniqueFd fd_;
 };
 
 }  // namespace comm32

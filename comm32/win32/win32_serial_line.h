@@ -9,7 +9,7 @@
 
 #include "platform_line.h"
 #include "serial_line.h"
-#include "unique_handle.h"
+#include "platform/win32_handles.h"
 
 namespace comm32 {
 
@@ -26,11 +26,11 @@ public:
     int receive(unsigned char *buffer, int maxCount, std::chrono::milliseconds wait) override;
 
 private:
-    explicit Win32SerialLine(UniqueHandle handle) : handle_(std::move(handle)) {}
+    explicit Win32SerialLine(platform::UniqueFile handle) : handle_(std::move(handle)) {}
     bool configure(int bitsPerSecond);
     bool useReadWait(DWORD waitMs);
 
-    UniqueHandle handle_;
+    platform::UniqueFile handle_;
     bool linesRaised_ = true;      // DTR and RTS, kept across speed changes
     DWORD readWaitMs_ = MAXDWORD;  // the read time-out now set in the driver; MAXDWORD: none yet
 };

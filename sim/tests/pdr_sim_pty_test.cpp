@@ -16,7 +16,7 @@
 
 #include "file_test_support.h"
 #include "line_speed.h"
-#include "unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace {
 
@@ -354,8 +354,8 @@ TEST(PdrSimProgram, SighupLetsTheAnswerFinishThenRereadsTheFolderAndGives137) {
 
 TEST(PdrSimProgram, ServesAGivenSerialDevice) {
     // The test plays the wire: the camera gets the pty's slave as its device.
-    const pdrsim::UniqueFd masterFd(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
-    const int master = masterFd.get();
+    const platform::UniqueFd masterFd(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
+    const int master = masterFd.Get();
     ASSERT_GE(master, 0);
     ASSERT_EQ(grantpt(master), 0);
     ASSERT_EQ(unlockpt(master), 0);
