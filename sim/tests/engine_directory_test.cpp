@@ -146,6 +146,31 @@ TEST(EngineDirectory, ErasingTheLastPictureOfAGroupRemovesTheGroup) {
               CAM_STATUS_NO_SUCH_PICTURE);
 }
 
+// A folder on the card without pictures is listed with none; a group that
+// is not on the card at all is refused.
+TEST(EngineDirectory, EmptyFolderIsListedWithNoPictures) {
+    EngineDriver camera(PictureStore(test_support::smallStore().all(), {7}));
+    EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).payload,
+              (Bytes{100, 0, 3, 0, 101, 0, 2, 0, 7, 0, 0, 0}));
+    const auto entry = camera.ask(test_support::groupEntryCommand(7, 0));
+    EXPECT_EQ(entry.status, 0);
+    EXPECT_TRUE(entry.payload.empty());
+    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(8, 0)).status,
+              CAM_STATUS_NO_SUCH_PICTURE);
+    EXPECT_EQ(readDirectory(camera).size(), 5u);
+}
+
+// Pictures and settings changed between commands while the host is away: the
+// next commands see them, and no change notice is pending.
+TEST(EngineDirectory, PicturesAndSettingsSetBetweenCommandsAreServed) {
+    EngineDriver camera;
+    camera.engine.setPictures(PictureStore({camera.engine.pictures().all()[1]}));
+    camera.engine.profile().version = "V9";
+    EXPECT_FALSE(camera.engine.resyncPending());
+    EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).payload, (Bytes{100, 0, 1, 0}));
+    EXPECT_EQ(camera.ask(commandBytes(CMD_VERSION, 0)).payload, (Bytes{'V', '9'}));
+}
+
 TEST(EngineDirectory, GroupZeroIsServedWhenTheLayoutStartsThere) {
     std::vector<PictureFile> files(3);
     for (size_t i = 0; i < files.size(); ++i) {

@@ -69,7 +69,7 @@ TEST(EngineFaults, StallSendsHeaderAndFirstBytesOnly) {
 
 TEST(EngineFaults, BusyCarriesTheNormalPayloadUnlessOneIsGiven) {
     Fault given = fault(FaultKind::Busy, 2, CMD_MAKER);
-    given.busyPayload = Bytes{'x', 'y'};
+    given.payload = Bytes{'x', 'y'};
     auto camera = withFaults({fault(FaultKind::Busy, 1, CMD_MAKER), given});
     const auto first = camera.ask(commandBytes(CMD_MAKER, 0));
     EXPECT_EQ(first.code, CMD_MAKER);
@@ -79,6 +79,61 @@ TEST(EngineFaults, BusyCarriesTheNormalPayloadUnlessOneIsGiven) {
     EXPECT_EQ(second.status, CAM_STATUS_BUSY);
     EXPECT_EQ(second.payload, (Bytes{'x', 'y'}));
     EXPECT_EQ(camera.ask(commandBytes(CMD_MAKER, 0)).status, 0);
+}
+
+// The stalled rest follows after the pause when one is given: the host meets
+// it as stale bytes on the line, once it has given up on the answer.
+TEST(EngineFaults, StalledRestFollowsAfterThePauseWhenOneIsGiven) {
+    const struct {
+        Micros resumeAfter;
+        size_t segments;
+    } cases[] = {{0, 1}, {250000, 2}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.resumeAfter);
+        Fault stall = fault(FaultKind::StallPayload, 1, CMD_PICTURE_DATA);
+        stall.stallAfter = 100;
+        stall.resumeAfter = c.resumeAfter;
+        auto camera = withFaults({stall});
+        const Bytes out = camera.send(test_support::pictureDataCommand(100, 1, 0));
+        ASSERT_EQ(camera.lastSegments.size(), c.segments);
+        EXPECT_EQ(camera.lastSegments[0].bytes.size(), 4u + 100u);
+        EXPECT_EQ(camera.lastSegments[0].pauseBefore, 0u);
+        const Bytes &file = camera.engine.pictures().find(100, 1)->data;
+        if (c.segments == 2) {
+            EXPECT_EQ(camera.lastSegments[1].pauseBefore, c.resumeAfter);
+            ASSERT_EQ(out.size(), 4u + 2048u);
+            EXPECT_EQ(Bytes(out.begin() + 4, out.end()), Bytes(file.begin(), file.begin() + 2048));
+        }
+    }
+}
+
+TEST(EngineFaults, StalledRestCrossesTheLineAfterThePause) {
+    test_support::LineRig rig;
+    Fault stall = fault(FaultKind::StallPayload, 1, CMD_PICTURE_DATA);
+    stall.stallAfter = 10;
+    stall.resumeAfter = 300000;
+    rig.engine.faults().add(stall);
+    rig.clock.advance(200000);
+    const Micros sent = rig.clock.now();
+    const Bytes command = test_support::pictureDataCommand(100, 1, 0);
+    rig.line.onHostBytes(command.data(), command.size());
+    EXPECT_EQ(rig.host.take().size(), 4u + 2048u);
+    ASSERT_FALSE(rig.host.writeTimes.empty());
+    EXPECT_LT(rig.host.writeTimes.front(), sent + 300000);
+    EXPECT_GE(rig.host.writeTimes.back(), sent + 300000) << "the rest waits for the pause";
+}
+
+// Carried out as usual, and answered with the given payload (none: empty).
+TEST(EngineFaults, ReplacedPayloadKeepsTheStatusAndTheEffect) {
+    Fault replaced = fault(FaultKind::ReplacePayload, 1, CMD_ERASE);
+    replaced.payload = Bytes{1, 2, 3};
+    Fault emptied = fault(FaultKind::ReplacePayload, 2, CMD_MAKER);
+    auto camera = withFaults({replaced, emptied});
+    EXPECT_EQ(camera.send(test_support::eraseCommand(100, 1)), (Bytes{0x43, 5, 3, 0, 1, 2, 3}));
+    EXPECT_EQ(camera.engine.pictures().find(100, 1), nullptr);
+    EXPECT_EQ(camera.ask(commandBytes(CMD_MAKER, 0)).payload.size(), 7u);
+    EXPECT_EQ(camera.send(commandBytes(CMD_MAKER, 0)), (Bytes{0x20, 0, 0, 0}));
+    EXPECT_EQ(camera.ask(commandBytes(CMD_MAKER, 0)).payload.size(), 7u) << "only the second";
 }
 
 TEST(EngineFaults, RefuseAnswersTheGivenStatusAndDoesNothing) {
