@@ -1,5 +1,7 @@
 // The camera's wire protocol: command codes, subcodes, status codes and the
-// fixed sizes both sides agree on.
+// fixed sizes both sides agree on. The simulated camera keeps its own copy
+// (sim/engine/protocol.h) on purpose: the library's tests run against it, so
+// a wrong value here meets the camera's value instead of agreeing with itself.
 #ifndef PELTRIX_PROTOCOL_H
 #define PELTRIX_PROTOCOL_H
 
