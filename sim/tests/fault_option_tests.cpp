@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-namespace camsim {
+namespace camsim_test {
 namespace {
+
+using namespace camsim;
 
 TEST(FaultOption, PlainOrdinalCountsEveryCommand) {
     const Fault f = parseFaultOption(FaultKind::DropResponse, "3");
@@ -53,4 +55,4 @@ TEST(FaultOption, MalformedOptionsAreRejected) {
 }
 
 }  // namespace
-}  // namespace camsim
+}  // namespace camsim_test
