@@ -1,7 +1,6 @@
 // A terminal device as a raw 8N1 serial line: non-blocking descriptor, reads
 // and writes waited for with poll().
-#ifndef COMM32_POSIX_SERIAL_LINE_H
-#define COMM32_POSIX_SERIAL_LINE_H
+#pragma once
 
 #include <memory>
 #include <string>
@@ -30,5 +29,3 @@ private:
 };
 
 }  // namespace comm32
-
-#endif

@@ -1,6 +1,5 @@
 // A Windows COM port as a raw 8N1 serial line over the comm API.
-#ifndef COMM32_WIN32_SERIAL_LINE_H
-#define COMM32_WIN32_SERIAL_LINE_H
+#pragma once
 
 #include <windows.h>
 
@@ -36,5 +35,3 @@ private:
 };
 
 }  // namespace comm32
-
-#endif
