@@ -2,7 +2,7 @@
 # stack clean-up of every export, and the decorated names through which the
 # camera library imports the serial library. Every fact comes from the
 # libraries' export tables (cmake/ExportTables.cmake). The same exports are
-# called at run time, under 32-bit Wine, by camera/tests/runtime_abi_test.cpp.
+# called at run time, under 32-bit Wine, by camera/tests/runtime_abi_tests.cpp.
 set(ABI_CHECK ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/abi/abi_check.py)
 
 if(TARGET comm32)

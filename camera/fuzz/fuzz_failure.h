@@ -1,8 +1,7 @@
 // A finding of the fuzz target that no sanitizer would report (an overwritten
 // canary, nesting too deep, a call that does not finish): printed, then the
 // process aborts so that libFuzzer keeps the input.
-#ifndef PELTRIX_FUZZ_FAILURE_H
-#define PELTRIX_FUZZ_FAILURE_H
+#pragma once
 
 #include <cstdarg>
 #include <cstdio>
@@ -25,5 +24,3 @@ inline void fuzzFailure(const char *format, ...) {
 
 }  // namespace fuzz
 }  // namespace peltrix
-
-#endif

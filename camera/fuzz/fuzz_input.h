@@ -2,8 +2,7 @@
 // which arguments) and the scripted line (every answer) take bytes from its
 // front in the order the library asks for them, so an input reads as the
 // transcript of one session. Past the end each taker gets the fallback it names.
-#ifndef PELTRIX_FUZZ_INPUT_H
-#define PELTRIX_FUZZ_INPUT_H
+#pragma once
 
 #include <algorithm>
 #include <cstddef>
@@ -38,5 +37,3 @@ private:
 
 }  // namespace fuzz
 }  // namespace peltrix
-
-#endif

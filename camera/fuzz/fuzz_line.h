@@ -27,8 +27,7 @@
 // checks the caller: its arguments against the serial library's contract,
 // the stack depth below the driver (nested exchanges) and the number of
 // line operations of the input (a call that never finishes).
-#ifndef PELTRIX_FUZZ_LINE_H
-#define PELTRIX_FUZZ_LINE_H
+#pragma once
 
 #include "fuzz_input.h"
 #include "port_library.h"
@@ -85,5 +84,3 @@ private:
 
 }  // namespace fuzz
 }  // namespace peltrix
-
-#endif

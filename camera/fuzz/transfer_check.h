@@ -5,8 +5,7 @@
 // number): the one the host's number named when the call began, when the
 // library knew its table then. A picture's file never grows past the
 // picture's size. Nothing is written outside a transfer.
-#ifndef PELTRIX_FUZZ_TRANSFER_CHECK_H
-#define PELTRIX_FUZZ_TRANSFER_CHECK_H
+#pragma once
 
 #include "cam_core.h"
 #include "file_sink.h"
@@ -52,5 +51,3 @@ private:
 
 }  // namespace fuzz
 }  // namespace peltrix
-
-#endif

@@ -1,7 +1,6 @@
 // Cameras send movie thumbnails as a small AVI whose JUNK chunk carries a
 // JPEG still; this finds that still inside the thumbnail buffer.
-#ifndef PELTRIX_AVI_STILL_H
-#define PELTRIX_AVI_STILL_H
+#pragma once
 
 #include <cstdint>
 
@@ -19,5 +18,3 @@ bool isAviThumbnail(const std::uint8_t *buffer, int size);
 bool findAviStill(const std::uint8_t *buffer, int size, AviStill &still);
 
 }  // namespace peltrix
-
-#endif

@@ -1,8 +1,7 @@
 // The library's process-wide state and the operations behind the exports.
 // The exports use one instance over the real serial library; tests build
 // their own instance over a fake line.
-#ifndef PELTRIX_CAM_CORE_H
-#define PELTRIX_CAM_CORE_H
+#pragma once
 
 #include "file_sink.h"
 #include "picture_numbering.h"
@@ -126,5 +125,3 @@ private:
 };
 
 }  // namespace peltrix
-
-#endif

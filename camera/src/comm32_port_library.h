@@ -1,6 +1,5 @@
 // PortLibrary over the imported serial-port library.
-#ifndef PELTRIX_COMM32_PORT_LIBRARY_H
-#define PELTRIX_COMM32_PORT_LIBRARY_H
+#pragma once
 
 #include "port_library.h"
 
@@ -20,5 +19,3 @@ public:
 };
 
 }  // namespace peltrix
-
-#endif

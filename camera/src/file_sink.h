@@ -1,6 +1,5 @@
 // Where transferred pictures go: the host's open file handle, appended to.
-#ifndef PELTRIX_FILE_SINK_H
-#define PELTRIX_FILE_SINK_H
+#pragma once
 
 namespace peltrix {
 
@@ -17,5 +16,3 @@ public:
 FileSink &platformFileSink();
 
 }  // namespace peltrix
-
-#endif

@@ -1,7 +1,6 @@
 // The one library state behind the exports: the host sees a single camera
 // library per process.
-#ifndef PELTRIX_LIBRARY_INSTANCE_H
-#define PELTRIX_LIBRARY_INSTANCE_H
+#pragma once
 
 #include "cam_core.h"
 
@@ -12,5 +11,3 @@ namespace peltrix {
 CamCore &libraryCore();
 
 }  // namespace peltrix
-
-#endif

@@ -3,8 +3,7 @@
 // the directory again; the table from before is kept until a read has
 // replaced it and compared, and a table that differs makes the numbers stale
 // until the host lists the pictures again.
-#ifndef PELTRIX_PICTURE_NUMBERING_H
-#define PELTRIX_PICTURE_NUMBERING_H
+#pragma once
 
 #include <cstdint>
 #include <vector>
@@ -42,5 +41,3 @@ private:
 };
 
 }  // namespace peltrix
-
-#endif

@@ -1,8 +1,7 @@
 // The serial-port library as the camera code sees it: its eight operations,
 // each naming the port, behind an interface so that the protocol logic runs
 // over the real library or over a test fake.
-#ifndef PELTRIX_PORT_LIBRARY_H
-#define PELTRIX_PORT_LIBRARY_H
+#pragma once
 
 namespace peltrix {
 
@@ -26,5 +25,3 @@ public:
 };
 
 }  // namespace peltrix
-
-#endif

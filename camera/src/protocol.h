@@ -1,7 +1,8 @@
 // The camera's wire protocol: command codes, subcodes, status codes and the
-// fixed sizes both sides agree on.
-#ifndef PELTRIX_PROTOCOL_H
-#define PELTRIX_PROTOCOL_H
+// fixed sizes both sides agree on. The simulated camera keeps its own copy
+// (sim/engine/protocol.h) on purpose: the library's tests run against it, so
+// a wrong value here meets the camera's value instead of agreeing with itself.
+#pragma once
 
 #include <cstdint>
 
@@ -64,5 +65,3 @@ inline void camStore32(std::uint8_t *p, std::uint32_t value) {
 }
 
 }  // namespace peltrix
-
-#endif

@@ -1,7 +1,6 @@
 // Gives a variable a value for as long as a scope runs and puts the old one
 // back when the scope ends, however it ends.
-#ifndef PELTRIX_SCOPED_VALUE_H
-#define PELTRIX_SCOPED_VALUE_H
+#pragma once
 
 namespace peltrix {
 
@@ -19,5 +18,3 @@ private:
 };
 
 }  // namespace peltrix
-
-#endif

@@ -1,8 +1,8 @@
-// The speed classes the camera offers: the class number is the camera's speed
-// code; each has the line speed our side switches to and a factor that
-// stretches payload time-outs at slow speeds.
-#ifndef PELTRIX_SPEED_CLASSES_H
-#define PELTRIX_SPEED_CLASSES_H
+#pragma once
+// The speed classes as the library's core uses them: the class number is the
+// camera's speed code; each has the line speed our side switches to (from the
+// public table in peltrix_speed_classes.h) and a factor that stretches payload
+// time-outs at slow speeds.
 
 namespace peltrix {
 
@@ -13,5 +13,3 @@ int camLineSpeed(int speedClass);
 int camTimeoutFactor(int speedClass);
 
 }  // namespace peltrix
-
-#endif

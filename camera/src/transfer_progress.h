@@ -1,6 +1,5 @@
 // The percentage reported to the host before each piece of a transfer.
-#ifndef PELTRIX_TRANSFER_PROGRESS_H
-#define PELTRIX_TRANSFER_PROGRESS_H
+#pragma once
 
 #include <cstdint>
 
@@ -13,5 +12,3 @@ inline int transferPercent(std::int32_t offset, std::int32_t total) {
 }
 
 }  // namespace peltrix
-
-#endif

@@ -1,16 +1,19 @@
-// A library core over a fake camera on port 3 (ports 1-4 open), with helpers
-// to reach the states the tests start from.
-#ifndef PELTRIX_TESTS_CAMERA_FIXTURE_H
-#define PELTRIX_TESTS_CAMERA_FIXTURE_H
+#pragma once
+// A library core over the simulated camera on port 3 (ports 1-4 open), with
+// helpers to reach the states the tests start from.
 
 #include "cam_core.h"
-#include "fake_camera.h"
 #include "recording_file_sink.h"
+#include "simulator_port_library.h"
 
 #include <gtest/gtest.h>
 
-namespace peltrix {
-namespace test {
+#include <algorithm>
+#include <string>
+
+namespace peltrix_test {
+
+using namespace peltrix;
 
 constexpr std::uint8_t kSentinel = 0xBD;
 
@@ -22,12 +25,35 @@ inline Bytes patternBytes(int size, int salt) {
     return data;
 }
 
+inline Bytes bytesOf(const std::string &text) {
+    return Bytes(text.begin(), text.end());
+}
+
+inline std::string textOf(const Bytes &bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The camera the tests know: its texts, and 10000 in its memory status.
+inline camsim::CameraProfile testCameraProfile() {
+    camsim::CameraProfile profile;
+    profile.maker = "Orvo";
+    profile.version = "V1.02a";
+    profile.memoryStatus = 10000;
+    return profile;
+}
+
+inline camsim::StoredPicture storedPicture(int group, int number, Bytes data) {
+    camsim::StoredPicture picture;
+    picture.group = static_cast<std::uint16_t>(group);
+    picture.number = static_cast<std::uint16_t>(number);
+    picture.name = "P" + std::to_string(group) + "_" + std::to_string(number) + ".JPG";
+    picture.data = std::move(data);
+    return picture;
+}
+
 class CameraTest : public ::testing::Test {
 protected:
-    CameraTest() {
-        camera.openablePorts = {1, 2, 3, 4};
-        camera.cameraPort = 3;
-    }
+    CameraTest() { connectCamera(); }
 
     // Port 3 chosen and its line open, no session: for driving single exchanges.
     void openLineWithoutSession() {
@@ -44,9 +70,20 @@ protected:
     }
 
     void addPicture(int group, int number, int size) {
-        if (std::find(camera.groups.begin(), camera.groups.end(), group) == camera.groups.end())
-            camera.groups.push_back(group);
-        camera.pictures.push_back({group, number, patternBytes(size, number + 100 * group), {}});
+        addPicture(group, number, patternBytes(size, number + 100 * group));
+    }
+
+    void addPicture(int group, int number, Bytes data) {
+        camera.editPictures([&](std::vector<camsim::StoredPicture> &pictures) {
+            pictures.push_back(storedPicture(group, number, std::move(data)));
+        });
+    }
+
+    static camsim::StoredPicture &pictureOnCamera(std::vector<camsim::StoredPicture> &pictures,
+                                           int group, int number) {
+        return *std::find_if(pictures.begin(), pictures.end(), [&](const camsim::StoredPicture &p) {
+            return p.group == group && p.number == number;
+        });
     }
 
     int exchange(const Bytes &command, std::uint8_t *response, int capacity, int allowance) {
@@ -61,12 +98,14 @@ protected:
         return n;
     }
 
-    FakeCamera camera;
+    void connectCamera() {
+        camera.openablePorts = {1, 2, 3, 4};
+        camera.cameraPort = 3;
+    }
+
+    SimulatorPortLibrary camera{testCameraProfile()};
     RecordingFileSink files;
     CamCore core{camera, files};
 };
 
-}  // namespace test
-}  // namespace peltrix
-
-#endif
+}  // namespace peltrix_test

@@ -1,6 +1,5 @@
+#pragma once
 // Captures what the library appends to host files, per handle.
-#ifndef PELTRIX_TESTS_RECORDING_FILE_SINK_H
-#define PELTRIX_TESTS_RECORDING_FILE_SINK_H
 
 #include "file_sink.h"
 
@@ -8,10 +7,9 @@
 #include <map>
 #include <vector>
 
-namespace peltrix {
-namespace test {
+namespace peltrix_test {
 
-class RecordingFileSink : public FileSink {
+class RecordingFileSink : public peltrix::FileSink {
 public:
     bool append(int handle, const void *bytes, int count) override {
         if (failAfter >= 0 && appends >= failAfter)
@@ -27,7 +25,5 @@ public:
     int failAfter = -1;  // refuse every append after this many (-1: never)
 };
 
-}  // namespace test
-}  // namespace peltrix
+}  // namespace peltrix_test
 
-#endif

@@ -2,8 +2,7 @@
 // words itself and measures the stack pointer around the call, so that a
 // callee removing more or fewer bytes than were pushed shows up as a number
 // instead of as a corrupted stack later on.
-#ifndef PELTRIX_STACK_CHECK_CALL_H
-#define PELTRIX_STACK_CHECK_CALL_H
+#pragma once
 
 #include <cstdint>
 
@@ -19,5 +18,3 @@ extern "C" {
 std::int32_t stack_check_call(const void *fn, int count, const std::int32_t *args,
                               std::int32_t *espMoved);
 }
-
-#endif

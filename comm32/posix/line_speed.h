@@ -1,6 +1,5 @@
 // Line speeds of a terminal device, including speeds without a B constant.
-#ifndef COMM32_LINE_SPEED_H
-#define COMM32_LINE_SPEED_H
+#pragma once
 
 namespace comm32 {
 
@@ -19,5 +18,3 @@ bool setSpeedByNumber(int fd, int bitsPerSecond);
 bool readSpeedsByNumber(int fd, int *inputSpeed, int *outputSpeed);
 
 }  // namespace comm32
-
-#endif

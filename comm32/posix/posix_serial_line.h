@@ -1,13 +1,12 @@
 // A terminal device as a raw 8N1 serial line: non-blocking descriptor, reads
 // and writes waited for with poll().
-#ifndef COMM32_POSIX_SERIAL_LINE_H
-#define COMM32_POSIX_SERIAL_LINE_H
+#pragma once
 
 #include <memory>
 #include <string>
 
 #include "serial_line.h"
-#include "unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace comm32 {
 
@@ -23,12 +22,10 @@ public:
     int receive(unsigned char *buffer, int maxCount, std::chrono::milliseconds wait) override;
 
 private:
-    explicit PosixSerialLine(UniqueFd fd) : fd_(std::move(fd)) {}
+    explicit PosixSerialLine(platform::UniqueFd fd) : fd_(std::move(fd)) {}
     bool makeRaw();
 
-    UniqueFd fd_;
+    platform::UniqueFd fd_;
 };
 
 }  // namespace comm32
-
-#endif

@@ -1,7 +1,6 @@
 // The time source of the timed reads: the steady clock in the library, a
 // virtual clock in tests of the deadline logic.
-#ifndef COMM32_CLOCK_H
-#define COMM32_CLOCK_H
+#pragma once
 
 #include <chrono>
 
@@ -20,5 +19,3 @@ public:
 };
 
 }  // namespace comm32
-
-#endif

@@ -3,8 +3,7 @@
 // with the first bytes in hex (a whole command; an answer's header). Off
 // unless the environment variable COMM32_TRACE names where it goes when a
 // port is opened: "-" for standard error, otherwise a file appended to.
-#ifndef COMM32_LINE_TRACE_H
-#define COMM32_LINE_TRACE_H
+#pragma once
 
 namespace comm32 {
 
@@ -16,5 +15,3 @@ void traceLine(int port, const char *what, int number, const unsigned char *byte
                int count = 0);
 
 }  // namespace comm32
-
-#endif

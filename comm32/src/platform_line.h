@@ -1,6 +1,5 @@
 // Opens the platform's serial device for a port; defined once per platform.
-#ifndef COMM32_PLATFORM_LINE_H
-#define COMM32_PLATFORM_LINE_H
+#pragma once
 
 #include <memory>
 
@@ -20,5 +19,3 @@ struct OpenRequest {
 std::unique_ptr<SerialLine> openPlatformLine(const OpenRequest &request);
 
 }  // namespace comm32
-
-#endif

@@ -1,6 +1,5 @@
 // Which device a port number stands for on each platform.
-#ifndef COMM32_PORT_NAME_H
-#define COMM32_PORT_NAME_H
+#pragma once
 
 #include <string>
 
@@ -18,5 +17,3 @@ std::string posixDevicePath(int port);
 std::string windowsDevicePath(int port);
 
 }  // namespace comm32
-
-#endif

@@ -2,8 +2,7 @@
 // port by its number alone, so this table is necessarily process-wide; it is
 // the library's only global state. The library is called from one thread at
 // a time (the camera library is single-threaded), so it takes no lock.
-#ifndef COMM32_PORT_TABLE_H
-#define COMM32_PORT_TABLE_H
+#pragma once
 
 #include <array>
 #include <memory>
@@ -34,5 +33,3 @@ private:
 PortTable &openPorts();
 
 }  // namespace comm32
-
-#endif

@@ -1,8 +1,7 @@
 // One open serial device, as the rest of the library sees it. The platform
 // classes (termios, Win32 comm API) implement it; everything above it is
 // portable and is tested without a device.
-#ifndef COMM32_SERIAL_LINE_H
-#define COMM32_SERIAL_LINE_H
+#pragma once
 
 #include <chrono>
 
@@ -30,5 +29,3 @@ public:
 };
 
 }  // namespace comm32
-
-#endif

@@ -1,7 +1,6 @@
 // Reads with a time-out over any SerialLine: one deadline per call, however
 // the bytes trickle in.
-#ifndef COMM32_TIMED_READ_H
-#define COMM32_TIMED_READ_H
+#pragma once
 
 #include <chrono>
 
@@ -28,5 +27,3 @@ int readUnlessQuiet(SerialLine &line, unsigned char *buffer, int maxCount,
                     std::chrono::milliseconds window);
 
 }  // namespace comm32
-
-#endif

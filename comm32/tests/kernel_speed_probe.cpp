@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace comm32::test_support {
+namespace comm32_test {
 
 bool readKernelSpeeds(const std::string &device, unsigned *input, unsigned *output) {
     const int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -21,4 +21,4 @@ bool readKernelSpeeds(const std::string &device, unsigned *input, unsigned *outp
     return ok;
 }
 
-}  // namespace comm32::test_support
+}  // namespace comm32_test

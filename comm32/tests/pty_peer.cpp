@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-namespace comm32::test_support {
+namespace comm32_test {
 
 namespace {
 std::string variableFor(int port) {
@@ -50,4 +50,4 @@ std::vector<unsigned char> PtyPeer::receive(int quietMs) {
     return got;
 }
 
-}  // namespace comm32::test_support
+}  // namespace comm32_test

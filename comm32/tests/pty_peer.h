@@ -1,12 +1,11 @@
 // The far end of a line for tests: a pseudo-terminal whose master the test
 // holds; the library opens the slave through COMM32_PORT<n>.
-#ifndef COMM32_TESTS_PTY_PEER_H
-#define COMM32_TESTS_PTY_PEER_H
+#pragma once
 
 #include <string>
 #include <vector>
 
-namespace comm32::test_support {
+namespace comm32_test {
 
 class PtyPeer {
 public:
@@ -31,6 +30,4 @@ private:
 // through its own descriptor (termios2); false when unreadable.
 bool readKernelSpeeds(const std::string &device, unsigned *input, unsigned *output);
 
-}  // namespace comm32::test_support
-
-#endif
+}  // namespace comm32_test

@@ -1,8 +1,7 @@
 // A SerialLine whose bytes arrive at set times on a virtual clock. receive()
 // behaves as poll() then read() would: it hands over what has arrived, or lets
 // virtual time run to the next arrival or to the end of the wait.
-#ifndef COMM32_TESTS_SCRIPTED_LINE_H
-#define COMM32_TESTS_SCRIPTED_LINE_H
+#pragma once
 
 #include <algorithm>
 #include <chrono>
@@ -12,7 +11,9 @@
 #include "clock.h"
 #include "serial_line.h"
 
-namespace comm32::test_support {
+namespace comm32_test {
+
+using namespace comm32;
 
 class VirtualClock final : public Clock {
 public:
@@ -81,6 +82,4 @@ private:
     std::vector<std::chrono::milliseconds> waits_;
 };
 
-}  // namespace comm32::test_support
-
-#endif
+}  // namespace comm32_test

@@ -1,6 +1,5 @@
 // A Windows COM port as a raw 8N1 serial line over the comm API.
-#ifndef COMM32_WIN32_SERIAL_LINE_H
-#define COMM32_WIN32_SERIAL_LINE_H
+#pragma once
 
 #include <windows.h>
 
@@ -9,7 +8,7 @@
 
 #include "platform_line.h"
 #include "serial_line.h"
-#include "unique_handle.h"
+#include "platform/win32_handles.h"
 
 namespace comm32 {
 
@@ -26,15 +25,13 @@ public:
     int receive(unsigned char *buffer, int maxCount, std::chrono::milliseconds wait) override;
 
 private:
-    explicit Win32SerialLine(UniqueHandle handle) : handle_(std::move(handle)) {}
+    explicit Win32SerialLine(platform::UniqueFile handle) : handle_(std::move(handle)) {}
     bool configure(int bitsPerSecond);
     bool useReadWait(DWORD waitMs);
 
-    UniqueHandle handle_;
+    platform::UniqueFile handle_;
     bool linesRaised_ = true;      // DTR and RTS, kept across speed changes
     DWORD readWaitMs_ = MAXDWORD;  // the read time-out now set in the driver; MAXDWORD: none yet
 };
 
 }  // namespace comm32
-
-#endif

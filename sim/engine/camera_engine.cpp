@@ -31,13 +31,13 @@ void CameraEngine::changePictures(const std::function<void(PictureStore &)> &cha
     log("picture set changed on the camera; next command gets status 137");
 }
 
-void CameraEngine::send(const std::vector<uint8_t> &bytes) {
+void CameraEngine::send(const std::vector<uint8_t> &bytes, Micros pauseBefore) {
     if (bytes.empty())
         return;
-    if (!output_.empty() && output_.back().lineSpeed == lineSpeed_)
+    if (pauseBefore == 0 && !output_.empty() && output_.back().lineSpeed == lineSpeed_)
         output_.back().bytes.insert(output_.back().bytes.end(), bytes.begin(), bytes.end());
     else
-        output_.push_back(OutputSegment{bytes, lineSpeed_});
+        output_.push_back(OutputSegment{bytes, lineSpeed_, pauseBefore});
 }
 
 void CameraEngine::log(const std::string &line) const {
@@ -100,9 +100,11 @@ void CameraEngine::process(const CommandPacket &command) {
         answer = handler_.handle(command);
         if (const Fault *busy = has(FaultKind::Busy)) {
             answer.statusOrSubcode = CAM_STATUS_BUSY;
-            if (busy->busyPayload)
-                answer.payload = *busy->busyPayload;
+            if (busy->payload)
+                answer.payload = *busy->payload;
         }
+        if (const Fault *other = has(FaultKind::ReplacePayload))
+            answer.payload = other->payload.value_or(std::vector<uint8_t>{});
     }
 
     std::vector<uint8_t> bytes;
@@ -111,11 +113,14 @@ void CameraEngine::process(const CommandPacket &command) {
     bytes.push_back(answer.statusOrSubcode);
     appendLe16(bytes, static_cast<uint16_t>(answer.payload.size()));
     size_t payloadSent = answer.payload.size();
-    if (const Fault *stall = has(FaultKind::StallPayload))
+    const Fault *stall = has(FaultKind::StallPayload);
+    if (stall)
         payloadSent = std::min(payloadSent, stall->stallAfter);
-    bytes.insert(bytes.end(), answer.payload.begin(),
-                 answer.payload.begin() + static_cast<std::ptrdiff_t>(payloadSent));
+    const auto cut = answer.payload.begin() + static_cast<std::ptrdiff_t>(payloadSent);
+    bytes.insert(bytes.end(), answer.payload.begin(), cut);
     send(bytes);
+    if (stall && stall->resumeAfter > 0)
+        send(std::vector<uint8_t>(cut, answer.payload.end()), stall->resumeAfter);
     log(describeCommand(command) + " -> " +
         describeAnswer(bytes, answer.payload.size(), payloadSent, lineSpeed_));
 

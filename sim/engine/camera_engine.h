@@ -19,6 +19,7 @@ namespace camsim {
 struct OutputSegment {
     std::vector<uint8_t> bytes;
     uint32_t lineSpeed = 0;  // the camera's speed while these bytes go out
+    Micros pauseBefore = 0;  // the camera stops this long before sending them
 };
 
 class CameraEngine {
@@ -36,6 +37,9 @@ public:
 
     uint32_t lineSpeed() const { return lineSpeed_; }
     const PictureStore &pictures() const { return pictures_; }
+    // The camera's settings (maker, version, memory status), which a test may
+    // change between commands.
+    CameraProfile &profile() { return profile_; }
     FaultPlan &faults() { return faults_; }
     unsigned commandsReceived() const { return commandsReceived_; }
 
@@ -44,6 +48,8 @@ public:
     // so that the host reads the directory again; the probe is answered
     // normally and leaves the notice pending.
     void changePictures(const std::function<void(PictureStore &)> &change);
+    // Another card put in while the host is away: no notice is pending.
+    void setPictures(PictureStore pictures) { pictures_ = std::move(pictures); }
     bool resyncPending() const { return resyncPending_; }
 
     // One line per command and answer, for the program's -v log.
@@ -51,7 +57,7 @@ public:
 
 private:
     void process(const CommandPacket &command);
-    void send(const std::vector<uint8_t> &bytes);
+    void send(const std::vector<uint8_t> &bytes, Micros pauseBefore = 0);
     void eraseOnTheCamera(const CommandPacket &command, Vanishing which);
     void log(const std::string &line) const;
 

@@ -26,7 +26,9 @@ bool CameraLine::onHostBytes(const uint8_t *bytes, size_t count) {
 
 bool CameraLine::sendPaced(OutputSegment &segment) {
     const bool pace = host_.needsPacing();
-    const Micros start = std::max(clock_.now(), lineFreeAt_);
+    const Micros start = std::max(clock_.now(), lineFreeAt_) + segment.pauseBefore;
+    if (segment.pauseBefore > 0 && !clock_.sleepUntil(start))
+        return false;
     for (size_t sent = 0; sent < segment.bytes.size();) {
         const size_t slice =
             std::min(sent == 0 ? kHeaderSlice : kPacingSlice, segment.bytes.size() - sent);

@@ -114,7 +114,8 @@ Answer CommandHandler::groupEntry(const CommandPacket &command) const {
     const uint16_t number = pictureParam(command);
     if (number == 0) {
         const auto numbers = pictures_.picturesOf(group);
-        if (numbers.empty())
+        const auto groups = pictures_.groups();
+        if (std::find(groups.begin(), groups.end(), group) == groups.end())
             return refusal(CAM_STATUS_NO_SUCH_PICTURE);
         std::vector<uint8_t> payload;
         for (uint16_t n : numbers) {

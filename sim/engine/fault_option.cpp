@@ -97,7 +97,7 @@ Fault parseFaultOption(FaultKind kind, const std::string &option) {
     }
     case FaultKind::Busy:
         if (hasArg)
-            fault.busyPayload = parseHex(arg, option);
+            fault.payload = parseHex(arg, option);
         break;
     case FaultKind::ChangePictures:
         if (hasArg)

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "command_parser.h"
 #include "protocol.h"
 
 namespace camsim {
@@ -14,7 +15,9 @@ namespace camsim {
 enum class FaultKind {
     DropResponse,    // the command is not carried out and nothing is answered
     StallPayload,    // header and the first `stallAfter` payload bytes, then nothing
-    Busy,            // status 0x80 with the normal payload, or with `busyPayload`
+                     // (or the rest after a pause of `resumeAfter`)
+    Busy,            // status 0x80 with the normal payload, or with `payload`
+    ReplacePayload,  // carried out and answered as usual, but with `payload`
     Refuse,          // the command is not carried out; status `status`, no payload
     WrongCode,       // byte 0 of the answer is not the command code
     ChangePictures,  // after answering, a picture disappears as if erased on
@@ -37,8 +40,9 @@ struct Fault {
     unsigned ordinal = 1;            // first hit: the Nth counted command (1-based)
     unsigned times = 1;              // consecutive counted commands hit
     size_t stallAfter = 0;
+    Micros resumeAfter = 0;  // 0: the rest of a stalled payload never comes
     uint8_t status = CAM_STATUS_UNKNOWN_COMMAND;
-    std::optional<std::vector<uint8_t>> busyPayload;
+    std::optional<std::vector<uint8_t>> payload;
     Vanishing vanishes = Vanishing::Last;
 };
 

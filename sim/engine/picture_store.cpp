@@ -9,6 +9,9 @@ std::vector<uint16_t> PictureStore::groups() const {
     for (const auto &p : pictures_)
         if (std::find(out.begin(), out.end(), p.group) == out.end())
             out.push_back(p.group);
+    for (uint16_t g : emptyGroups_)
+        if (std::find(out.begin(), out.end(), g) == out.end())
+            out.push_back(g);
     return out;
 }
 

@@ -21,10 +21,13 @@ struct StoredPicture {
 class PictureStore {
 public:
     PictureStore() = default;
-    explicit PictureStore(std::vector<StoredPicture> pictures) : pictures_(std::move(pictures)) {}
+    // `emptyGroups`: folders on the card that hold no picture (yet).
+    explicit PictureStore(std::vector<StoredPicture> pictures,
+                          std::vector<uint16_t> emptyGroups = {})
+        : pictures_(std::move(pictures)), emptyGroups_(std::move(emptyGroups)) {}
 
-    // Group numbers in the order their first picture appears. A group whose
-    // last picture was erased is gone from the list.
+    // Group numbers in the order their first picture appears, then the empty
+    // folders. A group whose last picture was erased is gone from the list.
     std::vector<uint16_t> groups() const;
     std::vector<uint16_t> picturesOf(uint16_t group) const;
     size_t countIn(uint16_t group) const;
@@ -33,12 +36,14 @@ public:
     bool erase(uint16_t group, uint16_t number);
 
     const std::vector<StoredPicture> &all() const { return pictures_; }
+    const std::vector<uint16_t> &emptyGroups() const { return emptyGroups_; }
     size_t size() const { return pictures_.size(); }
     bool empty() const { return pictures_.empty(); }
     uint64_t totalBytes() const;
 
 private:
     std::vector<StoredPicture> pictures_;
+    std::vector<uint16_t> emptyGroups_;
 };
 
 }  // namespace camsim

@@ -11,7 +11,7 @@ namespace pdrsim {
 
 PictureReload::PictureReload(Builder build)
     : build_(std::move(build)), done_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
-    if (!done_.valid())
+    if (!done_)
         throw std::system_error(errno, std::generic_category(), "eventfd");
 }
 
@@ -37,13 +37,13 @@ void PictureReload::start() {
             error_ = e.what();
         }
         const uint64_t one = 1;
-        (void)::write(done_.get(), &one, sizeof one);
+        (void)::write(done_.Get(), &one, sizeof one);
     });
 }
 
 std::optional<camsim::PictureStore> PictureReload::take(std::string &error) {
     uint64_t count = 0;
-    if (::read(done_.get(), &count, sizeof count) != static_cast<ssize_t>(sizeof count))
+    if (::read(done_.Get(), &count, sizeof count) != static_cast<ssize_t>(sizeof count))
         return std::nullopt;
     worker_.join();
     std::optional<camsim::PictureStore> finished = std::move(result_);

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "picture_store.h"
-#include "unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace pdrsim {
 
@@ -26,7 +26,7 @@ public:
     // Starts a build; one asked for while another runs starts after it.
     void request();
     // Readable once a build has finished.
-    int fd() const { return done_.get(); }
+    int fd() const { return done_.Get(); }
     // The finished set, or nothing with the reason in `error` when the build
     // failed. Call when fd() is readable.
     std::optional<camsim::PictureStore> take(std::string &error);
@@ -35,7 +35,7 @@ private:
     void start();
 
     Builder build_;
-    UniqueFd done_;
+    platform::UniqueFd done_;
     std::thread worker_;
     bool again_ = false;
     std::optional<camsim::PictureStore> result_;

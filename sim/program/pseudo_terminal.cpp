@@ -19,8 +19,8 @@ namespace {
 
 PseudoTerminal PseudoTerminal::create() {
     PseudoTerminal pty;
-    pty.master_ = UniqueFd(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK));
-    if (!pty.master_.valid())
+    pty.master_ = platform::UniqueFd(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK));
+    if (!pty.master_)
         fail("posix_openpt");
     if (grantpt(pty.master()) != 0)
         fail("grantpt");
@@ -30,8 +30,8 @@ PseudoTerminal PseudoTerminal::create() {
     if (ptsname_r(pty.master(), path, sizeof path) != 0)
         fail("ptsname_r");
     pty.slavePath_ = path;
-    pty.slave_ = UniqueFd(::open(path, O_RDWR | O_NOCTTY | O_CLOEXEC));
-    if (!pty.slave_.valid())
+    pty.slave_ = platform::UniqueFd(::open(path, O_RDWR | O_NOCTTY | O_CLOEXEC));
+    if (!pty.slave_)
         fail("open pty slave");
     // Until the host sets its own mode, echo would send the camera's answers
     // straight back to it as commands.

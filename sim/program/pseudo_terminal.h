@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace pdrsim {
 
@@ -15,13 +15,13 @@ public:
     // Throws std::system_error on failure. The slave starts raw at 19200.
     static PseudoTerminal create();
 
-    int master() const { return master_.get(); }
-    int slave() const { return slave_.get(); }
+    int master() const { return master_.Get(); }
+    int slave() const { return slave_.Get(); }
     const std::string &slavePath() const { return slavePath_; }
 
 private:
-    UniqueFd master_;
-    UniqueFd slave_;
+    platform::UniqueFd master_;
+    platform::UniqueFd slave_;
     std::string slavePath_;
 };
 

@@ -10,11 +10,11 @@
 
 namespace pdrsim {
 
-UniqueFd openSerialDevice(const std::string &path) {
-    UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
-    if (!fd.valid())
+platform::UniqueFd openSerialDevice(const std::string &path) {
+    platform::UniqueFd fd(::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
+    if (!fd)
         throw std::system_error(errno, std::generic_category(), "open " + path);
-    if (!makeRaw(fd.get()) || !setLineSpeed(fd.get(), 19200))
+    if (!makeRaw(fd.Get()) || !setLineSpeed(fd.Get(), 19200))
         throw std::system_error(errno, std::generic_category(), "set up " + path);
     return fd;
 }

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace pdrsim {
 
 // Opens the device raw at 19200; throws std::system_error on failure.
-UniqueFd openSerialDevice(const std::string &path);
+platform::UniqueFd openSerialDevice(const std::string &path);
 
 }  // namespace pdrsim

@@ -16,8 +16,8 @@ SignalWatch::SignalWatch(std::initializer_list<int> signals) {
         sigaddset(&watched, s);
     if (sigprocmask(SIG_BLOCK, &watched, &previousMask_) != 0)
         throw std::system_error(errno, std::generic_category(), "sigprocmask");
-    fd_ = UniqueFd(signalfd(-1, &watched, SFD_CLOEXEC | SFD_NONBLOCK));
-    if (!fd_.valid()) {
+    fd_ = platform::UniqueFd(signalfd(-1, &watched, SFD_CLOEXEC | SFD_NONBLOCK));
+    if (!fd_) {
         const int error = errno;
         sigprocmask(SIG_SETMASK, &previousMask_, nullptr);
         throw std::system_error(error, std::generic_category(), "signalfd");
@@ -28,19 +28,19 @@ SignalWatch::~SignalWatch() {
     // A signal that asked us to stop has been handled: take it off the
     // pending set, or restoring the mask would deliver it once more.
     consume();
-    fd_.reset();
+    fd_.Reset();
     sigprocmask(SIG_SETMASK, &previousMask_, nullptr);
 }
 
 bool SignalWatch::raised() const {
-    struct pollfd p = {fd_.get(), POLLIN, 0};
+    struct pollfd p = {fd_.Get(), POLLIN, 0};
     return poll(&p, 1, 0) > 0 && (p.revents & POLLIN);
 }
 
 bool SignalWatch::consume() {
     bool any = false;
     struct signalfd_siginfo info;
-    while (::read(fd_.get(), &info, sizeof info) == static_cast<ssize_t>(sizeof info))
+    while (::read(fd_.Get(), &info, sizeof info) == static_cast<ssize_t>(sizeof info))
         any = true;
     return any;
 }

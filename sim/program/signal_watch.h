@@ -7,7 +7,7 @@
 
 #include <initializer_list>
 
-#include "unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace pdrsim {
 
@@ -18,7 +18,7 @@ public:
     SignalWatch(const SignalWatch &) = delete;
     SignalWatch &operator=(const SignalWatch &) = delete;
 
-    int fd() const { return fd_.get(); }
+    int fd() const { return fd_.Get(); }
     // True once a watched signal is pending (does not consume it).
     bool raised() const;
     // Takes every pending watched signal; true if there was one.
@@ -26,7 +26,7 @@ public:
 
 private:
     sigset_t previousMask_;
-    UniqueFd fd_;
+    platform::UniqueFd fd_;
 };
 
 }  // namespace pdrsim

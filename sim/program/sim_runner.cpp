@@ -105,11 +105,11 @@ int runSimulator(const ProgramOptions &options, std::ostream &out, std::ostream 
         PictureReload reload([&options] { return buildPictures(options); });
 
         if (!options.device.empty()) {
-            UniqueFd device = openSerialDevice(options.device);
-            DevicePort port(device.get());
+            platform::UniqueFd device = openSerialDevice(options.device);
+            DevicePort port(device.Get());
             camsim::CameraLine line(engine, port, clock);
             out << options.device << std::endl;
-            serve(device.get(), line, signals, reload, engine, err);
+            serve(device.Get(), line, signals, reload, engine, err);
             return 0;
         }
 

@@ -14,7 +14,9 @@
 #include "picture_set.h"
 #include "protocol.h"
 
-namespace camsim::test_support {
+namespace camsim_test {
+
+using namespace camsim;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -198,4 +200,4 @@ struct LineRig {
     CameraLine line;
 };
 
-}  // namespace camsim::test_support
+}  // namespace camsim_test

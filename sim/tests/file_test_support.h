@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace camsim::test_support {
+namespace camsim_test {
 
 class TempDir {
 public:
@@ -67,4 +67,4 @@ inline CommandResult runCommand(const std::string &command) {
     return result;
 }
 
-}  // namespace camsim::test_support
+}  // namespace camsim_test

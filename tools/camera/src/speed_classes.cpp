@@ -1,18 +1,10 @@
 #include "speed_classes.h"
 
-#include <peltrix.h>
-
 #include <cstdlib>
 #include <iterator>
 
 namespace pdrcam {
 namespace {
-
-const SpeedClass kClasses[] = {
-    {CAM_SPEED_9600, 9600},   {CAM_SPEED_19200, 19200},   {CAM_SPEED_38400, 38400},
-    {CAM_SPEED_48000, 48000}, {CAM_SPEED_57600, 57600},   {CAM_SPEED_64000, 64000},
-    {CAM_SPEED_96000, 96000}, {CAM_SPEED_115200, 115200}, {CAM_SPEED_230400, 230400},
-};
 
 std::optional<long> parseNumber(const std::string &digits) {
     if (digits.empty() || digits.size() > 9)
@@ -26,16 +18,15 @@ std::optional<long> parseNumber(const std::string &digits) {
 }  // namespace
 
 const SpeedClass *speedClassesBegin() {
-    return std::begin(kClasses);
+    return std::begin(peltrix::kSpeedClassRates);
 }
 const SpeedClass *speedClassesEnd() {
-    return std::end(kClasses);
+    return std::end(peltrix::kSpeedClassRates);
 }
 
 std::optional<SpeedClass> speedClassForCode(int32_t code) {
-    for (const SpeedClass &c : kClasses)
-        if (c.code == code)
-            return c;
+    if (const SpeedClass *c = peltrix::findSpeedClass(code))
+        return *c;
     return std::nullopt;
 }
 
@@ -57,7 +48,7 @@ std::optional<SpeedClass> parseSpeed(const std::string &text) {
     // unambiguous.
     if (explicitClass || *number < 100)
         return speedClassForCode(static_cast<int32_t>(*number));
-    for (const SpeedClass &c : kClasses)
+    for (const SpeedClass &c : peltrix::kSpeedClassRates)
         if (c.bitsPerSecond == *number)
             return c;
     return std::nullopt;

@@ -5,12 +5,12 @@
 #include <optional>
 #include <string>
 
+#include <peltrix_speed_classes.h>
+
 namespace pdrcam {
 
-struct SpeedClass {
-    int32_t code;           // what Cam_set_speed takes
-    int32_t bitsPerSecond;  // the line speed of the session
-};
+// A class and its line speed, from the library's own table.
+using SpeedClass = peltrix::SpeedClassRate;
 
 // Every class the library offers, slowest first.
 const SpeedClass *speedClassesBegin();

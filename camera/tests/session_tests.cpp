@@ -2,8 +2,7 @@
 #include "camera_fixture.h"
 #include "speed_classes.h"
 
-namespace peltrix {
-namespace test {
+namespace peltrix_test {
 namespace {
 
 const Bytes kReady{0x10, 0x00, 0x00, 0x00};
@@ -109,7 +108,7 @@ TEST_F(CamSessionTest, SpeedClassesOfferedAndRefused) {
     }
     EXPECT_TRUE(camera.calls.empty());
     openSession(16);
-    EXPECT_EQ(48000, camera.cameraSpeed);
+    EXPECT_EQ(48000, camera.cameraSpeed());
     char text[32];
     EXPECT_EQ(CAM_OK, core.Cam_get_version(text)) << "both sides run at 48000";
 }
@@ -135,7 +134,7 @@ TEST_F(CamSessionTest, OpeningNegotiatesTheSpeedInOrder) {
     EXPECT_EQ(LineCall::SetFlow, camera.calls[1].kind);
     EXPECT_EQ(2, camera.calls[1].value);
     EXPECT_EQ(LineCall::SetBaud, camera.calls[camera.calls.size() - 2].kind);
-    EXPECT_EQ(115200, camera.cameraSpeed);
+    EXPECT_EQ(115200, camera.cameraSpeed());
 }
 
 TEST_F(CamSessionTest, OpeningWithoutPortOrCamera) {
@@ -162,17 +161,17 @@ TEST_F(CamSessionTest, OpeningBringsBackACameraLeftAtAnotherSpeed) {
     } cases[] = {{230400, 6}, {115200, 6}, {48000, 5}, {9600, 3}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.leftAt);
-        camera.cameraSpeed = c.leftAt;
+        camera.restartAt(c.leftAt);
         core.Cam_set_speed(c.chosenClass);
         ASSERT_EQ(3, core.Cam_set_port(3));
         camera.clearRecord();
         ASSERT_EQ(CAM_OK, core.Cam_session_enabled(1));
-        EXPECT_EQ(camLineSpeed(c.chosenClass), camera.cameraSpeed);
+        EXPECT_EQ(camLineSpeed(c.chosenClass), camera.cameraSpeed());
         EXPECT_EQ(camLineSpeed(c.chosenClass), camera.callsOf(LineCall::SetBaud).back().value);
         // The camera was told to rest before the session's own speed command.
         EXPECT_EQ(2, countSent(0x31));
         ASSERT_EQ(CAM_OK, core.Cam_session_enabled(0));
-        EXPECT_EQ(19200, camera.cameraSpeed);
+        EXPECT_EQ(19200, camera.cameraSpeed());
     }
 }
 
@@ -232,7 +231,7 @@ TEST_F(CamSessionTest, ClosingSendsTheRestingSpeedTwice) {
     EXPECT_TRUE(camera.callsOf(LineCall::SetBaud).empty());
     EXPECT_EQ((std::vector<int>{10, 500, 50}), camera.pauses());
     EXPECT_EQ(LineCall::Close, camera.calls.back().kind);
-    EXPECT_EQ(19200, camera.cameraSpeed);
+    EXPECT_EQ(19200, camera.cameraSpeed());
     EXPECT_EQ(CAM_OK, core.Cam_error());
 }
 
@@ -280,7 +279,7 @@ TEST_F(CamSessionTest, CameraOperationsOpenTheSessionThemselves) {
     char text[32];
     EXPECT_EQ(CAM_OK, core.Cam_get_version(text));
     EXPECT_EQ(Open, core.sessionState());
-    EXPECT_EQ(38400, camera.cameraSpeed);
+    EXPECT_EQ(38400, camera.cameraSpeed());
 }
 
 // --- ready probe, reset, callback ----------------------------------------------------
@@ -290,7 +289,7 @@ TEST_F(CamSessionTest, ReadyProbesWithoutOpeningASession) {
     EXPECT_EQ(1, core.Cam_ready());
     EXPECT_EQ((std::vector<Bytes>{kReady}), camera.commandsSent());
     EXPECT_TRUE(camera.callsOf(LineCall::Open).empty());
-    camera.dropAnswers(FakeCamera::kForever);
+    camera.dropAnswers(SimulatorPortLibrary::kForever);
     EXPECT_EQ(0, core.Cam_ready());
     EXPECT_EQ(CAM_ERR_NO_RESPONSE, core.Cam_error());
 }
@@ -313,5 +312,4 @@ TEST_F(CamSessionTest, ResetClosesTheSessionAndForgetsThePort) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace peltrix
+}  // namespace peltrix_test

@@ -4,14 +4,15 @@
 
 #include "engine_test_support.h"
 
-namespace camsim {
+namespace camsim_test {
 namespace {
 
-using test_support::Bytes;
+using namespace camsim;
+
 
 TEST(CommandParser, AssemblesAPacketDeliveredByteByByte) {
     CommandParser parser;
-    const Bytes cmd = test_support::pictureDataCommand(100, 2, 4096);
+    const Bytes cmd = pictureDataCommand(100, 2, 4096);
     for (size_t i = 0; i < cmd.size(); ++i) {
         EXPECT_FALSE(parser.next().has_value()) << "complete after only " << i << " bytes";
         parser.feed(&cmd[i], 1, 10 * i);
@@ -26,8 +27,8 @@ TEST(CommandParser, AssemblesAPacketDeliveredByteByByte) {
 
 TEST(CommandParser, SplitsTwoPacketsArrivingTogether) {
     CommandParser parser;
-    Bytes both = test_support::readyCommand();
-    const Bytes erase = test_support::eraseCommand(101, 7);
+    Bytes both = readyCommand();
+    const Bytes erase = eraseCommand(101, 7);
     both.insert(both.end(), erase.begin(), erase.end());
     parser.feed(both.data(), both.size(), 0);
     const auto first = parser.next();
@@ -45,7 +46,7 @@ TEST(CommandParser, SkipsNoiseThatAnnouncesAnImpossibleParameterCount) {
     CommandParser parser;
     // Junk whose would-be parameter counts (91 43, 43 05, 05 04) are impossible.
     Bytes stream = {0xA7, 0x3C, 0x91};
-    const Bytes erase = test_support::eraseCommand(101, 7);
+    const Bytes erase = eraseCommand(101, 7);
     stream.insert(stream.end(), erase.begin(), erase.end());
     parser.feed(stream.data(), stream.size(), 0);
     const auto packet = parser.next();
@@ -60,7 +61,7 @@ TEST(CommandParser, DropsAPartialPacketLeftIdleBeyondTheLimit) {
     const Bytes partial = {0x17, 0x00, 0x08, 0x00, 0x64};  // waits for 8 parameter bytes
     parser.feed(partial.data(), partial.size(), 0);
     EXPECT_FALSE(parser.next().has_value());
-    const Bytes ready = test_support::readyCommand();
+    const Bytes ready = readyCommand();
     parser.feed(ready.data(), ready.size(), 100000);
     const auto packet = parser.next();
     ASSERT_TRUE(packet.has_value());
@@ -70,7 +71,7 @@ TEST(CommandParser, DropsAPartialPacketLeftIdleBeyondTheLimit) {
 
 TEST(CommandParser, KeepsAPartialPacketWithinTheIdleLimit) {
     CommandParser parser(50000);
-    const Bytes cmd = test_support::groupEntryCommand(100, 1);
+    const Bytes cmd = groupEntryCommand(100, 1);
     parser.feed(cmd.data(), 5, 0);
     parser.feed(cmd.data() + 5, cmd.size() - 5, 40000);
     const auto packet = parser.next();
@@ -80,4 +81,4 @@ TEST(CommandParser, KeepsAPartialPacketWithinTheIdleLimit) {
 }
 
 }  // namespace
-}  // namespace camsim
+}  // namespace camsim_test

@@ -16,8 +16,9 @@
 
 #include "file_test_support.h"
 #include "line_speed.h"
-#include "unique_fd.h"
+#include "platform/unique_fd.h"
 
+namespace camsim_test {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -256,7 +257,7 @@ TEST(PdrSimProgram, SpeedSwitchFollowsTheHostsTerminalSettings) {
 }
 
 TEST(PdrSimProgram, DownloadMatchesTheExportedFileByteForByte) {
-    camsim::test_support::TempDir dir;
+    TempDir dir;
     SimProcess sim({"--export", dir.path().string()});
     HostLine host(sim.path());
     ASSERT_TRUE(host.valid());
@@ -288,7 +289,7 @@ TEST(PdrSimProgram, DownloadMatchesTheExportedFileByteForByte) {
               << " ms\n";
     char name[32];
     std::snprintf(name, sizeof name, "010_%03u_%04u.jpg", lastGroup, number);
-    EXPECT_EQ(data, camsim::test_support::readBytes(dir.path() / name));
+    EXPECT_EQ(data, readBytes(dir.path() / name));
 }
 
 TEST(PdrSimProgram, FaultOptionsShapeTheAnswers) {
@@ -302,7 +303,7 @@ TEST(PdrSimProgram, FaultOptionsShapeTheAnswers) {
 }
 
 TEST(PdrSimProgram, LinkExistsWhileRunningAndGoesAtSigintAndSigterm) {
-    camsim::test_support::TempDir dir;
+    TempDir dir;
     for (int signal : {SIGINT, SIGTERM}) {
         const auto link = dir.path() / "camera";
         SimProcess sim({"--link", link.string()});
@@ -321,18 +322,18 @@ TEST(PdrSimProgram, LinkExistsWhileRunningAndGoesAtSigintAndSigterm) {
 // beside the serving; once the new set is in place, the next command other
 // than the ready probe gets status 137, and the new set answers.
 TEST(PdrSimProgram, SighupLetsTheAnswerFinishThenRereadsTheFolderAndGives137) {
-    camsim::test_support::TempDir dir;
+    TempDir dir;
     Bytes jpeg(3000, 0x5A);
     jpeg[0] = 0xFF, jpeg[1] = 0xD8, jpeg[2998] = 0xFF, jpeg[2999] = 0xD9;
-    camsim::test_support::writeBytes(dir.path() / "a.jpg", jpeg);
-    camsim::test_support::writeBytes(dir.path() / "b.jpg", jpeg);
+    writeBytes(dir.path() / "a.jpg", jpeg);
+    writeBytes(dir.path() / "b.jpg", jpeg);
     SimProcess sim({"--pictures", dir.path().string()});
     HostLine host(sim.path());
     ASSERT_TRUE(host.valid());
     const Bytes listGroup100 = command(0x15, 0, {100, 0, 0, 0});
     EXPECT_EQ(host.ask(listGroup100, 12).size(), 12u);
 
-    camsim::test_support::writeBytes(dir.path() / "c.jpg", jpeg);
+    writeBytes(dir.path() / "c.jpg", jpeg);
     const Bytes request = pictureData(100, 1, 0);
     ASSERT_EQ(write(host.fd(), request.data(), request.size()), 12);
     ASSERT_EQ(sim.signal(SIGHUP), 0);
@@ -354,8 +355,8 @@ TEST(PdrSimProgram, SighupLetsTheAnswerFinishThenRereadsTheFolderAndGives137) {
 
 TEST(PdrSimProgram, ServesAGivenSerialDevice) {
     // The test plays the wire: the camera gets the pty's slave as its device.
-    const pdrsim::UniqueFd masterFd(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
-    const int master = masterFd.get();
+    const platform::UniqueFd masterFd(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
+    const int master = masterFd.Get();
     ASSERT_GE(master, 0);
     ASSERT_EQ(grantpt(master), 0);
     ASSERT_EQ(unlockpt(master), 0);
@@ -382,18 +383,19 @@ TEST(PdrSimProgram, ServesAGivenSerialDevice) {
 }
 
 TEST(PdrSimProgram, HelpAndBadOptions) {
-    const auto help = camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --help");
+    const auto help = runCommand(std::string(PDR_SIM_PATH) + " --help");
     EXPECT_EQ(WEXITSTATUS(help.status), 0);
     EXPECT_NE(help.output.find("--pictures"), std::string::npos);
     EXPECT_NE(help.output.find("--drop-header"), std::string::npos);
-    const auto bad = camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --bogus");
+    const auto bad = runCommand(std::string(PDR_SIM_PATH) + " --bogus");
     EXPECT_EQ(WEXITSTATUS(bad.status), 2);
     const auto badFault =
-        camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --stall 3");
+        runCommand(std::string(PDR_SIM_PATH) + " --stall 3");
     EXPECT_EQ(WEXITSTATUS(badFault.status), 2);
     const auto noFolder =
-        camsim::test_support::runCommand(std::string(PDR_SIM_PATH) + " --pictures /nonexistent/x");
+        runCommand(std::string(PDR_SIM_PATH) + " --pictures /nonexistent/x");
     EXPECT_EQ(WEXITSTATUS(noFolder.status), 1);
 }
 
 }  // namespace
+}  // namespace camsim_test

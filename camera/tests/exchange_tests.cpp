@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace peltrix {
-namespace test {
+namespace peltrix_test {
 namespace {
 
 const Bytes kReady{0x10, 0x00, 0x00, 0x00};
@@ -52,7 +51,7 @@ TEST_F(CamExchangeTest, EmptyPayloadReturnsZeroAfterTheHeaderOnly) {
 
 TEST_F(CamExchangeTest, PayloadLandsAtTheBufferStart) {
     ASSERT_EQ(6, exchange(kVersion, buffer, 1024, 0));
-    EXPECT_EQ(camera.version, Bytes(buffer, buffer + 6));
+    EXPECT_EQ(bytesOf(camera.profile().version), Bytes(buffer, buffer + 6));
     EXPECT_EQ(kSentinel, buffer[6]);
     EXPECT_EQ((std::vector<int>{100, 200}), camera.readTimeouts());
 }
@@ -70,7 +69,7 @@ TEST_F(CamExchangeTest, HeaderArrivingOnlyAfterTheFourthSendSucceeds) {
 }
 
 TEST_F(CamExchangeTest, HeaderMissingOnAllFourSendsStores4) {
-    camera.dropAnswers(FakeCamera::kForever);
+    camera.dropAnswers(SimulatorPortLibrary::kForever);
     EXPECT_EQ(-1, exchange(kVersion, buffer, 1024, 0));
     EXPECT_EQ(CAM_ERR_NO_RESPONSE, core.Cam_error());
     EXPECT_EQ(4u, camera.commandsSent().size());
@@ -81,7 +80,8 @@ TEST_F(CamExchangeTest, StalledPayloadResendsAndRestartsTheCountAtZero) {
     addPicture(1, 1, 3000);
     camera.stallPayload(100, 1);
     ASSERT_EQ(2048, exchange(pictureRequest(1, 1, 0), buffer, 2048, 0));
-    EXPECT_EQ(Bytes(camera.pictures[0].data.begin(), camera.pictures[0].data.begin() + 2048),
+    const Bytes &data = camera.pictures()[0].data;
+    EXPECT_EQ(Bytes(data.begin(), data.begin() + 2048),
               Bytes(buffer, buffer + 2048));
     EXPECT_EQ(kSentinel, buffer[2048]);
     EXPECT_EQ(2u, camera.commandsSent().size());
@@ -92,7 +92,7 @@ TEST_F(CamExchangeTest, StalledPayloadResendsAndRestartsTheCountAtZero) {
 
 TEST_F(CamExchangeTest, PayloadStallingOnEverySendStores10) {
     addPicture(1, 1, 3000);
-    camera.stallPayload(0, FakeCamera::kForever);
+    camera.stallPayload(0, SimulatorPortLibrary::kForever);
     EXPECT_EQ(-1, exchange(pictureRequest(1, 1, 0), buffer, 2048, 0));
     EXPECT_EQ(CAM_ERR_TIMEOUT, core.Cam_error());
     EXPECT_EQ(4u, camera.commandsSent().size());
@@ -101,7 +101,7 @@ TEST_F(CamExchangeTest, PayloadStallingOnEverySendStores10) {
 TEST_F(CamExchangeTest, MissingHeadersAndStallsShareTheCounter) {
     addPicture(1, 1, 3000);
     camera.dropAnswers(2);
-    camera.stallPayload(10, FakeCamera::kForever);
+    camera.stallPayload(10, SimulatorPortLibrary::kForever);
     EXPECT_EQ(-1, exchange(pictureRequest(1, 1, 0), buffer, 2048, 0));
     EXPECT_EQ(CAM_ERR_TIMEOUT, core.Cam_error());
     EXPECT_EQ(4u, camera.commandsSent().size());
@@ -111,7 +111,7 @@ TEST_F(CamExchangeTest, NegativeReadResultsCountAsNoData) {
     camera.failReads(2);
     EXPECT_EQ(6, exchange(kVersion, buffer, 1024, 0));
     EXPECT_EQ(3u, camera.commandsSent().size());
-    camera.failReads(FakeCamera::kForever);
+    camera.failReads(SimulatorPortLibrary::kForever);
     EXPECT_EQ(-1, exchange(kVersion, buffer, 1024, 0));
     EXPECT_EQ(CAM_ERR_NO_RESPONSE, core.Cam_error());
     EXPECT_EQ(kSentinel, buffer[6]);
@@ -132,14 +132,14 @@ TEST_F(CamExchangeTest, PayloadTimeoutsFollowTheSpeedClass) {
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "class " << c.speedClass << ", " << c.size << " bytes");
         core.Cam_set_speed(c.speedClass);
-        camera.version = patternBytes(c.size, 1);
+        camera.profile().version = textOf(patternBytes(c.size, 1));
         camera.clearRecord();
         std::vector<std::uint8_t> big(static_cast<size_t>(c.size));
         ASSERT_EQ(c.size, exchange(kVersion, big.data(), c.size, 0));
         std::vector<int> expected{100};
         expected.insert(expected.end(), c.payloadTimeouts.begin(), c.payloadTimeouts.end());
         EXPECT_EQ(expected, camera.readTimeouts());
-        EXPECT_EQ(camera.version, big);
+        EXPECT_EQ(bytesOf(camera.profile().version), big);
     }
 }
 
@@ -240,8 +240,8 @@ TEST_F(CamResyncTest, EndlessResyncIsBoundedAndFails) {
     openSession();
     std::uint8_t buffer[1024];
     addPicture(1, 1, 10);
-    camera.answerStatus(0x25, CAM_STATUS_RESYNC, FakeCamera::kForever);
-    camera.answerStatus(0x14, CAM_STATUS_RESYNC, FakeCamera::kForever);
+    camera.answerStatus(0x25, CAM_STATUS_RESYNC, SimulatorPortLibrary::kForever);
+    camera.answerStatus(0x14, CAM_STATUS_RESYNC, SimulatorPortLibrary::kForever);
     EXPECT_EQ(-1, exchange(kVersion, buffer, 1024, 0));
     EXPECT_EQ(CAM_ERR_NO_RESPONSE, core.Cam_error());
     EXPECT_EQ(1 + CAM_MAX_RESYNC_RESENDS, countSent(0x25));
@@ -308,7 +308,7 @@ TEST_P(CamBrokenSessionResyncTest, ResyncToEverySpeedCommandEndsAfterOneSessionC
     camera.dropAnswers(4);
     ASSERT_EQ(0, core.Cam_ready());
     ASSERT_EQ(Broken, core.sessionState());
-    camera.answerStatus(0x31, CAM_STATUS_RESYNC, FakeCamera::kForever);
+    camera.answerStatus(0x31, CAM_STATUS_RESYNC, SimulatorPortLibrary::kForever);
     camera.clearRecord();
 
     EXPECT_EQ(GetParam().result, GetParam().call(core));
@@ -345,9 +345,10 @@ INSTANTIATE_TEST_SUITE_P(Operations, CamBrokenSessionResyncTest,
 // --- payloads longer than the caller's buffer -----------------------------------
 
 TEST_F(CamExchangeTest, PayloadBeyondTheCapacityIsReadButNotStored) {
-    camera.version = patternBytes(1030, 3);
+    camera.profile().version = textOf(patternBytes(1030, 3));
     EXPECT_EQ(1024, exchange(kVersion, buffer, 1024, 0));
-    EXPECT_EQ(Bytes(camera.version.begin(), camera.version.begin() + 1024),
+    const Bytes version = bytesOf(camera.profile().version);
+    EXPECT_EQ(Bytes(version.begin(), version.begin() + 1024),
               Bytes(buffer, buffer + 1024));
     EXPECT_EQ(kSentinel, buffer[1024]);
     // The surplus left the line: the next exchange reads a clean answer.
@@ -356,9 +357,9 @@ TEST_F(CamExchangeTest, PayloadBeyondTheCapacityIsReadButNotStored) {
 }
 
 TEST_F(CamExchangeTest, CapacityBelowTheHeaderSizeIsRespected) {
-    camera.version = patternBytes(9, 4);
+    camera.profile().version = textOf(patternBytes(9, 4));
     EXPECT_EQ(2, exchange(kVersion, buffer, 2, 0));
-    EXPECT_EQ(camera.version[1], buffer[1]);
+    EXPECT_EQ(camera.profile().version[1], static_cast<char>(buffer[1]));
     EXPECT_EQ(kSentinel, buffer[2]);
     EXPECT_EQ(kSentinel, buffer[3]);
 }
@@ -386,5 +387,4 @@ TEST_F(CamSetErrorTest, SetErrorMovesTheSessionStateOnlyWhileOpenOrBroken) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace peltrix
+}  // namespace peltrix_test

@@ -1,8 +1,8 @@
 // Reading the camera's directory into the picture table.
 #include "camera_fixture.h"
+#include "protocol.h"
 
-namespace peltrix {
-namespace test {
+namespace peltrix_test {
 namespace {
 
 using CamDirectoryTest = CameraTest;
@@ -11,7 +11,7 @@ TEST_F(CamDirectoryTest, ReadsGroupsThenPicturesWithTheirSizes) {
     addPicture(7, 1, 5000);
     addPicture(7, 4, 10);
     addPicture(0, 2, 300);
-    camera.groups.push_back(9);  // a group without pictures adds nothing
+    camera.addEmptyGroup(9);  // a group without pictures adds nothing
     openSession();
     EXPECT_EQ(3, core.Cam_get_picture_count());
     EXPECT_EQ(CAM_OK, core.Cam_error());
@@ -81,8 +81,14 @@ TEST_F(CamDirectoryTest, FailedListingsAreSkippedAndTheReadSucceeds) {
 TEST_F(CamDirectoryTest, FailedInformationRequestGivesSizeZero) {
     addPicture(1, 1, 10);
     addPicture(1, 2, 20);
-    camera.pictures[0].describable = false;
     openSession();
+    // The information request about picture 1 (the second group-entry
+    // command, after the listing) is refused.
+    camsim::Fault refusal;
+    refusal.kind = camsim::FaultKind::Refuse;
+    refusal.command = CMD_GROUP_ENTRY;
+    refusal.ordinal = 2;
+    camera.addFault(refusal);
     EXPECT_EQ(2, core.Cam_get_picture_count());
     EXPECT_EQ(CAM_OK, core.Cam_error());
     EXPECT_EQ(1, core.picture(0).number);
@@ -109,20 +115,21 @@ TEST_F(CamDirectoryTest, SessionFailureStoresItsCode) {
 TEST_F(CamDirectoryTest, TableLimitsAreKept) {
     // 120 groups of 9 pictures: only 100 groups are looked at, and the table
     // ends at 1000 pictures without asking for the rest.
-    for (int g = 1; g <= 120; ++g)
-        for (int p = 1; p <= 9; ++p)
-            camera.pictures.push_back({g, p, Bytes(static_cast<size_t>(g), 1), {}});
-    for (int g = 1; g <= 120; ++g)
-        camera.groups.push_back(g);
+    camera.editPictures([](std::vector<camsim::StoredPicture> &pictures) {
+        for (int g = 1; g <= 120; ++g)
+            for (int p = 1; p <= 9; ++p)
+                pictures.push_back(storedPicture(g, p, Bytes(static_cast<size_t>(g), 1)));
+    });
     openSession();
     EXPECT_EQ(900, core.Cam_get_picture_count());
     EXPECT_EQ(100, core.picture(899).group);
 
-    camera.pictures.clear();
-    camera.groups = {1, 2, 3, 4, 5};
-    for (int g = 1; g <= 5; ++g)
-        for (int p = 1; p <= 300; ++p)
-            camera.pictures.push_back({g, p, Bytes(1, 1), {}});
+    camera.editPictures([](std::vector<camsim::StoredPicture> &pictures) {
+        pictures.clear();
+        for (int g = 1; g <= 5; ++g)
+            for (int p = 1; p <= 300; ++p)
+                pictures.push_back(storedPicture(g, p, Bytes(1, 1)));
+    });
     camera.clearRecord();
     // 300 records do not fit a 1024-byte answer: 256 per group are kept.
     EXPECT_EQ(CAM_MAX_PICTURES, core.Cam_get_picture_count());
@@ -145,5 +152,4 @@ TEST_F(CamDirectoryTest, OutOfRangePictureNumbersStayInsideTheTable) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace peltrix
+}  // namespace peltrix_test

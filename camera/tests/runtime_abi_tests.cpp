@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+namespace peltrix_test {
 namespace {
 
 struct TableExport {
@@ -265,3 +266,4 @@ TEST_P(PeltrixMiscount, MovesTheStackByTheDifference) {
 INSTANTIATE_TEST_SUITE_P(Table, PeltrixMiscount, ::testing::ValuesIn(kMiscounts));
 
 }  // namespace
+}  // namespace peltrix_test

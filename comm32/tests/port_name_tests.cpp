@@ -5,6 +5,7 @@
 
 #include "port_name.h"
 
+namespace comm32_test {
 namespace {
 
 void setVariable(const char *name, const char *value) {
@@ -41,3 +42,4 @@ TEST(PortNameTest, WindowsDeviceIsTheDosDeviceName) {
 }
 
 }  // namespace
+}  // namespace comm32_test

@@ -14,10 +14,9 @@
 #include "comm32.h"
 #include "pty_peer.h"
 
-using comm32::test_support::PtyPeer;
-using comm32::test_support::readKernelSpeeds;
 using Bytes = std::vector<unsigned char>;
 
+namespace comm32_test {
 namespace {
 
 constexpr int kPort = 3;
@@ -274,3 +273,4 @@ TEST(PtyTimeoutAccuracyTest, MeasuresReadTimeOuts) {
 }
 
 }  // namespace
+}  // namespace comm32_test

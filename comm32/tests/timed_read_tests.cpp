@@ -6,9 +6,8 @@
 #include "scripted_line.h"
 
 using namespace std::chrono;
-using comm32::test_support::ScriptedLine;
-using comm32::test_support::VirtualClock;
 
+namespace comm32_test {
 namespace {
 
 class TimedReadTest : public ::testing::Test {
@@ -109,3 +108,4 @@ TEST_F(QuietReadTest, FailedLineCountsAsQuiet) {
 }
 
 }  // namespace
+}  // namespace comm32_test

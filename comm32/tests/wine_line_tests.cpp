@@ -15,6 +15,7 @@
 
 using Bytes = std::vector<unsigned char>;
 
+namespace comm32_test {
 namespace {
 
 double elapsedMs(std::chrono::steady_clock::time_point since) {
@@ -155,3 +156,4 @@ TEST_F(WineLineTest, MeasuresReadTimeOuts) {
 }
 
 }  // namespace
+}  // namespace comm32_test

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+namespace peltrix_test {
 namespace {
 
 #define STDCALL __attribute__((stdcall))
@@ -56,3 +57,4 @@ TEST_P(StackCheckCallTest, ReturnsTheResultAndMeasuresTheStack) {
 INSTANTIATE_TEST_SUITE_P(Cases, StackCheckCallTest, ::testing::ValuesIn(kThunkCases));
 
 }  // namespace
+}  // namespace peltrix_test

@@ -4,13 +4,11 @@
 #include "engine_test_support.h"
 #include "speed_codes.h"
 
-namespace camsim {
+namespace camsim_test {
 namespace {
 
-using test_support::Bytes;
-using test_support::commandBytes;
-using test_support::EngineDriver;
-using test_support::LineRig;
+using namespace camsim;
+
 
 const Bytes kReadyAnswer = {0x10, 0x00, 0x00, 0x00};
 
@@ -28,52 +26,52 @@ TEST(EngineSpeed, AckGoesOutAtTheOldSpeedAndLaterAnswersAtTheNew) {
                  {7, 19200},  {15, 19200}, {200, 19200}};
     for (const auto &row : table) {
         EngineDriver camera;
-        camera.send(test_support::speedCommand(4));  // start away from the resting speed
-        camera.send(test_support::speedCommand(row.code));
+        camera.send(speedCommand(4));  // start away from the resting speed
+        camera.send(speedCommand(row.code));
         ASSERT_EQ(camera.lastSegments.size(), 1u);
         EXPECT_EQ(camera.lastSegments[0].lineSpeed, 57600u) << "ack of code " << int(row.code);
         EXPECT_EQ(camera.lastSegments[0].bytes, (Bytes{0x31, 0x05, 0, 0}));
         EXPECT_EQ(camera.engine.lineSpeed(), row.speed) << "code " << int(row.code);
-        EXPECT_EQ(camera.send(test_support::readyCommand()), kReadyAnswer);
+        EXPECT_EQ(camera.send(readyCommand()), kReadyAnswer);
         EXPECT_EQ(camera.lastSegments[0].lineSpeed, row.speed);
     }
 }
 
 TEST(EngineSpeed, HostFollowingTheSwitchGetsCleanAnswers) {
     LineRig rig;
-    EXPECT_EQ(rig.exchange(test_support::speedCommand(3)), (Bytes{0x31, 0x05, 0, 0}));
+    EXPECT_EQ(rig.exchange(speedCommand(3)), (Bytes{0x31, 0x05, 0, 0}));
     rig.host.speed = 38400;
-    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(readyCommand()), kReadyAnswer);
     EXPECT_EQ(rig.line.statistics().bytesGarbledIn, 0u);
     EXPECT_EQ(rig.line.statistics().bytesGarbledOut, 0u);
     // Speed code 2 at close brings the camera back to rest.
-    EXPECT_EQ(rig.exchange(test_support::speedCommand(2)), (Bytes{0x31, 0x05, 0, 0}));
+    EXPECT_EQ(rig.exchange(speedCommand(2)), (Bytes{0x31, 0x05, 0, 0}));
     rig.host.speed = 19200;
-    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(readyCommand()), kReadyAnswer);
 }
 
 TEST(EngineSpeed, HostLaggingBehindTheSwitchIsHeardAsJunk) {
     LineRig rig;
-    rig.exchange(test_support::speedCommand(5));
+    rig.exchange(speedCommand(5));
     // The host still sends at 19200: the camera hears junk and gives no clean answer.
-    EXPECT_NE(rig.exchange(test_support::readyCommand()), kReadyAnswer);
+    EXPECT_NE(rig.exchange(readyCommand()), kReadyAnswer);
     EXPECT_GT(rig.line.statistics().bytesGarbledIn, 0u);
     rig.host.speed = 115200;
-    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(readyCommand()), kReadyAnswer);
 }
 
 TEST(EngineSpeed, OutputIsGarbledWhenHostChangesSpeedBeforeTheAnswer) {
     // A host that reads at 9600 while the camera answers at 19200.
-    struct SwitchingHost : test_support::FakeHost {
+    struct SwitchingHost : FakeHost {
         using FakeHost::FakeHost;
         uint32_t hostSpeed() override { return calls++ == 0 ? 19200 : 9600; }
         int calls = 0;
     };
-    test_support::FakeClock clock;
+    FakeClock clock;
     SwitchingHost host(clock);
-    CameraEngine engine(CameraProfile{}, test_support::smallStore());
+    CameraEngine engine(CameraProfile{}, smallStore());
     CameraLine line(engine, host, clock);
-    const Bytes probe = test_support::readyCommand();
+    const Bytes probe = readyCommand();
     line.onHostBytes(probe.data(), probe.size());
     ASSERT_EQ(host.received.size(), 4u);
     for (size_t i = 0; i < 4; ++i)
@@ -85,15 +83,15 @@ TEST(EngineSpeed, GarbledCommandsGetNoCleanAnswerAndTheCameraRecovers) {
     LineRig rig;
     rig.host.speed = 9600;  // host opened the port at the wrong speed
     for (int i = 0; i < 4; ++i)
-        EXPECT_NE(rig.exchange(test_support::readyCommand()), kReadyAnswer);
+        EXPECT_NE(rig.exchange(readyCommand()), kReadyAnswer);
     rig.host.speed = 19200;
-    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(readyCommand()), kReadyAnswer);
 }
 
 TEST(EngineSpeed, GarblingIsDeterministic) {
     LineRig first, second;
     first.host.speed = second.host.speed = 38400;
-    const Bytes cmd = test_support::pictureDataCommand(100, 1, 0);
+    const Bytes cmd = pictureDataCommand(100, 1, 0);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(first.exchange(cmd), second.exchange(cmd));
 }
@@ -102,37 +100,37 @@ TEST(EngineSpeed, GarblingIsDeterministic) {
 // close with speed code 2 twice (the second still at the session's speed).
 TEST(EngineSpeed, HostSessionOpenTransferCloseAndReopen) {
     LineRig rig;
-    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(readyCommand()), kReadyAnswer);
     EXPECT_EQ(rig.exchange(commandBytes(CMD_SET_PACKET_SIZE, 5, {0, 8, 0, 0})),
               (Bytes{0x30, 5, 0, 0}));
-    EXPECT_EQ(rig.exchange(test_support::speedCommand(18)), (Bytes{0x31, 5, 0, 0}));
+    EXPECT_EQ(rig.exchange(speedCommand(18)), (Bytes{0x31, 5, 0, 0}));
     rig.host.speed = 96000;
-    const Bytes piece = rig.exchange(test_support::pictureDataCommand(100, 1, 4096));
+    const Bytes piece = rig.exchange(pictureDataCommand(100, 1, 4096));
     const Bytes &file = rig.engine.pictures().find(100, 1)->data;
     ASSERT_EQ(piece.size(), 4u + 904u);
     EXPECT_EQ(Bytes(piece.begin() + 4, piece.end()), Bytes(file.begin() + 4096, file.end()));
 
-    EXPECT_EQ(rig.exchange(test_support::speedCommand(2)), (Bytes{0x31, 5, 0, 0}));
+    EXPECT_EQ(rig.exchange(speedCommand(2)), (Bytes{0x31, 5, 0, 0}));
     EXPECT_EQ(rig.engine.lineSpeed(), 19200u);
     // The host's side stays at 96000 for the second speed code 2: no clean answer.
     for (int retry = 0; retry < 4; ++retry)
-        EXPECT_NE(rig.exchange(test_support::speedCommand(2)), (Bytes{0x31, 5, 0, 0}));
+        EXPECT_NE(rig.exchange(speedCommand(2)), (Bytes{0x31, 5, 0, 0}));
     EXPECT_EQ(rig.engine.lineSpeed(), 19200u);
 
     rig.host.speed = 19200;  // the port is opened again
-    EXPECT_EQ(rig.exchange(test_support::readyCommand()), kReadyAnswer);
+    EXPECT_EQ(rig.exchange(readyCommand()), kReadyAnswer);
 }
 
 TEST(EngineSpeed, OutputIsPacedAtTenBitsPerByte) {
     for (uint8_t code : {uint8_t(1), uint8_t(2), uint8_t(5), uint8_t(18)}) {
         LineRig rig;
-        rig.exchange(test_support::speedCommand(code));
+        rig.exchange(speedCommand(code));
         const uint32_t speed = lineSpeedForCode(code);
         rig.host.speed = speed;
         rig.clock.advance(1000000);
         const Micros start = rig.clock.now();
         rig.host.writeTimes.clear();
-        const Bytes piece = rig.exchange(test_support::pictureDataCommand(100, 1, 0));
+        const Bytes piece = rig.exchange(pictureDataCommand(100, 1, 0));
         ASSERT_EQ(piece.size(), 2052u);
         const Micros begun = start + 200000;  // the rig's pause before sending
         const Micros expected = transmissionMicros(2052, speed);
@@ -149,4 +147,4 @@ TEST(EngineSpeed, OutputIsPacedAtTenBitsPerByte) {
 }
 
 }  // namespace
-}  // namespace camsim
+}  // namespace camsim_test

@@ -7,11 +7,12 @@
 #include "jpeg_encoder.h"
 #include "pattern_images.h"
 
-namespace camsim {
+namespace camsim_test {
 namespace {
 
+using namespace camsim;
+
 using Bytes = std::vector<uint8_t>;
-using test_support::TempDir;
 
 std::vector<PictureFile> numberedFiles(size_t count) {
     std::vector<PictureFile> files(count);
@@ -37,9 +38,9 @@ TEST(PictureSet, NinePerGroupFromGroupHundred) {
 TEST(PictureSet, FolderLoadsOnlyJpegFilesSortedByName) {
     TempDir dir;
     const Bytes b = encodeJpeg(drawPattern({Pattern::Checker, 40, 30, 0, 1}), 80);
-    test_support::writeBytes(dir.path() / "b.jpg", b);
-    test_support::writeBytes(dir.path() / "a.JPEG", Bytes{0xFF, 0xD8, 1, 2, 0xFF, 0xD9});
-    test_support::writeBytes(dir.path() / "notes.txt", Bytes{'x'});
+    writeBytes(dir.path() / "b.jpg", b);
+    writeBytes(dir.path() / "a.JPEG", Bytes{0xFF, 0xD8, 1, 2, 0xFF, 0xD9});
+    writeBytes(dir.path() / "notes.txt", Bytes{'x'});
     std::filesystem::create_directory(dir.path() / "sub.jpg");
     const auto files = loadPictureFolder(dir.path().string());
     ASSERT_EQ(files.size(), 2u);
@@ -63,7 +64,7 @@ TEST(PictureSet, EmbeddedPreviewBecomesTheThumbnail) {
         0xFF, 0xD8, 0xFF, 0xE1, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length)};
     file.insert(file.end(), app1Body.begin(), app1Body.end());
     file.insert(file.end(), {0xFF, 0xD9});
-    test_support::writeBytes(dir.path() / "cam.jpg", file);
+    writeBytes(dir.path() / "cam.jpg", file);
     const auto files = loadPictureFolder(dir.path().string());
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files[0].thumbnailStill, preview);
@@ -77,9 +78,9 @@ TEST(PictureSet, ExportWritesEveryServedPictureByHostNumber) {
     TempDir dir;
     const PictureStore store = arrangeInGroups(numberedFiles(11), GroupLayout{});
     exportPictures(store, dir.path().string());
-    EXPECT_EQ(test_support::readBytes(dir.path() / "001_100_0001.jpg"), store.all()[0].data);
-    EXPECT_EQ(test_support::readBytes(dir.path() / "011_101_0002.jpg"), store.all()[10].data);
-    EXPECT_EQ(test_support::readBytes(dir.path() / "011_101_0002_thumb.jpg"),
+    EXPECT_EQ(readBytes(dir.path() / "001_100_0001.jpg"), store.all()[0].data);
+    EXPECT_EQ(readBytes(dir.path() / "011_101_0002.jpg"), store.all()[10].data);
+    EXPECT_EQ(readBytes(dir.path() / "011_101_0002_thumb.jpg"),
               store.all()[10].thumbnailStill);
     size_t count = 0;
     for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
@@ -88,4 +89,4 @@ TEST(PictureSet, ExportWritesEveryServedPictureByHostNumber) {
 }
 
 }  // namespace
-}  // namespace camsim
+}  // namespace camsim_test

@@ -5,8 +5,7 @@
 
 #include <cstring>
 
-namespace peltrix {
-namespace test {
+namespace peltrix_test {
 namespace {
 
 constexpr int kFile = 42;
@@ -49,7 +48,7 @@ TEST_F(CamTransferTest, PictureMovesInPiecesWithProgress) {
     addPicture(2, 5, 5000);
     openSession();
     EXPECT_EQ(CAM_OK, core.Cam_get_picture_file(kFile, 1));
-    EXPECT_EQ(camera.pictures[0].data, files.files[kFile]);
+    EXPECT_EQ(camera.pictures()[0].data, files.files[kFile]);
     EXPECT_EQ((std::vector<int>{0, 40, 81, 100}), progress.percents);
     EXPECT_EQ(0x5EED, progress.cookie);
     EXPECT_EQ(0, progress.nonZeroSecondArgument);
@@ -85,7 +84,7 @@ TEST_F(CamTransferTest, CallbackStoppingLaterKeepsWhatWasWritten) {
     openSession();
     progress.stopAtCall = 2;
     EXPECT_EQ(CAM_ERR_CANCELLED, core.Cam_get_picture_file(kFile, 1));
-    EXPECT_EQ(Bytes(camera.pictures[0].data.begin(), camera.pictures[0].data.begin() + 4096),
+    EXPECT_EQ(Bytes(camera.pictures()[0].data.begin(), camera.pictures()[0].data.begin() + 4096),
               files.files[kFile]);
 }
 
@@ -102,7 +101,7 @@ TEST_F(CamTransferTest, WorksWithoutACallback) {
     openSession();
     core.Cam_setup_callback(nullptr, 0);
     EXPECT_EQ(CAM_OK, core.Cam_get_picture_file(kFile, 1));
-    EXPECT_EQ(camera.pictures[0].data, files.files[kFile]);
+    EXPECT_EQ(camera.pictures()[0].data, files.files[kFile]);
 }
 
 TEST_F(CamTransferTest, FailedPieceReturnsTheExchangeCode) {
@@ -110,7 +109,7 @@ TEST_F(CamTransferTest, FailedPieceReturnsTheExchangeCode) {
     openSession();
     core.Cam_get_picture_count();
     camera.clearRecord();
-    camera.answerStatus(0x17, 140, FakeCamera::kForever);
+    camera.answerStatus(0x17, 140, SimulatorPortLibrary::kForever);
     EXPECT_EQ(CAM_ERR_CAMERA, core.Cam_get_picture_file(kFile, 1));
     EXPECT_EQ(CAM_ERR_CAMERA, core.Cam_error());
     EXPECT_EQ(0, files.appends);
@@ -126,7 +125,7 @@ TEST_F(CamTransferTest, FailedWriteEndsTheTransferWithTheWriteCode) {
     } cases[] = {{false, 0, 1}, {false, 1, 2}, {true, 0, 1}};
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "thumbnail " << c.thumbnail << " after " << c.failAfter);
-        camera.pictures.clear();
+        camera.editPictures([](std::vector<camsim::StoredPicture> &pictures) { pictures.clear(); });
         addPicture(1, 1, 5000);
         openSession();
         core.Cam_get_picture_count();
@@ -175,14 +174,14 @@ TEST_F(CamTransferTest, ResyncDuringATransferRereadsTheTableBeforeTheResend) {
     EXPECT_EQ(0x14, sent[1][0]);
     EXPECT_EQ(sent[0], sent[sent.size() - 5]) << "the same request again after the read";
     EXPECT_EQ(2, core.pictureCount());
-    EXPECT_EQ(camera.pictures[0].data, files.files[kFile]);
+    EXPECT_EQ(camera.pictures()[0].data, files.files[kFile]);
 }
 
 TEST_F(CamTransferTest, EmptyAnswersToAPieceEndTheTransfer) {
     addPicture(1, 1, 3000);
     openSession();
     core.Cam_get_picture_count();
-    camera.pictures[0].data.clear();  // announced 3000 bytes, has none to give
+    camera.editPictures([](std::vector<camsim::StoredPicture> &pictures) { pictures[0].data.clear(); });  // announced 3000 bytes, has none to give
     progress.stopAtCall = 50;         // a loop would end here with 19
     EXPECT_EQ(CAM_ERR_TIMEOUT, core.Cam_get_picture_file(kFile, 1));
     EXPECT_EQ(1u, progress.percents.size());
@@ -240,12 +239,12 @@ Bytes aviThumbnail(int junkSize, const char *thirdTag, int jpegOffsetInJunk) {
 
 TEST_F(CamTransferTest, PlainThumbnailIsWrittenAsAFullBuffer) {
     addPicture(3, 8, 10);
-    camera.pictures[0].thumbnail = patternBytes(5000, 9);
+    camera.editPictures([&](std::vector<camsim::StoredPicture> &pictures) { pictures[0].thumbnail = patternBytes(5000, 9); });
     openSession();
     EXPECT_EQ(CAM_OK, core.Cam_get_thumbnail_file(kFile, 1));
     const Bytes &written = files.files[kFile];
     ASSERT_EQ(static_cast<size_t>(CAM_THUMBNAIL_SIZE), written.size());
-    EXPECT_EQ(camera.pictures[0].thumbnail, Bytes(written.begin(), written.begin() + 5000));
+    EXPECT_EQ(camera.pictures()[0].thumbnail, Bytes(written.begin(), written.begin() + 5000));
     EXPECT_EQ(Bytes(CAM_THUMBNAIL_SIZE - 5000, 0), Bytes(written.begin() + 5000, written.end()));
     EXPECT_EQ((Bytes{0x16, 0, 8, 0, 3, 0, 8, 0, 0, 0, 0, 0}), camera.commandsSent().back());
     EXPECT_EQ(CAM_THUMBNAIL_SIZE, core.Cam_get_thumbnail_size(123));
@@ -253,17 +252,17 @@ TEST_F(CamTransferTest, PlainThumbnailIsWrittenAsAFullBuffer) {
 
 TEST_F(CamTransferTest, AviThumbnailYieldsItsStillImage) {
     addPicture(1, 1, 10);
-    camera.pictures[0].thumbnail = aviThumbnail(3000, "JUNK", 5);
+    camera.editPictures([&](std::vector<camsim::StoredPicture> &pictures) { pictures[0].thumbnail = aviThumbnail(3000, "JUNK", 5); });
     openSession();
     EXPECT_EQ(CAM_OK, core.Cam_get_thumbnail_file(kFile, 1));
     const int start = 12 + 108 + 68 + 8 + 5;
-    const Bytes &avi = camera.pictures[0].thumbnail;
+    const Bytes &avi = camera.pictures()[0].thumbnail;
     EXPECT_EQ(Bytes(avi.begin() + start, avi.begin() + start + 3000), files.files[kFile]);
 }
 
 TEST_F(CamTransferTest, AviWithoutJunkChunkGives255AndWritesNothing) {
     addPicture(1, 1, 10);
-    camera.pictures[0].thumbnail = aviThumbnail(3000, "movi", 5);
+    camera.editPictures([&](std::vector<camsim::StoredPicture> &pictures) { pictures[0].thumbnail = aviThumbnail(3000, "movi", 5); });
     openSession();
     EXPECT_EQ(CAM_ERR_GENERAL, core.Cam_get_thumbnail_file(kFile, 1));
     EXPECT_EQ(CAM_OK, core.Cam_error()) << "255 is not stored";
@@ -272,7 +271,7 @@ TEST_F(CamTransferTest, AviWithoutJunkChunkGives255AndWritesNothing) {
 
 TEST_F(CamTransferTest, AviStillNeverReachesPastTheBuffer) {
     addPicture(1, 1, 10);
-    camera.pictures[0].thumbnail = aviThumbnail(20000, "JUNK", 0);
+    camera.editPictures([&](std::vector<camsim::StoredPicture> &pictures) { pictures[0].thumbnail = aviThumbnail(20000, "JUNK", 0); });
     openSession();
     EXPECT_EQ(CAM_OK, core.Cam_get_thumbnail_file(kFile, 1));
     EXPECT_EQ(static_cast<size_t>(CAM_THUMBNAIL_SIZE - (12 + 108 + 68 + 8)),
@@ -288,5 +287,4 @@ TEST_F(CamTransferTest, FailedThumbnailReadReturnsItsCode) {
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace peltrix
+}  // namespace peltrix_test

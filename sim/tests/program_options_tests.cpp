@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-namespace pdrsim {
+namespace camsim_test {
 namespace {
+
+using namespace pdrsim;
 
 ProgramOptions parse(std::vector<const char *> args) {
     args.insert(args.begin(), "pdr-sim");
@@ -58,4 +60,4 @@ TEST(ProgramOptions, MistakesAreUsageErrors) {
 }
 
 }  // namespace
-}  // namespace pdrsim
+}  // namespace camsim_test

@@ -4,8 +4,7 @@
 #include "camera_fixture.h"
 #include "protocol.h"
 
-namespace peltrix {
-namespace test {
+namespace peltrix_test {
 namespace {
 
 constexpr int kFile = 7;
@@ -20,7 +19,9 @@ protected:
         for (int group : {1, 2})
             for (int number : {1, 2, 3}) {
                 addPicture(group, number, 5000);
-                camera.pictures.back().thumbnail = patternBytes(3000, 10 * group + number);
+                camera.editPictures([&](std::vector<camsim::StoredPicture> &pictures) {
+                    pictures.back().thumbnail = patternBytes(3000, 10 * group + number);
+                });
             }
         openSession();
         ASSERT_EQ(6, core.Cam_get_picture_count());
@@ -29,24 +30,23 @@ protected:
 
     // Picture `gone` of group 1 (0: none) vanishes, or picture 2 grows a byte.
     void changeAfter(int pictureRequests, int gone, bool resized) {
-        camera.changeAfter(CMD_PICTURE_DATA, pictureRequests, [gone, resized](FakeCamera &cam) {
-            if (gone)
-                cam.pictures.erase(std::find_if(cam.pictures.begin(), cam.pictures.end(),
-                                                [gone](const FakePicture &p) {
-                                                    return p.group == 1 && p.number == gone;
-                                                }));
-            if (resized)
-                cam.findPicture(1, 2)->data.push_back(0);
-        });
+        camera.changeAfter(CMD_PICTURE_DATA, pictureRequests,
+                           [gone, resized](std::vector<camsim::StoredPicture> &pictures) {
+                               if (gone)
+                                   pictures.erase(pictures.begin() +
+                                                  (&pictureOnCamera(pictures, 1, gone) - pictures.data()));
+                               if (resized)
+                                   pictureOnCamera(pictures, 1, 2).data.push_back(0);
+                           });
     }
 
     void expectTableAsOnTheCamera() const {
-        ASSERT_EQ(static_cast<int>(camera.pictures.size()), core.pictureCount());
-        for (size_t i = 0; i < camera.pictures.size(); ++i) {
+        ASSERT_EQ(static_cast<int>(camera.pictures().size()), core.pictureCount());
+        for (size_t i = 0; i < camera.pictures().size(); ++i) {
             const CamPicture &entry = core.picture(static_cast<int>(i));
-            EXPECT_EQ(camera.pictures[i].group, entry.group) << i;
-            EXPECT_EQ(camera.pictures[i].number, entry.number) << i;
-            EXPECT_EQ(static_cast<int>(camera.pictures[i].data.size()), entry.size) << i;
+            EXPECT_EQ(camera.pictures()[i].group, entry.group) << i;
+            EXPECT_EQ(camera.pictures()[i].number, entry.number) << i;
+            EXPECT_EQ(static_cast<int>(camera.pictures()[i].data.size()), entry.size) << i;
         }
     }
 };
@@ -77,14 +77,16 @@ TEST_F(CamPicturesChangeTest, OperationKeepsItsPictureAndStaleNumbersAreRefusedU
         {Erase, 2, false, CAM_ERR_PICTURES_CHANGED, 0, true, 1},
         {Erase, 3, false, CAM_OK, 0, true, 2},
     };
-    const FakePicture original = camera.pictures[1];
+    const camsim::StoredPicture original = camera.pictures()[1];
     Bytes thumbnail = original.thumbnail;
     thumbnail.resize(CAM_THUMBNAIL_SIZE, 0);
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "operation " << c.op << ", picture " << c.gone
                                         << " goes, resized " << c.resized);
         ASSERT_EQ(CAM_OK, core.Cam_session_enabled(0));
-        camera = FakeCamera{};
+        camera.restartAt(19200);
+        camera.editPictures([](std::vector<camsim::StoredPicture> &pictures) { pictures.clear(); });
+        camera.clearRecord();
         camera.openablePorts = {3};
         camera.cameraPort = 3;
         files = RecordingFileSink{};
@@ -122,9 +124,9 @@ TEST_F(CamPicturesChangeTest, OperationKeepsItsPictureAndStaleNumbersAreRefusedU
         EXPECT_EQ(CAM_ERR_PICTURES_CHANGED, core.Cam_erase_all());
         EXPECT_TRUE(camera.commandsSent().empty());
         // Listed again, the numbers are good.
-        EXPECT_EQ(static_cast<int>(camera.pictures.size()), core.Cam_get_picture_count());
+        EXPECT_EQ(static_cast<int>(camera.pictures().size()), core.Cam_get_picture_count());
         EXPECT_EQ(CAM_OK, core.Cam_get_picture_file(kFile + 1, 1));
-        EXPECT_EQ(camera.pictures[0].data, files.files[kFile + 1]);
+        EXPECT_EQ(camera.pictures()[0].data, files.files[kFile + 1]);
     }
 }
 
@@ -132,7 +134,9 @@ TEST_F(CamPicturesChangeTest, OperationKeepsItsPictureAndStaleNumbersAreRefusedU
 // read at the next use still finds the change.
 TEST_F(CamPicturesChangeTest, ChangeNoticedWhileASessionOpensIsFoundAtTheNextRead) {
     ASSERT_EQ(CAM_OK, core.Cam_session_enabled(0));
-    camera.pictures.erase(camera.pictures.begin());
+    camera.editPictures([](std::vector<camsim::StoredPicture> &pictures) {
+        pictures.erase(pictures.begin());
+    });
     camera.answerStatus(CMD_SET_SPEED, CAM_STATUS_RESYNC, 1);
     camera.clearRecord();
     EXPECT_EQ(CAM_ERR_PICTURES_CHANGED, core.Cam_get_picture_file(kFile, kInUse));
@@ -142,5 +146,4 @@ TEST_F(CamPicturesChangeTest, ChangeNoticedWhileASessionOpensIsFoundAtTheNextRea
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace peltrix
+}  // namespace peltrix_test

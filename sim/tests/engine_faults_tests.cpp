@@ -4,12 +4,11 @@
 
 #include "engine_test_support.h"
 
-namespace camsim {
+namespace camsim_test {
 namespace {
 
-using test_support::Bytes;
-using test_support::commandBytes;
-using test_support::EngineDriver;
+using namespace camsim;
+
 
 Fault fault(FaultKind kind, unsigned ordinal, std::optional<uint8_t> command = std::nullopt,
             unsigned times = 1) {
@@ -22,54 +21,54 @@ Fault fault(FaultKind kind, unsigned ordinal, std::optional<uint8_t> command = s
 }
 
 EngineDriver withFaults(std::vector<Fault> faults) {
-    return EngineDriver(test_support::smallStore(), CameraProfile{}, FaultPlan(std::move(faults)));
+    return EngineDriver(smallStore(), CameraProfile{}, FaultPlan(std::move(faults)));
 }
 
 TEST(EngineFaults, DropResponseSilencesOnlyTheNthCommand) {
     auto camera = withFaults({fault(FaultKind::DropResponse, 2)});
-    EXPECT_EQ(camera.send(test_support::readyCommand()).size(), 4u);
-    EXPECT_TRUE(camera.send(test_support::readyCommand()).empty());
-    EXPECT_EQ(camera.send(test_support::readyCommand()).size(), 4u);
+    EXPECT_EQ(camera.send(readyCommand()).size(), 4u);
+    EXPECT_TRUE(camera.send(readyCommand()).empty());
+    EXPECT_EQ(camera.send(readyCommand()).size(), 4u);
 }
 
 TEST(EngineFaults, DropResponseCanHitSeveralCommandsInARow) {
     auto camera = withFaults({fault(FaultKind::DropResponse, 1, CMD_READY, 4)});
     for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(camera.send(test_support::readyCommand()).empty()) << "send " << i + 1;
-    EXPECT_EQ(camera.send(test_support::readyCommand()).size(), 4u);
+        EXPECT_TRUE(camera.send(readyCommand()).empty()) << "send " << i + 1;
+    EXPECT_EQ(camera.send(readyCommand()).size(), 4u);
 }
 
 TEST(EngineFaults, DroppedEraseIsNotCarriedOut) {
     auto camera = withFaults({fault(FaultKind::DropResponse, 1, CMD_ERASE)});
-    EXPECT_TRUE(camera.send(test_support::eraseCommand(100, 1)).empty());
+    EXPECT_TRUE(camera.send(eraseCommand(100, 1)).empty());
     EXPECT_NE(camera.engine.pictures().find(100, 1), nullptr);
 }
 
 TEST(EngineFaults, FaultCountsOnlyCommandsOfItsCode) {
     auto camera = withFaults({fault(FaultKind::DropResponse, 2, CMD_PICTURE_DATA)});
-    camera.send(test_support::readyCommand());
-    EXPECT_FALSE(camera.send(test_support::pictureDataCommand(100, 1, 0)).empty());
-    camera.send(test_support::readyCommand());
-    EXPECT_TRUE(camera.send(test_support::pictureDataCommand(100, 1, 2048)).empty());
-    EXPECT_FALSE(camera.send(test_support::pictureDataCommand(100, 1, 2048)).empty());
+    camera.send(readyCommand());
+    EXPECT_FALSE(camera.send(pictureDataCommand(100, 1, 0)).empty());
+    camera.send(readyCommand());
+    EXPECT_TRUE(camera.send(pictureDataCommand(100, 1, 2048)).empty());
+    EXPECT_FALSE(camera.send(pictureDataCommand(100, 1, 2048)).empty());
 }
 
 TEST(EngineFaults, StallSendsHeaderAndFirstBytesOnly) {
     Fault stall = fault(FaultKind::StallPayload, 1, CMD_PICTURE_DATA);
     stall.stallAfter = 100;
     auto camera = withFaults({stall});
-    const Bytes out = camera.send(test_support::pictureDataCommand(100, 1, 0));
+    const Bytes out = camera.send(pictureDataCommand(100, 1, 0));
     ASSERT_EQ(out.size(), 4u + 100u);
     EXPECT_EQ(readLe16(&out[2]), 2048);  // the header still announces the full piece
     const Bytes &file = camera.engine.pictures().find(100, 1)->data;
     EXPECT_EQ(Bytes(out.begin() + 4, out.end()), Bytes(file.begin(), file.begin() + 100));
     // The resend is answered in full.
-    EXPECT_EQ(camera.send(test_support::pictureDataCommand(100, 1, 0)).size(), 2052u);
+    EXPECT_EQ(camera.send(pictureDataCommand(100, 1, 0)).size(), 2052u);
 }
 
 TEST(EngineFaults, BusyCarriesTheNormalPayloadUnlessOneIsGiven) {
     Fault given = fault(FaultKind::Busy, 2, CMD_MAKER);
-    given.busyPayload = Bytes{'x', 'y'};
+    given.payload = Bytes{'x', 'y'};
     auto camera = withFaults({fault(FaultKind::Busy, 1, CMD_MAKER), given});
     const auto first = camera.ask(commandBytes(CMD_MAKER, 0));
     EXPECT_EQ(first.code, CMD_MAKER);
@@ -81,11 +80,66 @@ TEST(EngineFaults, BusyCarriesTheNormalPayloadUnlessOneIsGiven) {
     EXPECT_EQ(camera.ask(commandBytes(CMD_MAKER, 0)).status, 0);
 }
 
+// The stalled rest follows after the pause when one is given: the host meets
+// it as stale bytes on the line, once it has given up on the answer.
+TEST(EngineFaults, StalledRestFollowsAfterThePauseWhenOneIsGiven) {
+    const struct {
+        Micros resumeAfter;
+        size_t segments;
+    } cases[] = {{0, 1}, {250000, 2}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.resumeAfter);
+        Fault stall = fault(FaultKind::StallPayload, 1, CMD_PICTURE_DATA);
+        stall.stallAfter = 100;
+        stall.resumeAfter = c.resumeAfter;
+        auto camera = withFaults({stall});
+        const Bytes out = camera.send(pictureDataCommand(100, 1, 0));
+        ASSERT_EQ(camera.lastSegments.size(), c.segments);
+        EXPECT_EQ(camera.lastSegments[0].bytes.size(), 4u + 100u);
+        EXPECT_EQ(camera.lastSegments[0].pauseBefore, 0u);
+        const Bytes &file = camera.engine.pictures().find(100, 1)->data;
+        if (c.segments == 2) {
+            EXPECT_EQ(camera.lastSegments[1].pauseBefore, c.resumeAfter);
+            ASSERT_EQ(out.size(), 4u + 2048u);
+            EXPECT_EQ(Bytes(out.begin() + 4, out.end()), Bytes(file.begin(), file.begin() + 2048));
+        }
+    }
+}
+
+TEST(EngineFaults, StalledRestCrossesTheLineAfterThePause) {
+    LineRig rig;
+    Fault stall = fault(FaultKind::StallPayload, 1, CMD_PICTURE_DATA);
+    stall.stallAfter = 10;
+    stall.resumeAfter = 300000;
+    rig.engine.faults().add(stall);
+    rig.clock.advance(200000);
+    const Micros sent = rig.clock.now();
+    const Bytes command = pictureDataCommand(100, 1, 0);
+    rig.line.onHostBytes(command.data(), command.size());
+    EXPECT_EQ(rig.host.take().size(), 4u + 2048u);
+    ASSERT_FALSE(rig.host.writeTimes.empty());
+    EXPECT_LT(rig.host.writeTimes.front(), sent + 300000);
+    EXPECT_GE(rig.host.writeTimes.back(), sent + 300000) << "the rest waits for the pause";
+}
+
+// Carried out as usual, and answered with the given payload (none: empty).
+TEST(EngineFaults, ReplacedPayloadKeepsTheStatusAndTheEffect) {
+    Fault replaced = fault(FaultKind::ReplacePayload, 1, CMD_ERASE);
+    replaced.payload = Bytes{1, 2, 3};
+    Fault emptied = fault(FaultKind::ReplacePayload, 2, CMD_MAKER);
+    auto camera = withFaults({replaced, emptied});
+    EXPECT_EQ(camera.send(eraseCommand(100, 1)), (Bytes{0x43, 5, 3, 0, 1, 2, 3}));
+    EXPECT_EQ(camera.engine.pictures().find(100, 1), nullptr);
+    EXPECT_EQ(camera.ask(commandBytes(CMD_MAKER, 0)).payload.size(), 7u);
+    EXPECT_EQ(camera.send(commandBytes(CMD_MAKER, 0)), (Bytes{0x20, 0, 0, 0}));
+    EXPECT_EQ(camera.ask(commandBytes(CMD_MAKER, 0)).payload.size(), 7u) << "only the second";
+}
+
 TEST(EngineFaults, RefuseAnswersTheGivenStatusAndDoesNothing) {
     Fault refuse = fault(FaultKind::Refuse, 1, CMD_ERASE);
     refuse.status = 0x8A;
     auto camera = withFaults({refuse});
-    EXPECT_EQ(camera.send(test_support::eraseCommand(100, 1)), (Bytes{0x43, 0x8A, 0, 0}));
+    EXPECT_EQ(camera.send(eraseCommand(100, 1)), (Bytes{0x43, 0x8A, 0, 0}));
     EXPECT_NE(camera.engine.pictures().find(100, 1), nullptr);
 }
 
@@ -93,7 +147,7 @@ TEST(EngineFaults, RefusedSpeedCommandKeepsTheSpeed) {
     Fault refuse = fault(FaultKind::Refuse, 1, CMD_SET_SPEED);
     refuse.status = 0xCA;
     auto camera = withFaults({refuse});
-    EXPECT_EQ(camera.send(test_support::speedCommand(5)), (Bytes{0x31, 0xCA, 0, 0}));
+    EXPECT_EQ(camera.send(speedCommand(5)), (Bytes{0x31, 0xCA, 0, 0}));
     EXPECT_EQ(camera.engine.lineSpeed(), 19200u);
 }
 
@@ -108,17 +162,17 @@ TEST(EngineFaults, WrongCodeChangesOnlyByteZero) {
 TEST(EngineFaults, PictureChangeMidTransferAnswersTheNextCommandWith137) {
     auto camera = withFaults({fault(FaultKind::ChangePictures, 2, CMD_PICTURE_DATA)});
     const size_t before = camera.engine.pictures().size();
-    EXPECT_EQ(camera.ask(test_support::pictureDataCommand(100, 1, 0)).payload.size(), 2048u);
-    EXPECT_EQ(camera.ask(test_support::pictureDataCommand(100, 1, 2048)).payload.size(), 2048u);
+    EXPECT_EQ(camera.ask(pictureDataCommand(100, 1, 0)).payload.size(), 2048u);
+    EXPECT_EQ(camera.ask(pictureDataCommand(100, 1, 2048)).payload.size(), 2048u);
     EXPECT_EQ(camera.engine.pictures().size(), before - 1);
     EXPECT_NE(camera.engine.pictures().find(100, 1), nullptr)
         << "the picture in transfer must stay";
 
-    EXPECT_EQ(camera.send(test_support::pictureDataCommand(100, 1, 4096)),
+    EXPECT_EQ(camera.send(pictureDataCommand(100, 1, 4096)),
               (Bytes{0x17, CAM_STATUS_RESYNC, 0, 0}));
     // The notice is given once: the host's directory read and resend go through.
     EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).status, 0);
-    EXPECT_EQ(camera.ask(test_support::pictureDataCommand(100, 1, 4096)).payload.size(), 904u);
+    EXPECT_EQ(camera.ask(pictureDataCommand(100, 1, 4096)).payload.size(), 904u);
 }
 
 // Which picture goes, relative to the one asked for (places in the store:
@@ -141,7 +195,7 @@ TEST(EngineFaults, PictureChangeTakesTheChosenPicture) {
         const StoredPicture asked = expected[c.asked];
         if (c.gone >= 0)
             expected.erase(expected.begin() + c.gone);
-        camera.send(test_support::pictureDataCommand(asked.group, asked.number, 0));
+        camera.send(pictureDataCommand(asked.group, asked.number, 0));
         const auto &left = camera.engine.pictures().all();
         ASSERT_EQ(left.size(), expected.size());
         for (size_t i = 0; i < left.size(); ++i)
@@ -153,19 +207,19 @@ TEST(EngineFaults, PictureChangeTakesTheChosenPicture) {
 TEST(EngineFaults, ReadyProbeIsAnsweredNormallyAndLeavesTheNoticePending) {
     EngineDriver camera;
     camera.engine.changePictures([](PictureStore &store) { store.erase(101, 2); });
-    EXPECT_EQ(camera.send(test_support::readyCommand()), (Bytes{0x10, 0, 0, 0}));
+    EXPECT_EQ(camera.send(readyCommand()), (Bytes{0x10, 0, 0, 0}));
     EXPECT_TRUE(camera.engine.resyncPending());
     EXPECT_EQ(camera.send(commandBytes(CMD_MAKER, 0)), (Bytes{0x20, CAM_STATUS_RESYNC, 0, 0}));
     EXPECT_FALSE(camera.engine.resyncPending());
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(101, 0)).payload, (Bytes{1, 0, 0, 0}));
+    EXPECT_EQ(camera.ask(groupEntryCommand(101, 0)).payload, (Bytes{1, 0, 0, 0}));
 }
 
 TEST(EngineFaults, SpeedCommandAnsweredWith137DoesNotSwitch) {
     EngineDriver camera;
     camera.engine.changePictures([](PictureStore &) {});
-    EXPECT_EQ(camera.send(test_support::speedCommand(5)), (Bytes{0x31, CAM_STATUS_RESYNC, 0, 0}));
+    EXPECT_EQ(camera.send(speedCommand(5)), (Bytes{0x31, CAM_STATUS_RESYNC, 0, 0}));
     EXPECT_EQ(camera.engine.lineSpeed(), 19200u);
 }
 
 }  // namespace
-}  // namespace camsim
+}  // namespace camsim_test

@@ -7,8 +7,10 @@
 #include <cstring>
 #include <vector>
 
-namespace peltrix {
+namespace peltrix_test {
 namespace {
+
+using namespace peltrix;
 
 constexpr int kSize = CAM_THUMBNAIL_SIZE;
 
@@ -98,4 +100,4 @@ TEST_F(CamAviStillTest, HugeChunkSizesStayInsideTheBuffer) {
 }
 
 }  // namespace
-}  // namespace peltrix
+}  // namespace peltrix_test

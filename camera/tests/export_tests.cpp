@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+namespace peltrix_test {
 namespace {
 
 class CamExportTest : public ::testing::Test {
@@ -79,3 +80,4 @@ TEST_F(CamExportTest, WithoutAPortCameraOperationsFailWith3) {
 }
 
 }  // namespace
+}  // namespace peltrix_test

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-namespace camsim {
+namespace camsim_test {
 namespace {
+
+using namespace camsim;
 
 TEST(FaultOption, PlainOrdinalCountsEveryCommand) {
     const Fault f = parseFaultOption(FaultKind::DropResponse, "3");
@@ -21,10 +23,10 @@ TEST(FaultOption, CodeTimesAndArgumentAreRead) {
 
     EXPECT_EQ(parseFaultOption(FaultKind::Refuse, "1:0x8a").status, 0x8A);
     EXPECT_EQ(parseFaultOption(FaultKind::Refuse, "1:202").status, 202);
-    EXPECT_EQ(parseFaultOption(FaultKind::Busy, "32/1:00ff41").busyPayload,
+    EXPECT_EQ(parseFaultOption(FaultKind::Busy, "32/1:00ff41").payload,
               (std::vector<uint8_t>{0x00, 0xFF, 0x41}));
     EXPECT_EQ(parseFaultOption(FaultKind::Busy, "32/1").command, std::optional<uint8_t>(32));
-    EXPECT_FALSE(parseFaultOption(FaultKind::Busy, "1").busyPayload.has_value());
+    EXPECT_FALSE(parseFaultOption(FaultKind::Busy, "1").payload.has_value());
 }
 
 TEST(FaultOption, PictureChangeCountsPictureDataRequestsByDefault) {
@@ -53,4 +55,4 @@ TEST(FaultOption, MalformedOptionsAreRejected) {
 }
 
 }  // namespace
-}  // namespace camsim
+}  // namespace camsim_test

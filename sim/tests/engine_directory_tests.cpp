@@ -3,12 +3,11 @@
 
 #include "engine_test_support.h"
 
-namespace camsim {
+namespace camsim_test {
 namespace {
 
-using test_support::Bytes;
-using test_support::commandBytes;
-using test_support::EngineDriver;
+using namespace camsim;
+
 
 struct ListedPicture {
     uint16_t group;
@@ -24,12 +23,12 @@ std::vector<ListedPicture> readDirectory(EngineDriver &camera) {
     EXPECT_EQ(groups.payload.size() % 4, 0u);
     for (size_t g = 0; g + 4 <= groups.payload.size(); g += 4) {
         const uint16_t group = readLe16(&groups.payload[g]);
-        const auto entries = camera.ask(test_support::groupEntryCommand(group, 0));
+        const auto entries = camera.ask(groupEntryCommand(group, 0));
         EXPECT_EQ(entries.status, 0);
         EXPECT_EQ(entries.payload.size() % 4, 0u);
         for (size_t e = 0; e + 4 <= entries.payload.size(); e += 4) {
             const uint16_t number = readLe16(&entries.payload[e]);
-            const auto info = camera.ask(test_support::groupEntryCommand(group, number));
+            const auto info = camera.ask(groupEntryCommand(group, number));
             EXPECT_EQ(info.status, 0);
             EXPECT_GE(info.payload.size(), 20u);
             if (info.payload.size() < 20)
@@ -44,7 +43,7 @@ std::vector<ListedPicture> readDirectory(EngineDriver &camera) {
 Bytes download(EngineDriver &camera, const ListedPicture &p) {
     Bytes data;
     for (uint32_t offset = 0; offset < p.size;) {
-        const auto piece = camera.ask(test_support::pictureDataCommand(p.group, p.number, offset));
+        const auto piece = camera.ask(pictureDataCommand(p.group, p.number, offset));
         EXPECT_EQ(piece.status, 0);
         EXPECT_EQ(piece.announced, piece.payload.size());
         EXPECT_LE(piece.payload.size(), 2048u);
@@ -66,15 +65,15 @@ TEST(EngineDirectory, GroupListRecordsCarryGroupNumberAndCount) {
 
 TEST(EngineDirectory, GroupEntryZeroListsPictureNumbers) {
     EngineDriver camera;
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 0)).payload,
+    EXPECT_EQ(camera.ask(groupEntryCommand(100, 0)).payload,
               (Bytes{1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0}));
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(101, 0)).payload,
+    EXPECT_EQ(camera.ask(groupEntryCommand(101, 0)).payload,
               (Bytes{1, 0, 0, 0, 2, 0, 0, 0}));
 }
 
 TEST(EngineDirectory, InformationRecordHoldsTheSizeAtBytesSixteenToNineteen) {
     EngineDriver camera;
-    const auto info = camera.ask(test_support::groupEntryCommand(100, 1));
+    const auto info = camera.ask(groupEntryCommand(100, 1));
     ASSERT_GE(info.payload.size(), 20u);
     EXPECT_EQ(readLe32(&info.payload[16]), 5000u);
     EXPECT_EQ(readLe16(&info.payload[0]), 100);
@@ -107,50 +106,75 @@ TEST(EngineDirectory, BuiltInSetReassemblesFromPiecesExactly) {
 TEST(EngineDirectory, PieceAtAnOffsetIsTheFileFromThere) {
     EngineDriver camera;
     const Bytes &file = camera.engine.pictures().find(100, 1)->data;  // 5000 bytes
-    const auto middle = camera.ask(test_support::pictureDataCommand(100, 1, 1234));
+    const auto middle = camera.ask(pictureDataCommand(100, 1, 1234));
     EXPECT_EQ(middle.payload, Bytes(file.begin() + 1234, file.begin() + 1234 + 2048));
-    const auto last = camera.ask(test_support::pictureDataCommand(100, 1, 4096));
+    const auto last = camera.ask(pictureDataCommand(100, 1, 4096));
     EXPECT_EQ(last.payload, Bytes(file.begin() + 4096, file.end()));
     EXPECT_EQ(last.announced, 904);
 }
 
 TEST(EngineDirectory, RequestAtOrPastTheEndAnswersNothing) {
     EngineDriver camera;
-    EXPECT_EQ(camera.send(test_support::pictureDataCommand(100, 1, 5000)), (Bytes{0x17, 0, 0, 0}));
-    EXPECT_EQ(camera.send(test_support::pictureDataCommand(100, 1, 0xFFFFFFF0u)),
+    EXPECT_EQ(camera.send(pictureDataCommand(100, 1, 5000)), (Bytes{0x17, 0, 0, 0}));
+    EXPECT_EQ(camera.send(pictureDataCommand(100, 1, 0xFFFFFFF0u)),
               (Bytes{0x17, 0, 0, 0}));
-    EXPECT_EQ(camera.send(test_support::pictureDataCommand(101, 2, 0)),
+    EXPECT_EQ(camera.send(pictureDataCommand(101, 2, 0)),
               (Bytes{0x17, 0, 0, 0}));  // empty file
 }
 
 TEST(EngineDirectory, EraseRemovesThePictureAndKeepsTheOrder) {
     EngineDriver camera;
-    EXPECT_EQ(camera.ask(test_support::eraseCommand(100, 2)).status, 5);
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 0)).payload,
+    EXPECT_EQ(camera.ask(eraseCommand(100, 2)).status, 5);
+    EXPECT_EQ(camera.ask(groupEntryCommand(100, 0)).payload,
               (Bytes{1, 0, 0, 0, 3, 0, 0, 0}));
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 2)).status,
+    EXPECT_EQ(camera.ask(groupEntryCommand(100, 2)).status,
               CAM_STATUS_NO_SUCH_PICTURE);
     // The host keeps its table in step itself: no directory-change notice.
     EXPECT_FALSE(camera.engine.resyncPending());
-    EXPECT_EQ(camera.ask(test_support::readyCommand()).status, 0);
+    EXPECT_EQ(camera.ask(readyCommand()).status, 0);
     EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).payload,
               (Bytes{100, 0, 2, 0, 101, 0, 2, 0}));
 }
 
 TEST(EngineDirectory, ErasingTheLastPictureOfAGroupRemovesTheGroup) {
     EngineDriver camera;
-    camera.ask(test_support::eraseCommand(101, 1));
-    camera.ask(test_support::eraseCommand(101, 2));
+    camera.ask(eraseCommand(101, 1));
+    camera.ask(eraseCommand(101, 2));
     EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).payload, (Bytes{100, 0, 3, 0}));
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(101, 0)).status,
+    EXPECT_EQ(camera.ask(groupEntryCommand(101, 0)).status,
               CAM_STATUS_NO_SUCH_PICTURE);
+}
+
+// A folder on the card without pictures is listed with none; a group that
+// is not on the card at all is refused.
+TEST(EngineDirectory, EmptyFolderIsListedWithNoPictures) {
+    EngineDriver camera(PictureStore(smallStore().all(), {7}));
+    EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).payload,
+              (Bytes{100, 0, 3, 0, 101, 0, 2, 0, 7, 0, 0, 0}));
+    const auto entry = camera.ask(groupEntryCommand(7, 0));
+    EXPECT_EQ(entry.status, 0);
+    EXPECT_TRUE(entry.payload.empty());
+    EXPECT_EQ(camera.ask(groupEntryCommand(8, 0)).status,
+              CAM_STATUS_NO_SUCH_PICTURE);
+    EXPECT_EQ(readDirectory(camera).size(), 5u);
+}
+
+// Pictures and settings changed between commands while the host is away: the
+// next commands see them, and no change notice is pending.
+TEST(EngineDirectory, PicturesAndSettingsSetBetweenCommandsAreServed) {
+    EngineDriver camera;
+    camera.engine.setPictures(PictureStore({camera.engine.pictures().all()[1]}));
+    camera.engine.profile().version = "V9";
+    EXPECT_FALSE(camera.engine.resyncPending());
+    EXPECT_EQ(camera.ask(commandBytes(CMD_LIST_GROUPS, 0)).payload, (Bytes{100, 0, 1, 0}));
+    EXPECT_EQ(camera.ask(commandBytes(CMD_VERSION, 0)).payload, (Bytes{'V', '9'}));
 }
 
 TEST(EngineDirectory, GroupZeroIsServedWhenTheLayoutStartsThere) {
     std::vector<PictureFile> files(3);
     for (size_t i = 0; i < files.size(); ++i) {
         files[i].name = "F" + std::to_string(i);
-        files[i].data = test_support::patternBytes(100 + i, static_cast<uint8_t>(i));
+        files[i].data = patternBytes(100 + i, static_cast<uint8_t>(i));
         files[i].thumbnailStill = {0xFF, 0xD8, 0xFF, 0xD9};
     }
     EngineDriver camera(arrangeInGroups(files, GroupLayout{0, 2, ThumbnailMix::Plain}));
@@ -163,4 +187,4 @@ TEST(EngineDirectory, GroupZeroIsServedWhenTheLayoutStartsThere) {
 }
 
 }  // namespace
-}  // namespace camsim
+}  // namespace camsim_test

@@ -12,8 +12,10 @@
 #include "picture_set.h"
 #include "protocol.h"
 
-namespace camsim {
+namespace camsim_test {
 namespace {
+
+using namespace camsim;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -118,17 +120,17 @@ TEST(Thumbnail, BuiltInSetMixesFormsWithinCapacity) {
 }
 
 TEST(Thumbnail, StillInsideTheAviIsAViewableJpeg) {
-    test_support::TempDir dir;
+    TempDir dir;
     const Bytes avi = wrapStillInAvi(sampleStill());
     const Chunk junk = chunksOf(avi).at(2);
-    test_support::writeBytes(
+    writeBytes(
         dir.path() / "still.jpg",
         Bytes(avi.begin() + junk.dataOffset, avi.begin() + junk.dataOffset + junk.size));
-    const auto r = test_support::runCommand("identify -regard-warnings -format '%m %wx%h' '" +
+    const auto r = runCommand("identify -regard-warnings -format '%m %wx%h' '" +
                                             (dir.path() / "still.jpg").string() + "'");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.output, "JPEG 160x120");
 }
 
 }  // namespace
-}  // namespace camsim
+}  // namespace camsim_test

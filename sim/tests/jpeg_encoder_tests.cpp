@@ -9,11 +9,11 @@
 #include "pattern_images.h"
 #include "picture_set.h"
 
-namespace camsim {
+namespace camsim_test {
 namespace {
 
-using test_support::runCommand;
-using test_support::TempDir;
+using namespace camsim;
+
 
 std::string identify(const std::filesystem::path &file) {
     const auto r =
@@ -29,7 +29,7 @@ double meanDecodingError(const RgbImage &source, const std::filesystem::path &fi
         runCommand("convert '" + file.string() + "' -depth 8 'rgb:" + raw.string() + "'");
     if (r.status != 0)
         return 1e9;
-    const auto decoded = test_support::readBytes(raw);
+    const auto decoded = readBytes(raw);
     if (decoded.size() != source.pixels.size())
         return 1e9;
     double sum = 0;
@@ -44,7 +44,7 @@ TEST(JpegEncoder, OddSizedPictureDecodesToItsSizeAndColours) {
         const RgbImage image =
             drawPattern({pattern, 37, 21, 0, 3});  // partial 8x8 blocks on both edges
         const auto file = dir.path() / "odd.jpg";
-        test_support::writeBytes(file, encodeJpeg(image, 95));
+        writeBytes(file, encodeJpeg(image, 95));
         EXPECT_EQ(identify(file), "JPEG 37x21");
         EXPECT_LT(meanDecodingError(image, file, dir.path() / "odd.rgb"), 4.0);
     }
@@ -57,7 +57,7 @@ TEST(JpegEncoder, SolidColourSurvivesTheRoundTrip) {
         for (int x = 0; x < 16; ++x)
             image.set(x, y, 200, 30, 90);
     const auto file = dir.path() / "solid.jpg";
-    test_support::writeBytes(file, encodeJpeg(image, 90));
+    writeBytes(file, encodeJpeg(image, 90));
     EXPECT_LT(meanDecodingError(image, file, dir.path() / "solid.rgb"), 2.0);
 }
 
@@ -82,9 +82,9 @@ TEST(BuiltInPictures, AreValidJpegFilesOfTheIntendedSizes) {
     uint64_t total = 0;
     for (const auto &f : files) {
         const auto path = dir.path() / f.name;
-        test_support::writeBytes(path, f.data);
+        writeBytes(path, f.data);
         EXPECT_EQ(identify(path).rfind("JPEG ", 0), 0u) << f.name << ": " << identify(path);
-        test_support::writeBytes(dir.path() / "thumb.jpg", f.thumbnailStill);
+        writeBytes(dir.path() / "thumb.jpg", f.thumbnailStill);
         EXPECT_EQ(identify(dir.path() / "thumb.jpg"), "JPEG 160x120") << f.name;
         EXPECT_GE(f.data.size(), 7000u) << f.name;
         EXPECT_LE(f.data.size(), 130000u) << f.name;
@@ -107,4 +107,4 @@ TEST(BuiltInPictures, AreTheSameOnEveryCall) {
 }
 
 }  // namespace
-}  // namespace camsim
+}  // namespace camsim_test

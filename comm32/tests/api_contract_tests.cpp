@@ -6,6 +6,7 @@
 
 #include "comm32.h"
 
+namespace comm32_test {
 namespace {
 
 TEST(ApiContractTest, EveryCallOnAPortNotOpenFails) {
@@ -39,3 +40,4 @@ TEST(ApiContractTest, SleepPausesAtLeastTheTimeAsked) {
 }
 
 }  // namespace
+}  // namespace comm32_test

@@ -14,8 +14,10 @@
 #include <unistd.h>
 #endif
 
-namespace peltrix {
+namespace peltrix_test {
 namespace {
+
+using namespace peltrix;
 
 class CamFileSinkTest : public ::testing::Test {
 protected:
@@ -77,4 +79,4 @@ TEST_F(CamFileSinkTest, ClosedHandleIsReported) {
 #endif
 
 }  // namespace
-}  // namespace peltrix
+}  // namespace peltrix_test

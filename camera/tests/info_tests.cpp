@@ -1,10 +1,10 @@
 // Erasing pictures and asking the camera about itself.
 #include "camera_fixture.h"
+#include "protocol.h"
 
 #include <cstring>
 
-namespace peltrix {
-namespace test {
+namespace peltrix_test {
 namespace {
 
 class CamEraseTest : public CameraTest {
@@ -47,11 +47,13 @@ TEST_F(CamEraseTest, EraseAllTakesTheFirstEachTimeAndForgetsTheCount) {
     for (int n = 1; n <= 5; ++n)
         EXPECT_EQ(n, sent[static_cast<size_t>(n - 1)][6]);
     EXPECT_EQ(-1, core.pictureCount());
-    EXPECT_TRUE(camera.pictures.empty());
+    EXPECT_TRUE(camera.pictures().empty());
 }
 
 TEST_F(CamEraseTest, EraseAllStopsAtTheFirstFailure) {
-    camera.findPicture(1, 2)->number = 9;  // the camera no longer knows picture 2: refused
+    camera.editPictures([](std::vector<camsim::StoredPicture> &pictures) {
+        pictureOnCamera(pictures, 1, 2).number = 9;  // the camera no longer knows picture 2: refused
+    });
     EXPECT_EQ(CAM_ERR_CAMERA, core.Cam_erase_all());
     EXPECT_EQ((std::vector<int>{2, 3, 4, 5}), tableNumbers());
 }
@@ -70,8 +72,7 @@ TEST_F(CamEraseTest, NumbersOutsideTheTableEraseNothing) {
 }
 
 TEST_F(CamEraseTest, EraseLastOnAnEmptyCameraErasesNothing) {
-    camera.pictures.clear();
-    camera.groups.clear();
+    camera.editPictures([](std::vector<camsim::StoredPicture> &pictures) { pictures.clear(); });
     ASSERT_EQ(0, core.Cam_get_picture_count());
     camera.clearRecord();
     EXPECT_EQ(CAM_ERR_PARAM, core.Cam_erase_last());
@@ -105,17 +106,17 @@ TEST_F(CamInfoTest, VersionIsTerminatedBehindTheAnswer) {
 }
 
 TEST_F(CamInfoTest, TextStopsAtAZeroByteAndZeroesTheRest) {
-    camera.version = Bytes{'A', 'B', 0, 'C', 'D'};
+    camera.profile().version = textOf(Bytes{'A', 'B', 0, 'C', 'D'});
     EXPECT_EQ(CAM_OK, core.Cam_get_version(text));
     EXPECT_EQ(0, std::memcmp(text, "AB\0\0\0\0", 6));
     EXPECT_EQ(static_cast<char>(kSentinel), text[6]);
-    camera.version.clear();
+    camera.profile().version.clear();
     EXPECT_EQ(CAM_OK, core.Cam_get_version(text));
     EXPECT_EQ('\0', text[0]);
 }
 
 TEST_F(CamInfoTest, LongestAnswerWritesAtMost1025Bytes) {
-    camera.version = Bytes(1500, 'x');
+    camera.profile().version = std::string(1500, 'x');
     EXPECT_EQ(CAM_OK, core.Cam_get_version(text));
     EXPECT_EQ(1024u, std::strlen(text));
     EXPECT_EQ(static_cast<char>(kSentinel), text[1025]);
@@ -130,7 +131,7 @@ TEST_F(CamInfoTest, FailedVersionLeavesTheBuffer) {
 TEST_F(CamInfoTest, MakerFallsBackToTheDefaultName) {
     EXPECT_EQ(CAM_OK, core.Cam_get_maker(text));
     EXPECT_STREQ("Orvo", text);
-    camera.maker.clear();
+    camera.profile().maker.clear();
     EXPECT_EQ(CAM_OK, core.Cam_get_maker(text));
     EXPECT_STREQ("Toshiba", text);
     std::memset(text, kSentinel, sizeof text);
@@ -151,23 +152,22 @@ TEST_F(CamInfoTest, CameraTypeNeedsNoCamera) {
 
 TEST_F(CamInfoTest, MemoryStatusIsSigned16Bits) {
     EXPECT_EQ(10000, core.Cam_get_memory_status());
-    camera.memoryStatus = Bytes{1, 2, 3, 4, 5, 6, 0xFF, 0xFF};
+    camera.replacePayload(CMD_MEMORY_STATUS, Bytes{1, 2, 3, 4, 5, 6, 0xFF, 0xFF}, 1);
     core.cam_set_error(CAM_ERR_CAMERA);
     EXPECT_EQ(-1, core.Cam_get_memory_status());
     EXPECT_EQ(CAM_ERR_CAMERA, core.Cam_error()) << "success stores nothing";
-    camera.memoryStatus = Bytes{0, 0, 0, 0, 0, 0, 0x00, 0x80};
+    camera.profile().memoryStatus = -32768;  // 00 80 in bytes 6-7
     EXPECT_EQ(-32768, core.Cam_get_memory_status());
 }
 
 TEST_F(CamInfoTest, MemoryStatusIsZeroWithoutAnAnswer) {
-    camera.memoryStatus.clear();
+    camera.replacePayload(CMD_MEMORY_STATUS, Bytes{}, 1);
     EXPECT_EQ(0, core.Cam_get_memory_status());
-    camera.memoryStatus = Bytes{1, 2, 3, 4, 5, 6, 7};  // too short to carry the status
+    camera.replacePayload(CMD_MEMORY_STATUS, Bytes{1, 2, 3, 4, 5, 6, 7}, 1);  // too short to carry the status
     EXPECT_EQ(0, core.Cam_get_memory_status());
     camera.answerStatus(0x11, 138, 1);
     EXPECT_EQ(0, core.Cam_get_memory_status());
 }
 
 }  // namespace
-}  // namespace test
-}  // namespace peltrix
+}  // namespace peltrix_test

@@ -3,23 +3,22 @@
 
 #include "engine_test_support.h"
 
-namespace camsim {
+namespace camsim_test {
 namespace {
 
-using test_support::Bytes;
-using test_support::commandBytes;
-using test_support::EngineDriver;
+using namespace camsim;
+
 
 TEST(EngineCommands, ReadyProbeEchoesCodeAndSubcodeWithNoPayload) {
     EngineDriver camera;
-    EXPECT_EQ(camera.send(test_support::readyCommand()), (Bytes{0x10, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(camera.send(readyCommand()), (Bytes{0x10, 0x00, 0x00, 0x00}));
 }
 
 TEST(EngineCommands, MemoryStatusCarriesTheSignedValueInBytesSixAndSeven) {
     for (int16_t value : {int16_t(-1), int16_t(10000), int16_t(57)}) {
         CameraProfile profile;
         profile.memoryStatus = value;
-        EngineDriver camera(test_support::smallStore(), profile);
+        EngineDriver camera(smallStore(), profile);
         const auto r = camera.ask(commandBytes(CMD_MEMORY_STATUS, 0));
         EXPECT_EQ(r.code, 0x11);
         EXPECT_EQ(r.status, 0x00);
@@ -33,7 +32,7 @@ TEST(EngineCommands, MakerAndVersionAnswerTheProfileTextsWithoutTerminator) {
     CameraProfile profile;
     profile.maker = "Toshiba";
     profile.version = "V9.87b";
-    EngineDriver camera(test_support::smallStore(), profile);
+    EngineDriver camera(smallStore(), profile);
     const Bytes maker = camera.send(commandBytes(CMD_MAKER, 0));
     EXPECT_EQ(maker, (Bytes{0x20, 0x00, 7, 0, 'T', 'o', 's', 'h', 'i', 'b', 'a'}));
     const auto version = camera.ask(commandBytes(CMD_VERSION, 0));
@@ -44,7 +43,7 @@ TEST(EngineCommands, MakerAndVersionAnswerTheProfileTextsWithoutTerminator) {
 TEST(EngineCommands, EmptyMakerTextGivesAnEmptyPayload) {
     CameraProfile profile;
     profile.maker = "";
-    EngineDriver camera(test_support::smallStore(), profile);
+    EngineDriver camera(smallStore(), profile);
     EXPECT_EQ(camera.send(commandBytes(CMD_MAKER, 0)), (Bytes{0x20, 0x00, 0, 0}));
 }
 
@@ -52,14 +51,14 @@ TEST(EngineCommands, SettingsCommandsAreAcknowledgedWithSubcodeFive) {
     EngineDriver camera;
     EXPECT_EQ(camera.send(commandBytes(CMD_SET_PACKET_SIZE, 5, {0x00, 0x08, 0x00, 0x00})),
               (Bytes{0x30, 0x05, 0, 0}));
-    EXPECT_EQ(camera.send(test_support::speedCommand(2)), (Bytes{0x31, 0x05, 0, 0}));
-    EXPECT_EQ(camera.send(test_support::eraseCommand(100, 2)), (Bytes{0x43, 0x05, 0, 0}));
+    EXPECT_EQ(camera.send(speedCommand(2)), (Bytes{0x31, 0x05, 0, 0}));
+    EXPECT_EQ(camera.send(eraseCommand(100, 2)), (Bytes{0x43, 0x05, 0, 0}));
 }
 
 TEST(EngineCommands, SmallerPacketSizeShortensPictureDataPieces) {
     EngineDriver camera;
     camera.send(commandBytes(CMD_SET_PACKET_SIZE, 5, {0x00, 0x04, 0x00, 0x00}));  // 1024
-    const auto r = camera.ask(test_support::pictureDataCommand(100, 1, 0));
+    const auto r = camera.ask(pictureDataCommand(100, 1, 0));
     EXPECT_EQ(r.announced, 1024);
 }
 
@@ -89,7 +88,7 @@ TEST(EngineCommands, WrongParameterCountIsRefused) {
 
 TEST(EngineCommands, ThumbnailAnswersTheStoredThumbnail) {
     EngineDriver camera;
-    const auto r = camera.ask(test_support::thumbnailCommand(101, 1));
+    const auto r = camera.ask(thumbnailCommand(101, 1));
     const StoredPicture *p = camera.engine.pictures().find(101, 1);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(r.code, 0x16);
@@ -99,16 +98,16 @@ TEST(EngineCommands, ThumbnailAnswersTheStoredThumbnail) {
 
 TEST(EngineCommands, RequestsForMissingPicturesAreRefused) {
     EngineDriver camera;
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(100, 9)).status,
+    EXPECT_EQ(camera.ask(groupEntryCommand(100, 9)).status,
               CAM_STATUS_NO_SUCH_PICTURE);
-    EXPECT_EQ(camera.ask(test_support::groupEntryCommand(555, 0)).status,
+    EXPECT_EQ(camera.ask(groupEntryCommand(555, 0)).status,
               CAM_STATUS_NO_SUCH_PICTURE);
-    EXPECT_EQ(camera.ask(test_support::thumbnailCommand(100, 9)).status,
+    EXPECT_EQ(camera.ask(thumbnailCommand(100, 9)).status,
               CAM_STATUS_NO_SUCH_PICTURE);
-    EXPECT_EQ(camera.ask(test_support::pictureDataCommand(102, 1, 0)).status,
+    EXPECT_EQ(camera.ask(pictureDataCommand(102, 1, 0)).status,
               CAM_STATUS_NO_SUCH_PICTURE);
-    EXPECT_EQ(camera.ask(test_support::eraseCommand(100, 9)).status, CAM_STATUS_NO_SUCH_PICTURE);
+    EXPECT_EQ(camera.ask(eraseCommand(100, 9)).status, CAM_STATUS_NO_SUCH_PICTURE);
 }
 
 }  // namespace
-}  // namespace camsim
+}  // namespace camsim_test
