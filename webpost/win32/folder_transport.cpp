@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "unique_handles.h"
+#include "platform/win32_handles.h"
 #include "win32_error.h"
 
 namespace webpost {
@@ -26,12 +26,12 @@ Failure WriteFailure(const std::string &what, DWORD error) {
 // counter as it goes.
 std::optional<Failure> CopyContents(const std::string &from, const std::string &to,
                                     const ByteCounter &counter) {
-    UniqueFile source(::CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    platform::UniqueFile source(::CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source)
         return WriteFailure("The local file \"" + from + "\" cannot be read.", ::GetLastError());
-    UniqueFile target(::CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    platform::UniqueFile target(::CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!target)
         return WriteFailure("The file \"" + to + "\" cannot be created.", ::GetLastError());
     std::vector<char> buffer(kChunk);

@@ -6,23 +6,18 @@
 #include <vector>
 
 #include "remote_path.h"
+#include "platform/win32_handles.h"
+#include "platform/wininet_handle.h"
 #include "server_answer.h"
-#include "unique_handles.h"
 #include "win32_error.h"
 
 namespace webpost {
 
 namespace {
 
-struct WinInetHandleTraits {
-    static HINTERNET Invalid() { return nullptr; }
-    static void Close(HINTERNET h) { ::InternetCloseHandle(h); }
-};
-
 class FtpTransport : public Transport {
 public:
     FtpTransport(Destination destination, Credentials credentials);
-    ~FtpTransport() override;
     std::optional<Failure> Open() override;
     std::optional<Failure> MakeFolder(const std::string &remote) override;
     std::optional<Failure> PutFile(const std::string &localPath, const std::string &remote,
@@ -35,12 +30,12 @@ private:
 
     Destination destination_;
     Credentials credentials_;
-    HINTERNET session_ = nullptr;
-    HINTERNET connection_ = nullptr;
+    // Declared in this order so that the connection is closed before its session.
+    platform::UniqueWinInet session_;
+    platform::UniqueWinInet connection_;
 };
 
 constexpr DWORD kChunk = 256 * 1024;
-using UniqueInternet = UniqueHandle<HINTERNET, WinInetHandleTraits>;
 
 // The server's last reply line, which WinINet keeps for the thread.
 std::string LastReply() {
@@ -66,13 +61,6 @@ std::string Folder(const std::string &path) {
 
 FtpTransport::FtpTransport(Destination destination, Credentials credentials)
     : destination_(std::move(destination)), credentials_(std::move(credentials)) {}
-
-FtpTransport::~FtpTransport() {
-    if (connection_)
-        ::InternetCloseHandle(connection_);
-    if (session_)
-        ::InternetCloseHandle(session_);
-}
 
 std::string FtpTransport::ServerName() const {
     return destination_.host + ":" + std::to_string(destination_.port);
@@ -108,16 +96,18 @@ Failure FtpTransport::LastFailure(const std::string &what, const std::string &pa
 }
 
 std::optional<Failure> FtpTransport::Open() {
-    session_ = ::InternetOpenA("WebPost/1.0", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    // A retried Open starts afresh: the connection goes before its session.
+    connection_.Reset();
+    session_.Reset(::InternetOpenA("WebPost/1.0", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
     if (!session_)
         return Failure{result::kInitFailed, "WinINet " + DescribeError(::GetLastError()), false};
     const std::string user = credentials_.user.empty() ? "anonymous" : credentials_.user;
     const std::string password = credentials_.user.empty() && credentials_.password.empty()
                                      ? "webpost@"
                                      : credentials_.password;
-    connection_ =
-        ::InternetConnectA(session_, destination_.host.c_str(), destination_.port, user.c_str(),
-                           password.c_str(), INTERNET_SERVICE_FTP, INTERNET_FLAG_PASSIVE, 0);
+    connection_.Reset(::InternetConnectA(session_.Get(), destination_.host.c_str(),
+                                         destination_.port, user.c_str(), password.c_str(),
+                                         INTERNET_SERVICE_FTP, INTERNET_FLAG_PASSIVE, 0));
     if (!connection_)
         return LastFailure("Log-in at", ServerName(), ::GetLastError());
     // The destination's folder, made when missing (its parent must exist).
@@ -128,13 +118,13 @@ std::optional<Failure> FtpTransport::Open() {
 }
 
 std::optional<Failure> FtpTransport::EnsureFolder(const std::string &path) {
-    if (::FtpCreateDirectoryA(connection_, path.c_str()))
+    if (::FtpCreateDirectoryA(connection_.Get(), path.c_str()))
         return std::nullopt;
     const DWORD error = ::GetLastError();
     const std::string reply = LastReply();
     // Already there? Going into it tells.
-    if (::FtpSetCurrentDirectoryA(connection_, path.c_str())) {
-        ::FtpSetCurrentDirectoryA(connection_, "/");
+    if (::FtpSetCurrentDirectoryA(connection_.Get(), path.c_str())) {
+        ::FtpSetCurrentDirectoryA(connection_.Get(), "/");
         return std::nullopt;
     }
     if (error == ERROR_INTERNET_EXTENDED_ERROR)
@@ -152,16 +142,17 @@ std::optional<Failure> FtpTransport::PutFile(const std::string &localPath,
     const std::string final = FtpPath(destination_.path, remote);
     const std::string partial =
         Folder(final) + "/.partial-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
-    UniqueFile source(::CreateFileA(localPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    platform::UniqueFile source(::CreateFileA(localPath.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                                              nullptr));
     if (!source)
         return Failure{result::kPostFiles,
                        "The local file \"" + localPath + "\" cannot be read. " +
                            DescribeError(::GetLastError()),
                        false};
     {
-        UniqueInternet upload(::FtpOpenFileA(connection_, partial.c_str(), GENERIC_WRITE,
-                                             FTP_TRANSFER_TYPE_BINARY, 0));
+        platform::UniqueWinInet upload(::FtpOpenFileA(connection_.Get(), partial.c_str(),
+                                                      GENERIC_WRITE, FTP_TRANSFER_TYPE_BINARY, 0));
         if (!upload)
             return LastFailure("STOR", final, ::GetLastError());
         std::vector<char> buffer(kChunk);
@@ -171,7 +162,7 @@ std::optional<Failure> FtpTransport::PutFile(const std::string &localPath,
             if (!::ReadFile(source.Get(), buffer.data(), kChunk, &got, nullptr)) {
                 const DWORD error = ::GetLastError();
                 upload.Reset();
-                ::FtpDeleteFileA(connection_, partial.c_str());
+                ::FtpDeleteFileA(connection_.Get(), partial.c_str());
                 return Failure{result::kPostFiles,
                                "The local file \"" + localPath + "\" cannot be read. " +
                                    DescribeError(error),
@@ -184,7 +175,7 @@ std::optional<Failure> FtpTransport::PutFile(const std::string &localPath,
                 written != got) {
                 const Failure failure = LastFailure("STOR", final, ::GetLastError());
                 upload.Reset();
-                ::FtpDeleteFileA(connection_, partial.c_str());
+                ::FtpDeleteFileA(connection_.Get(), partial.c_str());
                 return failure;
             }
             sent += got;
@@ -193,14 +184,14 @@ std::optional<Failure> FtpTransport::PutFile(const std::string &localPath,
         // Closing the data connection ends the transfer; the server's answer
         // to it comes with the next command.
     }
-    if (::FtpRenameFileA(connection_, partial.c_str(), final.c_str()))
+    if (::FtpRenameFileA(connection_.Get(), partial.c_str(), final.c_str()))
         return std::nullopt;
     // Servers that will not rename over an existing file: remove it first.
-    ::FtpDeleteFileA(connection_, final.c_str());
-    if (::FtpRenameFileA(connection_, partial.c_str(), final.c_str()))
+    ::FtpDeleteFileA(connection_.Get(), final.c_str());
+    if (::FtpRenameFileA(connection_.Get(), partial.c_str(), final.c_str()))
         return std::nullopt;
     const Failure failure = LastFailure("RNTO", final, ::GetLastError());
-    ::FtpDeleteFileA(connection_, partial.c_str());
+    ::FtpDeleteFileA(connection_.Get(), partial.c_str());
     return failure;
 }
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "unique_handles.h"
+#include "platform/win32_handles.h"
 
 namespace webpost {
 
@@ -26,7 +26,7 @@ std::optional<LocalItem> Win32LocalTree::Stat(const std::string &path) {
 
 std::optional<std::vector<LocalItem>> Win32LocalTree::List(const std::string &folder) {
     WIN32_FIND_DATAA data;
-    UniqueFind find(::FindFirstFileA(Join(folder, "*").c_str(), &data));
+    platform::UniqueFind find(::FindFirstFileA(Join(folder, "*").c_str(), &data));
     if (!find)
         return std::nullopt;
     std::vector<LocalItem> children;

@@ -7,24 +7,20 @@
 #include <vector>
 
 #include "digest.h"
+#include "platform/code_page.h"
+#include "platform/win32_handles.h"
+#include "platform/winhttp_handle.h"
 #include "remote_path.h"
 #include "server_answer.h"
-#include "unique_handles.h"
 #include "win32_error.h"
 
 namespace webpost {
 
 namespace {
 
-struct WinHttpHandleTraits {
-    static HINTERNET Invalid() { return nullptr; }
-    static void Close(HINTERNET h) { ::WinHttpCloseHandle(h); }
-};
-
 class WebDavTransport : public Transport {
 public:
     WebDavTransport(Destination destination, Credentials credentials, std::string certSha256);
-    ~WebDavTransport() override;
     std::optional<Failure> Open() override;
     std::optional<Failure> MakeFolder(const std::string &remote) override;
     std::optional<Failure> PutFile(const std::string &localPath, const std::string &remote,
@@ -52,37 +48,15 @@ private:
     Credentials credentials_;
     std::string certSha256_;
     bool sendAuthorization_ = false;
-    HINTERNET session_ = nullptr;
-    HINTERNET connection_ = nullptr;
+    // Declared in this order so that the connection is closed before its session.
+    platform::UniqueWinHttp session_;
+    platform::UniqueWinHttp connection_;
 };
 
 constexpr DWORD kChunk = 256 * 1024;
 constexpr std::uint64_t kOneCallLimit = 1024 * 1024;
 constexpr int kConnectTimeoutMs = 10000;
 constexpr int kTransferTimeoutMs = 60000;
-
-using UniqueRequest = UniqueHandle<HINTERNET, WinHttpHandleTraits>;
-
-std::wstring Wide(const std::string &text) {
-    if (text.empty())
-        return {};
-    const int size =
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(size, L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
-    return wide;
-}
-
-std::string Narrow(const std::wstring &wide) {
-    if (wide.empty())
-        return {};
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string text(size, '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0], size,
-                          nullptr, nullptr);
-    return text;
-}
 
 // Reads what is left of the answer, so that the connection can carry the
 // next request.
@@ -101,13 +75,6 @@ WebDavTransport::WebDavTransport(Destination destination, Credentials credential
                                  std::string certSha256)
     : destination_(std::move(destination)), credentials_(std::move(credentials)),
       certSha256_(std::move(certSha256)) {}
-
-WebDavTransport::~WebDavTransport() {
-    if (connection_)
-        ::WinHttpCloseHandle(connection_);
-    if (session_)
-        ::WinHttpCloseHandle(session_);
-}
 
 std::string WebDavTransport::ServerName() const {
     return destination_.host + ":" + std::to_string(destination_.port);
@@ -140,17 +107,18 @@ std::optional<Failure> WebDavTransport::LinkError(DWORD error) {
 
 std::optional<Failure> WebDavTransport::Open() {
     if (!session_) {
-        session_ = ::WinHttpOpen(L"WebPost/1.0", WINHTTP_ACCESS_TYPE_NO_PROXY,
-                                 WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
+        session_.Reset(::WinHttpOpen(L"WebPost/1.0", WINHTTP_ACCESS_TYPE_NO_PROXY,
+                                     WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
         if (!session_)
             return Failure{result::kInitFailed, "WinHTTP " + DescribeError(::GetLastError()),
                            false};
-        ::WinHttpSetTimeouts(session_, kConnectTimeoutMs, kConnectTimeoutMs, kTransferTimeoutMs,
-                             kTransferTimeoutMs);
+        ::WinHttpSetTimeouts(session_.Get(), kConnectTimeoutMs, kConnectTimeoutMs,
+                             kTransferTimeoutMs, kTransferTimeoutMs);
     }
     if (!connection_) {
-        connection_ =
-            ::WinHttpConnect(session_, Wide(destination_.host).c_str(), destination_.port, 0);
+        connection_.Reset(::WinHttpConnect(session_.Get(),
+                                           platform::CodePageToWide(destination_.host).c_str(),
+                                           destination_.port, 0));
         if (!connection_)
             return LinkError(::GetLastError());
     }
@@ -225,9 +193,9 @@ std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const s
                                                     const Body &body, Answer &answer) {
     const bool secure = destination_.secure;
     const bool pinned = secure && !certSha256_.empty();
-    UniqueRequest request(::WinHttpOpenRequest(connection_, verb, Wide(path).c_str(), nullptr,
-                                               WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                               secure ? WINHTTP_FLAG_SECURE : 0));
+    platform::UniqueWinHttp request(::WinHttpOpenRequest(
+        connection_.Get(), verb, platform::CodePageToWide(path).c_str(), nullptr,
+        WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request)
         return LinkError(::GetLastError());
     if (body.localPath) {
@@ -250,11 +218,13 @@ std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const s
     std::wstring headers;
     if (sendAuthorization_)
         headers = L"Authorization: Basic " +
-                  Wide(Base64Encode(credentials_.user + ":" + credentials_.password)) + L"\r\n";
+                  platform::CodePageToWide(
+                      Base64Encode(credentials_.user + ":" + credentials_.password)) +
+                  L"\r\n";
     if (body.localPath)
         headers += L"Content-Type: application/octet-stream\r\n";
 
-    UniqueFile file;
+    platform::UniqueFile file;
     if (body.size > 0xFFFFFFFFull)
         return Failure{result::kPostFiles,
                        "The file \"" + *body.localPath + "\" is larger than 4 GB.", false};
@@ -328,7 +298,7 @@ std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const s
                                WINHTTP_NO_HEADER_INDEX))
         reason[0] = L'\0';
     answer.status = status;
-    answer.reason = Narrow(reason);
+    answer.reason = platform::WideToCodePage(reason);
     DrainAnswer(request.Get());
     return std::nullopt;
 }
