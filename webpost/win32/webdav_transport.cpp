@@ -18,6 +18,19 @@ namespace webpost {
 
 namespace {
 
+// The server's status line.
+struct Answer {
+    unsigned status = 0;
+    std::string reason;
+};
+
+// What a request sends after its headers: a local file, or nothing.
+struct Body {
+    const std::string *localPath = nullptr;
+    std::uint64_t size = 0;
+    const ByteCounter *counter = nullptr;
+};
+
 class WebDavTransport : public Transport {
 public:
     WebDavTransport(Destination destination, Credentials credentials, std::string certSha256);
@@ -27,19 +40,16 @@ public:
                                    std::uint64_t size, const ByteCounter &counter) override;
 
 private:
-    struct Answer {
-        unsigned status = 0;
-        std::string reason;
-    };
-    struct Body {
-        const std::string *localPath = nullptr;
-        std::uint64_t size = 0;
-        const ByteCounter *counter = nullptr;
-    };
     std::optional<Failure> Request(const wchar_t *verb, const std::string &path, const Body &body,
                                    Answer &answer);
     std::optional<Failure> RequestOnce(const wchar_t *verb, const std::string &path,
                                        const Body &body, Answer &answer);
+    platform::UniqueWinHttp OpenRequest(const wchar_t *verb, const std::string &path, bool hasBody,
+                                        bool pinned) const;
+    std::wstring RequestHeaders(bool hasBody) const;
+    std::optional<Failure> Send(HINTERNET request, const Body &body, bool pinned);
+    std::optional<Failure> StreamBody(HINTERNET request, HANDLE file, const Body &body);
+    std::optional<Failure> ReadAnswer(HINTERNET request, Answer &answer);
     std::optional<Failure> CheckPinnedCertificate(HINTERNET request);
     std::optional<Failure> LinkError(DWORD error);
     std::string ServerName() const;
@@ -57,6 +67,26 @@ constexpr DWORD kChunk = 256 * 1024;
 constexpr std::uint64_t kOneCallLimit = 1024 * 1024;
 constexpr int kConnectTimeoutMs = 10000;
 constexpr int kTransferTimeoutMs = 60000;
+
+Failure UnreadableFile(const std::string &localPath, DWORD error) {
+    return Failure{result::kPostFiles,
+                   "The local file \"" + localPath + "\" cannot be read. " + DescribeError(error),
+                   false};
+}
+
+// Opens the file a PUT sends; nothing to open for a request without a body.
+std::optional<Failure> OpenBody(const Body &body, platform::UniqueFile &file) {
+    if (body.size > 0xFFFFFFFFull)
+        return Failure{result::kPostFiles,
+                       "The file \"" + *body.localPath + "\" is larger than 4 GB.", false};
+    if (!body.localPath)
+        return std::nullopt;
+    file.Reset(::CreateFileA(body.localPath->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file)
+        return UnreadableFile(*body.localPath, ::GetLastError());
+    return std::nullopt;
+}
 
 // Reads what is left of the answer, so that the connection can carry the
 // next request.
@@ -189,16 +219,28 @@ std::optional<Failure> WebDavTransport::CheckPinnedCertificate(HINTERNET request
     return std::nullopt;
 }
 
+// One request and its answer, in three steps: the request set up (with the
+// certificate rules), the headers and body sent, the answer read.
 std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const std::string &path,
                                                     const Body &body, Answer &answer) {
-    const bool secure = destination_.secure;
-    const bool pinned = secure && !certSha256_.empty();
-    platform::UniqueWinHttp request(::WinHttpOpenRequest(
-        connection_.Get(), verb, platform::CodePageToWide(path).c_str(), nullptr,
-        WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure ? WINHTTP_FLAG_SECURE : 0));
+    const bool pinned = destination_.secure && !certSha256_.empty();
+    platform::UniqueWinHttp request = OpenRequest(verb, path, body.localPath != nullptr, pinned);
     if (!request)
         return LinkError(::GetLastError());
-    if (body.localPath) {
+    if (std::optional<Failure> failure = Send(request.Get(), body, pinned))
+        return failure;
+    return ReadAnswer(request.Get(), answer);
+}
+
+platform::UniqueWinHttp WebDavTransport::OpenRequest(const wchar_t *verb, const std::string &path,
+                                                     bool hasBody, bool pinned) const {
+    platform::UniqueWinHttp request(
+        ::WinHttpOpenRequest(connection_.Get(), verb, platform::CodePageToWide(path).c_str(),
+                             nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                             destination_.secure ? WINHTTP_FLAG_SECURE : 0));
+    if (!request)
+        return request;
+    if (hasBody) {
         // Each PUT on a fresh connection. On a kept-alive one the body, sent
         // after the headers in a second segment, waits for the server's
         // delayed acknowledgement of the headers (some 40 ms a file here);
@@ -208,35 +250,34 @@ std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const s
         ::WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &feature, sizeof feature);
     }
     if (pinned) {
-        // The platform would refuse a self-signed certificate; the pin below
-        // takes its place and is stricter: only this one certificate.
+        // The platform would refuse a self-signed certificate; the pin
+        // checked after sending the headers takes its place and is
+        // stricter: only this one certificate.
         DWORD flags = SECURITY_FLAG_IGNORE_UNKNOWN_CA | SECURITY_FLAG_IGNORE_CERT_CN_INVALID |
                       SECURITY_FLAG_IGNORE_CERT_DATE_INVALID |
                       SECURITY_FLAG_IGNORE_CERT_WRONG_USAGE;
         ::WinHttpSetOption(request.Get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof flags);
     }
+    return request;
+}
+
+std::wstring WebDavTransport::RequestHeaders(bool hasBody) const {
     std::wstring headers;
     if (sendAuthorization_)
         headers = L"Authorization: Basic " +
                   platform::CodePageToWide(
                       Base64Encode(credentials_.user + ":" + credentials_.password)) +
                   L"\r\n";
-    if (body.localPath)
+    if (hasBody)
         headers += L"Content-Type: application/octet-stream\r\n";
+    return headers;
+}
 
+std::optional<Failure> WebDavTransport::Send(HINTERNET request, const Body &body, bool pinned) {
+    const std::wstring headers = RequestHeaders(body.localPath != nullptr);
     platform::UniqueFile file;
-    if (body.size > 0xFFFFFFFFull)
-        return Failure{result::kPostFiles,
-                       "The file \"" + *body.localPath + "\" is larger than 4 GB.", false};
-    if (body.localPath) {
-        file.Reset(::CreateFileA(body.localPath->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (!file)
-            return Failure{result::kPostFiles,
-                           "The local file \"" + *body.localPath + "\" cannot be read. " +
-                               DescribeError(::GetLastError()),
-                           false};
-    }
+    if (std::optional<Failure> failure = OpenBody(body, file))
+        return failure;
     const DWORD total = static_cast<DWORD>(body.size);
     // A small body goes out in the same call as the headers, which saves a
     // write and its wait per file; a pinned certificate must be checked
@@ -248,58 +289,59 @@ std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const s
         DWORD got = 0;
         if (body.size &&
             (!::ReadFile(file.Get(), whole.data(), total, &got, nullptr) || got != total))
-            return Failure{result::kPostFiles,
-                           "The local file \"" + *body.localPath + "\" cannot be read. " +
-                               DescribeError(::GetLastError()),
-                           false};
+            return UnreadableFile(*body.localPath, ::GetLastError());
     }
     if (!::WinHttpSendRequest(
-            request.Get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
+            request, headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
             headers.empty() ? 0 : static_cast<DWORD>(-1),
             inOneCall ? whole.data() : WINHTTP_NO_REQUEST_DATA, inOneCall ? total : 0, total, 0))
         return LinkError(::GetLastError());
     if (pinned) {
-        if (std::optional<Failure> failure = CheckPinnedCertificate(request.Get()))
+        if (std::optional<Failure> failure = CheckPinnedCertificate(request))
             return failure;
     }
-    if (inOneCall) {
+    if (inOneCall)
         (*body.counter)(body.size);
-    } else if (body.localPath) {
-        std::vector<char> buffer(kChunk);
-        std::uint64_t sent = 0;
-        while (sent < body.size) {
-            DWORD got = 0;
-            if (!::ReadFile(file.Get(), buffer.data(), kChunk, &got, nullptr))
-                return Failure{result::kPostFiles,
-                               "The local file \"" + *body.localPath + "\" cannot be read. " +
-                                   DescribeError(::GetLastError()),
-                               false};
-            if (got == 0)
-                return Failure{result::kPostFiles,
-                               "The local file \"" + *body.localPath + "\" became shorter.", false};
-            DWORD written = 0;
-            if (!::WinHttpWriteData(request.Get(), buffer.data(), got, &written))
-                return LinkError(::GetLastError());
-            sent += got;
-            (*body.counter)(sent);
-        }
-    }
-    if (!::WinHttpReceiveResponse(request.Get(), nullptr))
-        return LinkError(::GetLastError());
+    else if (body.localPath)
+        return StreamBody(request, file.Get(), body);
+    return std::nullopt;
+}
 
+std::optional<Failure> WebDavTransport::StreamBody(HINTERNET request, HANDLE file,
+                                                   const Body &body) {
+    std::vector<char> buffer(kChunk);
+    std::uint64_t sent = 0;
+    while (sent < body.size) {
+        DWORD got = 0;
+        if (!::ReadFile(file, buffer.data(), kChunk, &got, nullptr))
+            return UnreadableFile(*body.localPath, ::GetLastError());
+        if (got == 0)
+            return Failure{result::kPostFiles,
+                           "The local file \"" + *body.localPath + "\" became shorter.", false};
+        DWORD written = 0;
+        if (!::WinHttpWriteData(request, buffer.data(), got, &written))
+            return LinkError(::GetLastError());
+        sent += got;
+        (*body.counter)(sent);
+    }
+    return std::nullopt;
+}
+
+std::optional<Failure> WebDavTransport::ReadAnswer(HINTERNET request, Answer &answer) {
+    if (!::WinHttpReceiveResponse(request, nullptr))
+        return LinkError(::GetLastError());
     DWORD status = 0;
     DWORD size = sizeof status;
-    ::WinHttpQueryHeaders(request.Get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+    ::WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
                           WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX);
     wchar_t reason[256] = {};
     size = sizeof reason - sizeof reason[0];
-    if (!::WinHttpQueryHeaders(request.Get(), WINHTTP_QUERY_STATUS_TEXT,
-                               WINHTTP_HEADER_NAME_BY_INDEX, reason, &size,
-                               WINHTTP_NO_HEADER_INDEX))
+    if (!::WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_TEXT, WINHTTP_HEADER_NAME_BY_INDEX,
+                               reason, &size, WINHTTP_NO_HEADER_INDEX))
         reason[0] = L'\0';
     answer.status = status;
     answer.reason = platform::WideToCodePage(reason);
-    DrainAnswer(request.Get());
+    DrainAnswer(request);
     return std::nullopt;
 }
 
