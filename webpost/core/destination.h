@@ -1,8 +1,7 @@
+#pragma once
 // Where a post goes, parsed from what the caller or the wizard gave: a local
 // or UNC folder, a file: URL, a WebDAV server over http:// or https://, or an
 // FTP server. Anything else is refused before anything is posted.
-#ifndef WEBPOST_CORE_DESTINATION_H
-#define WEBPOST_CORE_DESTINATION_H
 
 #include <cstdint>
 #include <optional>
@@ -50,5 +49,3 @@ std::optional<DestinationKind> KindFromName(const std::string &name);
 std::optional<std::string> PercentDecode(const std::string &text);
 
 }  // namespace webpost
-
-#endif

@@ -1,7 +1,6 @@
+#pragma once
 // Byte encodings the transports need without a platform library: Base64 for
 // the Basic authorization header, SHA-256 for certificate fingerprints.
-#ifndef WEBPOST_CORE_DIGEST_H
-#define WEBPOST_CORE_DIGEST_H
 
 #include <cstddef>
 #include <cstdint>
@@ -24,5 +23,3 @@ std::optional<std::vector<std::uint8_t>> ParseFingerprint(const std::string &tex
 std::string FormatFingerprint(const std::vector<std::uint8_t> &digest);
 
 }  // namespace webpost
-
-#endif

@@ -1,8 +1,7 @@
+#pragma once
 // Texts for result codes. Every code WpPostA can return has its own sentence;
 // the cause of the last failure (the file, the server's answer) is appended by
 // the caller from the failure record, not here.
-#ifndef WEBPOST_CORE_ERROR_TEXT_H
-#define WEBPOST_CORE_ERROR_TEXT_H
 
 #include <string>
 
@@ -19,5 +18,3 @@ std::string ErrorSentence(ResultCode code);
 std::string ErrorText(ResultCode code, ResultCode lastCode, const std::string &lastCause);
 
 }  // namespace webpost
-
-#endif

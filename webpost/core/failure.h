@@ -1,8 +1,7 @@
+#pragma once
 // A failure on the way: the result code WpPostA returns for it and the cause
 // in words (which file, what the server answered), which WpGetErrorStringA
 // appends to the code's sentence.
-#ifndef WEBPOST_CORE_FAILURE_H
-#define WEBPOST_CORE_FAILURE_H
 
 #include <string>
 
@@ -24,5 +23,3 @@ ResultCode LastFailureCode();
 const std::string &LastFailureCause();
 
 }  // namespace webpost
-
-#endif

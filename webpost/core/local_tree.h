@@ -1,8 +1,7 @@
+#pragma once
 // What the upload plan needs to know about local files, so that the plan is
 // built and tested without the platform: the Windows adapter answers from
 // the file system (win32/local_tree_win32.cpp), tests from a table.
-#ifndef WEBPOST_CORE_LOCAL_TREE_H
-#define WEBPOST_CORE_LOCAL_TREE_H
 
 #include <cstdint>
 #include <optional>
@@ -30,5 +29,3 @@ public:
 };
 
 }  // namespace webpost
-
-#endif

@@ -1,10 +1,9 @@
+#pragma once
 // Carries out an upload plan over a transport: steps in order, transient
 // failures tried again up to kAttemptsPerStep times, the first lasting
 // failure ends the run. Progress is reported to an observer, which may ask to
 // cancel; cancelling takes effect after the step under way (a file is never
 // left half-sent on purpose).
-#ifndef WEBPOST_CORE_POST_RUN_H
-#define WEBPOST_CORE_POST_RUN_H
 
 #include <cstdint>
 #include <string>
@@ -43,5 +42,3 @@ public:
 };
 
 }  // namespace webpost
-
-#endif

@@ -1,8 +1,7 @@
+#pragma once
 // Names on the server for a plan step: the destination's path joined with the
 // step's relative name. HTTP wants each segment percent-encoded; FTP wants
 // the plain bytes.
-#ifndef WEBPOST_CORE_REMOTE_PATH_H
-#define WEBPOST_CORE_REMOTE_PATH_H
 
 #include <string>
 
@@ -20,5 +19,3 @@ std::string FtpPath(const std::string &base, const std::string &relative);
 std::string PercentEncodeSegment(const std::string &segment);
 
 }  // namespace webpost
-
-#endif

@@ -1,8 +1,7 @@
+#pragma once
 // Result codes of the two exports, as numbers so that the portable core needs
 // no platform header. The Windows layer checks them against wpapimsg.h and
 // winerror.h at compile time (win32/result_code_checks.cpp).
-#ifndef WEBPOST_CORE_RESULT_CODES_H
-#define WEBPOST_CORE_RESULT_CODES_H
 
 #include <cstdint>
 
@@ -31,5 +30,3 @@ constexpr ResultCode kExtendedError = 0xC0042116u;     // WEBPOST_ERROR_EXTENDED
 }  // namespace result
 
 }  // namespace webpost
-
-#endif

@@ -1,3 +1,4 @@
+#pragma once
 // What a server's answer means for the post: the WebDAV status of MKCOL and
 // PUT, the FTP reply of a command, and failures below both (no connection,
 // an untrusted certificate). The mapping is one table, so every destination
@@ -8,8 +9,6 @@
 //   its certificate is not trusted              -> kPostFiles
 //   no secure channel could be set up            -> kPostFiles
 //   503, 502, 504 (busy or a gateway's trouble) -> kExtendedError, retried
-#ifndef WEBPOST_CORE_SERVER_ANSWER_H
-#define WEBPOST_CORE_SERVER_ANSWER_H
 
 #include <optional>
 #include <string>
@@ -43,5 +42,3 @@ Failure LinkFailure(LinkProblem problem, const std::string &server, const std::s
 constexpr int kAttemptsPerStep = 3;
 
 }  // namespace webpost
-
-#endif

@@ -1,10 +1,9 @@
+#pragma once
 // The buffer contract of the two exports, as the platform's string functions
 // have it: `*length` comes in as the buffer's size in bytes. When the text and
 // its terminating NUL fit, they are written and `*length` goes out as the
 // number of bytes of the text without the NUL. Otherwise nothing is written,
 // `*length` goes out as the size needed (text plus NUL) and the call fails.
-#ifndef WEBPOST_CORE_TEXT_BUFFER_H
-#define WEBPOST_CORE_TEXT_BUFFER_H
 
 #include <cstdint>
 #include <string>
@@ -20,5 +19,3 @@ CopyOutcome CopyTextOut(const std::string &text, char *buffer, std::uint32_t *le
 std::string ReadTextIn(const char *buffer, std::uint32_t size);
 
 }  // namespace webpost
-
-#endif

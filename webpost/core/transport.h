@@ -1,8 +1,7 @@
+#pragma once
 // One destination kind's way of doing the plan's steps. Adapters: the folder
 // copier, WebDAV over WinHTTP, FTP over WinINet (win32/); tests use a fake.
 // Each call either succeeds (nullopt) or says why not.
-#ifndef WEBPOST_CORE_TRANSPORT_H
-#define WEBPOST_CORE_TRANSPORT_H
 
 #include <cstdint>
 #include <functional>
@@ -36,5 +35,3 @@ public:
 };
 
 }  // namespace webpost
-
-#endif

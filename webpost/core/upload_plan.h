@@ -1,11 +1,10 @@
+#pragma once
 // The upload plan: every folder to create and every file to send, in an order
 // a server accepts (a folder before what it holds), from the local paths
 // handed to WpPostA. A folder given is posted as its contents: its files land
 // at the destination's root, its subfolders below it (unless the caller asked
 // for no recursion, when only the files directly inside are posted). A file
 // given lands at the root under its own name.
-#ifndef WEBPOST_CORE_UPLOAD_PLAN_H
-#define WEBPOST_CORE_UPLOAD_PLAN_H
 
 #include <cstdint>
 #include <string>
@@ -44,5 +43,3 @@ PlanResult BuildUploadPlan(LocalTree &tree, const std::vector<std::string> &loca
 std::string LastComponent(const std::string &path);
 
 }  // namespace webpost
-
-#endif

@@ -1,7 +1,6 @@
+#pragma once
 // The library's own module, where its dialog templates live, and a scope
 // during which the framework takes its dialogs from there.
-#ifndef WEBPOST_WIN32_DLL_MODULE_H
-#define WEBPOST_WIN32_DLL_MODULE_H
 
 #include <windows.h>
 
@@ -21,5 +20,3 @@ public:
 };
 
 }  // namespace webpost
-
-#endif

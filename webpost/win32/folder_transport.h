@@ -1,9 +1,8 @@
+#pragma once
 // Posting into a folder (local, UNC, or from a file: URL). Each file is
 // written under a temporary name beside its final one and renamed over it
 // when complete, so a failure or a crash never leaves a half-written file
 // under its final name; what was posted before stays.
-#ifndef WEBPOST_WIN32_FOLDER_TRANSPORT_H
-#define WEBPOST_WIN32_FOLDER_TRANSPORT_H
 
 #include "transport.h"
 
@@ -23,5 +22,3 @@ private:
 };
 
 }  // namespace webpost
-
-#endif

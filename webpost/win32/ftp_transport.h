@@ -1,9 +1,8 @@
+#pragma once
 // Posting to an FTP server through WinINet: passive mode, binary transfers,
 // folders created as needed. Each file is stored under a temporary name in
 // its folder and renamed when complete, as in the folder destination, so a
 // broken transfer leaves no half file under the final name.
-#ifndef WEBPOST_WIN32_FTP_TRANSPORT_H
-#define WEBPOST_WIN32_FTP_TRANSPORT_H
 
 #include <memory>
 
@@ -15,5 +14,3 @@ namespace webpost {
 std::unique_ptr<Transport> MakeFtpTransport(Destination destination, Credentials credentials);
 
 }  // namespace webpost
-
-#endif

@@ -1,7 +1,6 @@
+#pragma once
 // The local tree of the upload plan, answered by the file system through the
 // 8-bit (system code page) file functions.
-#ifndef WEBPOST_WIN32_LOCAL_TREE_WIN32_H
-#define WEBPOST_WIN32_LOCAL_TREE_WIN32_H
 
 #include "local_tree.h"
 
@@ -15,5 +14,3 @@ public:
 };
 
 }  // namespace webpost
-
-#endif

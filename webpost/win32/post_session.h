@@ -1,9 +1,8 @@
+#pragma once
 // One WpPostA call below the C layer, in three steps the C layer strings
 // together: what to post and where (the caller's arguments, perhaps changed in
 // the wizard), the destination resolved from a site name and/or URL, and the
 // post itself with or without the progress window.
-#ifndef WEBPOST_WIN32_POST_SESSION_H
-#define WEBPOST_WIN32_POST_SESSION_H
 
 #include <windows.h>
 
@@ -53,5 +52,3 @@ Resolution ResolveDestination(const PostRequest &request);
 PostOutcome ExecutePost(const PostRequest &request, const ResolvedPost &post);
 
 }  // namespace webpost
-
-#endif

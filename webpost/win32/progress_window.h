@@ -1,9 +1,8 @@
+#pragma once
 // The progress window of a post: the file under way, a bar by bytes of the
 // whole post, and Cancel. It lives for one post and is pumped by the post
 // itself (the post runs on the caller's thread), between chunks of a file.
 // Cancel is honoured after the file under way.
-#ifndef WEBPOST_WIN32_PROGRESS_WINDOW_H
-#define WEBPOST_WIN32_PROGRESS_WINDOW_H
 
 #include <windows.h>
 
@@ -49,5 +48,3 @@ private:
 };
 
 }  // namespace webpost
-
-#endif

@@ -1,6 +1,5 @@
+#pragma once
 // Dialog templates and control identifiers of the library's own windows.
-#ifndef WEBPOST_WIN32_RESOURCE_IDS_H
-#define WEBPOST_WIN32_RESOURCE_IDS_H
 
 #define IDD_WP_PROGRESS 100
 #define IDD_WP_WELCOME  101
@@ -24,5 +23,3 @@
 #define IDC_WP_KIND_FTP    1042
 #define IDC_WP_PASSWORD    1050
 #define IDC_WP_REMEMBER    1051
-
-#endif

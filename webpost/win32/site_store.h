@@ -1,3 +1,4 @@
+#pragma once
 // Destination sites stored under the library's own key,
 // HKEY_CURRENT_USER\Software\WebPost\Sites\<site name>, one subkey a site:
 //
@@ -10,8 +11,6 @@
 //
 // Nothing is kept in clear text; a password that cannot be unprotected reads
 // as none.
-#ifndef WEBPOST_WIN32_SITE_STORE_H
-#define WEBPOST_WIN32_SITE_STORE_H
 
 #include <optional>
 #include <string>
@@ -50,5 +49,3 @@ std::string ProtectForUser(const std::string &secret);
 std::optional<std::string> UnprotectForUser(const std::string &blob);
 
 }  // namespace webpost
-
-#endif

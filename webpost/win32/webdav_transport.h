@@ -1,3 +1,4 @@
+#pragma once
 // Posting to a WebDAV server over http:// or https:// through WinHTTP: MKCOL
 // for the destination's root and each folder (405: it exists), PUT for each
 // file, streamed from disk. Basic authentication is answered when the server
@@ -5,8 +6,6 @@
 // platform's certificate check applies, unless the site trusts one
 // certificate by its SHA-256 fingerprint: then exactly that certificate is
 // accepted, checked before any body is sent.
-#ifndef WEBPOST_WIN32_WEBDAV_TRANSPORT_H
-#define WEBPOST_WIN32_WEBDAV_TRANSPORT_H
 
 #include <memory>
 
@@ -19,5 +18,3 @@ std::unique_ptr<Transport> MakeWebDavTransport(Destination destination, Credenti
                                                std::string certSha256);
 
 }  // namespace webpost
-
-#endif

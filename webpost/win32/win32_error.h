@@ -1,6 +1,5 @@
+#pragma once
 // The platform's words for an error number, for causes shown to the user.
-#ifndef WEBPOST_WIN32_WIN32_ERROR_H
-#define WEBPOST_WIN32_WIN32_ERROR_H
 
 #include <windows.h>
 
@@ -13,5 +12,3 @@ namespace webpost {
 std::string DescribeError(DWORD error, HMODULE messages = nullptr);
 
 }  // namespace webpost
-
-#endif

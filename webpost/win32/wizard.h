@@ -1,9 +1,8 @@
+#pragma once
 // The posting wizard: the pages the caller's WPF_SHOWPAGE_* bits ask for, in
 // the order welcome, source files, destination site, provider, each a dialog
 // with Back, Next, Finish and Cancel. Finish on the last page shown takes
 // what the pages hold into the request; Cancel leaves it untouched.
-#ifndef WEBPOST_WIN32_WIZARD_H
-#define WEBPOST_WIN32_WIZARD_H
 
 #include "post_session.h"
 
@@ -32,5 +31,3 @@ WizardModel ModelFromRequest(const PostRequest &request);
 bool RequestFromModel(const WizardModel &model, PostRequest &request, std::string &problem);
 
 }  // namespace webpost
-
-#endif

@@ -1,17 +1,16 @@
+#pragma once
 // A local tree from a table of paths ('\'-separated, as on Windows): a path
 // ending in '\' is a folder, any other a file of the given size. A folder
 // listed in `unreadable` cannot be listed.
-#ifndef WEBPOST_TESTS_FAKE_TREE_H
-#define WEBPOST_TESTS_FAKE_TREE_H
 
 #include <map>
 #include <set>
 
 #include "local_tree.h"
 
-namespace webpost {
+namespace webpost_test {
 
-class FakeTree : public LocalTree {
+class FakeTree : public webpost::LocalTree {
 public:
     struct Entry {
         const char *path;
@@ -24,21 +23,21 @@ public:
             const bool folder = path.back() == '\\';
             if (folder)
                 path.pop_back();
-            items_[path] = LocalItem{Last(path), folder, e.size};
+            items_[path] = webpost::LocalItem{Last(path), folder, e.size};
         }
     }
 
-    std::optional<LocalItem> Stat(const std::string &path) override {
+    std::optional<webpost::LocalItem> Stat(const std::string &path) override {
         auto it = items_.find(path);
         if (it == items_.end())
             return std::nullopt;
         return it->second;
     }
 
-    std::optional<std::vector<LocalItem>> List(const std::string &folder) override {
+    std::optional<std::vector<webpost::LocalItem>> List(const std::string &folder) override {
         if (unreadable_.count(folder))
             return std::nullopt;
-        std::vector<LocalItem> children;
+        std::vector<webpost::LocalItem> children;
         // Reverse order, so a plan that keeps the listing's order shows.
         for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
             const std::string &path = it->first;
@@ -60,10 +59,8 @@ private:
         return slash == std::string::npos ? path : path.substr(slash + 1);
     }
 
-    std::map<std::string, LocalItem> items_;
+    std::map<std::string, webpost::LocalItem> items_;
     std::set<std::string> unreadable_;
 };
 
-}  // namespace webpost
-
-#endif
+}  // namespace webpost_test

@@ -1,23 +1,39 @@
-// The servers with-servers started, as the tests see them. A test that needs
-// one and finds it missing is skipped, or fails when CI is set: a run that
-// installs everything must never pass by skipping.
-#ifndef WEBPOST_TESTS_SERVER_ENV_H
-#define WEBPOST_TESTS_SERVER_ENV_H
+#pragma once
+// The servers with-servers started, as the tests see them: their addresses,
+// folders and accounts in WEBPOST_TEST_* variables. A test that needs a
+// server and finds it missing says so with REQUIRE_PREREQUISITE:
+//
+//     std::string url, root;
+//     const testsupport::ServerSettings servers(
+//         {{"WEBPOST_TEST_DAV_URL", &url}, {"WEBPOST_TEST_DAV_ROOT", &root}});
+//     REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
 
+#include <initializer_list>
 #include <string>
+#include <utility>
+
+namespace testsupport {
+
+class ServerSettings {
+public:
+    // Reads each variable into its string.
+    explicit ServerSettings(std::initializer_list<std::pair<const char *, std::string *>> wanted);
+    // True when every variable was set.
+    bool Found() const { return missing_.empty(); }
+    // The variables that were not set, and why with-servers left them out.
+    std::string Missing() const;
+
+private:
+    std::string missing_;
+};
+
+}  // namespace testsupport
 
 namespace webpost_test {
 
-// The variable's value; when unset, records the skip (or the failure under
-// CI) for the running test and returns false: the test then returns.
+// The publisher's end-to-end test still reads its server this way: the
+// variable's value, or false with the missing server reported (skipped, or
+// failed under CI) for the running test.
 bool ServerSetting(const char *variable, std::string &value);
 
-// The platform's data protection of `password` for the current user, as a
-// stored site keeps it.
-std::string ProtectedPassword(const std::string &password);
-// And back; empty when `blob` cannot be unprotected.
-std::string UnprotectedPassword(const std::string &blob);
-
 }  // namespace webpost_test
-
-#endif

@@ -1,7 +1,6 @@
+#pragma once
 // A folder of its own under the temporary folder for one test, deleted with
 // everything in it afterwards, and helpers to fill and compare trees.
-#ifndef WEBPOST_TESTS_TEMP_TREE_H
-#define WEBPOST_TESTS_TEMP_TREE_H
 
 #include <map>
 #include <string>
@@ -37,5 +36,3 @@ void WriteTree(const TempTree &tree, const std::string &under,
 std::string PatternBytes(std::size_t size, unsigned salt);
 
 }  // namespace webpost_test
-
-#endif

@@ -1,7 +1,6 @@
+#pragma once
 // The library as a caller sees it: loaded by name, both entries bound by
 // name, and the calls as a publisher makes them.
-#ifndef WEBPOST_TESTS_WEBPOST_LIBRARY_H
-#define WEBPOST_TESTS_WEBPOST_LIBRARY_H
 
 #include <windows.h>
 
@@ -57,5 +56,3 @@ constexpr DWORD kBufferTooSmall = 0x8007007A;
 constexpr DWORD kInvalidArgument = 0x80070057;
 
 }  // namespace webpost_test
-
-#endif

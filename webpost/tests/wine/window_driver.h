@@ -1,9 +1,8 @@
+#pragma once
 // Drives the library's windows from a second thread while the test's main
 // thread is inside WpPostA: waits (bounded) for a window of the main thread
 // by caption, reads and sets its controls, clicks its buttons, and shoots it
 // into a PNG file under <build>/webpost-screenshots/.
-#ifndef WEBPOST_TESTS_WINDOW_DRIVER_H
-#define WEBPOST_TESTS_WINDOW_DRIVER_H
 
 #include <windows.h>
 
@@ -37,5 +36,3 @@ private:
 };
 
 }  // namespace webpost_test
-
-#endif

@@ -3,8 +3,10 @@
 
 #include "server_answer.h"
 
-namespace webpost {
+namespace webpost_test {
 namespace {
+
+using namespace webpost;
 
 struct StatusCase {
     DavRequest request;
@@ -82,4 +84,4 @@ TEST(ServerAnswerTest, LinkFailuresNameTheServer) {
 }
 
 }  // namespace
-}  // namespace webpost
+}  // namespace webpost_test

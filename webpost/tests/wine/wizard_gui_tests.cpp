@@ -13,8 +13,9 @@
 #include <thread>
 
 #include "resource_ids.h"
+#include "prerequisite.h"
 #include "server_env.h"
-#include "site_sandbox.h"
+#include "stored_sites.h"
 #include "temp_tree.h"
 #include "webpost_library.h"
 #include "window_driver.h"
@@ -37,7 +38,10 @@ BOOL CALLBACK CancelWindow(HWND hwnd, LPARAM thread) {
 
 class WizardGuiTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(library_.Loaded()); }
+    void SetUp() override {
+        ASSERT_TRUE(sites_.Ready());
+        ASSERT_TRUE(library_.Loaded());
+    }
 
     // Runs the post on this thread and `script` on a driver thread. When the
     // script gives up, every window of this thread is cancelled, so that the
@@ -62,7 +66,7 @@ protected:
     }
 
     WebPostLibrary library_;
-    SiteSandbox sites_;
+    testsupport::StoredSites sites_;
 };
 
 TEST_F(WizardGuiTest, EveryPageInTurnThenFinishPostsWithProgress) {
@@ -146,7 +150,7 @@ TEST_F(WizardGuiTest, ANewSiteGivenInTheWizardIsStored) {
     TempTree source("src");
     source.Write("index.html", "<html/>");
     TempTree target("dst");
-    const std::string site = SiteSandbox::Name("from-wizard");
+    const std::string site = "from-wizard";
     PostCall call;
     call.paths = {source.Path()};
     call.flags = WPF_SHOWPAGE_DESTSITE | WPF_NO_PROGRESS_DLGS;
@@ -179,14 +183,14 @@ TEST_F(WizardGuiTest, ANewSiteGivenInTheWizardIsStored) {
 
 TEST_F(WizardGuiTest, APasswordGivenInTheWizardLogsInAndIsKeptOnlyProtected) {
     std::string url, root, user, password;
-    if (!ServerSetting("WEBPOST_TEST_DAV_AUTH_URL", url) ||
-        !ServerSetting("WEBPOST_TEST_DAV_AUTH_ROOT", root) ||
-        !ServerSetting("WEBPOST_TEST_DAV_USER", user) ||
-        !ServerSetting("WEBPOST_TEST_DAV_PASSWORD", password))
-        return;
+    const testsupport::ServerSettings servers({{"WEBPOST_TEST_DAV_AUTH_URL", &url},
+                                               {"WEBPOST_TEST_DAV_AUTH_ROOT", &root},
+                                               {"WEBPOST_TEST_DAV_USER", &user},
+                                               {"WEBPOST_TEST_DAV_PASSWORD", &password}});
+    REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
     TempTree source("src");
     WriteTree(source, "", SampleSite());
-    const std::string site = SiteSandbox::Name("wizard-auth");
+    const std::string site = "wizard-auth";
     const std::string folder = "wizard-" + std::to_string(::GetCurrentProcessId());
     PostCall call;
     call.paths = {source.Path()};
@@ -209,7 +213,7 @@ TEST_F(WizardGuiTest, APasswordGivenInTheWizardLogsInAndIsKeptOnlyProtected) {
     const std::string kept = sites_.Value(site, "Password");
     ASSERT_NE(kept, "<missing>");
     EXPECT_EQ(kept.find(password), std::string::npos) << "the password is stored in clear text";
-    EXPECT_EQ(UnprotectedPassword(kept), password);
+    EXPECT_EQ(testsupport::UnprotectedPassword(kept), password);
 
     // The stored site now posts by name alone, with the kept password.
     PostCall again;

@@ -6,7 +6,7 @@
 #include <wpapi.h>
 #include <wpapimsg.h>
 
-#include "site_sandbox.h"
+#include "stored_sites.h"
 #include "temp_tree.h"
 #include "webpost_library.h"
 
@@ -15,9 +15,12 @@ namespace {
 
 class ApiContractTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(library_.Loaded()) << "WEBPOST.DLL or an entry missing"; }
+    void SetUp() override {
+        ASSERT_TRUE(sites_.Ready());
+        ASSERT_TRUE(library_.Loaded()) << "WEBPOST.DLL or an entry missing";
+    }
     WebPostLibrary library_;
-    SiteSandbox sites_;
+    testsupport::StoredSites sites_;
 };
 
 TEST_F(ApiContractTest, BothEntriesAreBoundByTheirPlainNames) {
@@ -91,14 +94,14 @@ TEST_F(ApiContractTest, DestinationsThatCannotBeUsedAreRefusedAndNothingIsPosted
     TempTree source("src");
     source.Write("index.html", "x");
     TempTree target("dst");
-    sites_.Store(SiteSandbox::Name("broken"), "", "folder");
+    sites_.Store("test-broken", "", "folder");
     const RefusedCase cases[] = {
         {"both empty", "", "", static_cast<DWORD>(WEBPOST_ERROR_POSTINFO_REQUIRED),
          "site name or a destination URL"},
-        {"unknown site", SiteSandbox::Name("nowhere"), "",
-         static_cast<DWORD>(WEBPOST_ERROR_SITE_DOESNOTEXIST), "-nowhere\""},
-        {"site without URL", SiteSandbox::Name("broken"), "",
-         static_cast<DWORD>(WEBPOST_ERROR_SITE_CORRUPT), "-broken\""},
+        {"unknown site", "test-nowhere", "", static_cast<DWORD>(WEBPOST_ERROR_SITE_DOESNOTEXIST),
+         "-nowhere\""},
+        {"site without URL", "test-broken", "", static_cast<DWORD>(WEBPOST_ERROR_SITE_CORRUPT),
+         "-broken\""},
         {"unsupported scheme", "", "gopher://127.0.0.1/",
          static_cast<DWORD>(WEBPOST_ERROR_PROVCLSID_UNKNOWN), "gopher:"},
         {"not a URL at all", "", "no such thing",
@@ -145,7 +148,7 @@ struct WriteBackCase {
 TEST_F(ApiContractTest, SiteAndUrlAreWrittenBackOrTheirSizeIsTold) {
     TempTree source("src");
     source.Write("index.html", "<html/>");
-    const std::string site = SiteSandbox::Name("folder");
+    const std::string site = "folder";
     for (const WriteBackCase &c : {
              WriteBackCase{"room enough", 260, 260, 0, true},
              WriteBackCase{"site buffer one short", static_cast<DWORD>(site.size()), 260,

@@ -3,8 +3,10 @@
 
 #include "remote_path.h"
 
-namespace webpost {
+namespace webpost_test {
 namespace {
+
+using namespace webpost;
 
 struct PathCase {
     const char *base;
@@ -36,4 +38,4 @@ TEST(RemotePathTest, EncodesEverythingButUnreservedBytes) {
 }
 
 }  // namespace
-}  // namespace webpost
+}  // namespace webpost_test

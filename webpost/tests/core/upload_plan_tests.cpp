@@ -7,8 +7,10 @@
 #include "fake_tree.h"
 #include "upload_plan.h"
 
-namespace webpost {
+namespace webpost_test {
 namespace {
+
+using namespace webpost;
 
 FakeTree SiteTree() {
     return FakeTree({
@@ -127,4 +129,4 @@ TEST(UploadPlanTest, LastComponentTakesEitherSeparator) {
 }
 
 }  // namespace
-}  // namespace webpost
+}  // namespace webpost_test

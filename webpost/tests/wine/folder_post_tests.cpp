@@ -6,7 +6,7 @@
 #include <wpapi.h>
 #include <wpapimsg.h>
 
-#include "site_sandbox.h"
+#include "stored_sites.h"
 #include "temp_tree.h"
 #include "webpost_library.h"
 
@@ -16,6 +16,7 @@ namespace {
 class FolderPostTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(sites_.Ready());
         ASSERT_TRUE(library_.Loaded());
         WriteTree(source_, "", SampleSite());
     }
@@ -29,7 +30,7 @@ protected:
     }
 
     WebPostLibrary library_;
-    SiteSandbox sites_;
+    testsupport::StoredSites sites_;
     TempTree source_{"src"};
 };
 
@@ -119,7 +120,7 @@ TEST_F(FolderPostTest, AFileThatCannotBeReplacedLeavesNoPartialFile) {
 
 TEST_F(FolderPostTest, AStoredSiteIsPostedToByName) {
     TempTree target("dst");
-    const std::string site = SiteSandbox::Name("stored-folder");
+    const std::string site = "stored-folder";
     sites_.Store(site, target.Path(), "folder");
     PostCall call;
     call.paths = {source_.Path()};

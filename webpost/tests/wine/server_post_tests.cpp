@@ -6,8 +6,9 @@
 #include <wpapi.h>
 #include <wpapimsg.h>
 
+#include "prerequisite.h"
 #include "server_env.h"
-#include "site_sandbox.h"
+#include "stored_sites.h"
 #include "temp_tree.h"
 #include "webpost_library.h"
 
@@ -24,6 +25,7 @@ std::string Join(const std::string &root, const std::string &child) {
 class ServerPostTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(sites_.Ready());
         ASSERT_TRUE(library_.Loaded());
         WriteTree(source_, "", SampleSite());
     }
@@ -43,15 +45,15 @@ protected:
     }
 
     WebPostLibrary library_;
-    SiteSandbox sites_;
+    testsupport::StoredSites sites_;
     TempTree source_{"src"};
 };
 
 TEST_F(ServerPostTest, WebDavOverHttpStoresTheNestedSiteIntact) {
     std::string url, root;
-    if (!ServerSetting("WEBPOST_TEST_DAV_URL", url) ||
-        !ServerSetting("WEBPOST_TEST_DAV_ROOT", root))
-        return;
+    const testsupport::ServerSettings servers(
+        {{"WEBPOST_TEST_DAV_URL", &url}, {"WEBPOST_TEST_DAV_ROOT", &root}});
+    REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
     const std::string folder = Unique("nested");
     const PostAnswer answer = Post(url + "/" + folder);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
@@ -61,9 +63,9 @@ TEST_F(ServerPostTest, WebDavOverHttpStoresTheNestedSiteIntact) {
 
 TEST_F(ServerPostTest, WebDavOverwritesAnExistingSite) {
     std::string url, root;
-    if (!ServerSetting("WEBPOST_TEST_DAV_URL", url) ||
-        !ServerSetting("WEBPOST_TEST_DAV_ROOT", root))
-        return;
+    const testsupport::ServerSettings servers(
+        {{"WEBPOST_TEST_DAV_URL", &url}, {"WEBPOST_TEST_DAV_ROOT", &root}});
+    REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
     const std::string folder = Unique("again");
     ASSERT_EQ(Post(url + "/" + folder).code, 0u);
     source_.Write("index.html", "second edition");
@@ -78,16 +80,17 @@ TEST_F(ServerPostTest, WebDavOverwritesAnExistingSite) {
 
 TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials) {
     std::string url, root, user, password;
-    if (!ServerSetting("WEBPOST_TEST_DAV_AUTH_URL", url) ||
-        !ServerSetting("WEBPOST_TEST_DAV_AUTH_ROOT", root) ||
-        !ServerSetting("WEBPOST_TEST_DAV_USER", user) ||
-        !ServerSetting("WEBPOST_TEST_DAV_PASSWORD", password))
-        return;
+    const testsupport::ServerSettings servers({{"WEBPOST_TEST_DAV_AUTH_URL", &url},
+                                               {"WEBPOST_TEST_DAV_AUTH_ROOT", &root},
+                                               {"WEBPOST_TEST_DAV_USER", &user},
+                                               {"WEBPOST_TEST_DAV_PASSWORD", &password}});
+    REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
     {
         SCOPED_TRACE("stored site, password kept protected");
-        const std::string site = SiteSandbox::Name("dav-auth");
+        const std::string site = "dav-auth";
         const std::string folder = Unique("stored");
-        sites_.Store(site, url + "/" + folder, "webdav", user, "", ProtectedPassword(password));
+        sites_.Store(site, url + "/" + folder, "webdav", user, "",
+                     testsupport::ProtectedPassword(password));
         const PostAnswer answer = Post("", site);
         ASSERT_EQ(answer.code, 0u) << answer.errorText;
         EXPECT_EQ(ReadTree(Join(root, "site\\" + folder)), SampleSite());
@@ -107,11 +110,11 @@ TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials) {
 
 TEST_F(ServerPostTest, HttpsWithATrustedFingerprintStoresTheSite) {
     std::string url, root, fingerprint;
-    if (!ServerSetting("WEBPOST_TEST_DAVS_URL", url) ||
-        !ServerSetting("WEBPOST_TEST_DAVS_ROOT", root) ||
-        !ServerSetting("WEBPOST_TEST_CERT_SHA256", fingerprint))
-        return;
-    const std::string site = SiteSandbox::Name("davs");
+    const testsupport::ServerSettings servers({{"WEBPOST_TEST_DAVS_URL", &url},
+                                               {"WEBPOST_TEST_DAVS_ROOT", &root},
+                                               {"WEBPOST_TEST_CERT_SHA256", &fingerprint}});
+    REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
+    const std::string site = "davs";
     const std::string folder = Unique("tls");
     sites_.Store(site, url + "/" + folder, "webdav", "", fingerprint);
     const PostAnswer answer = Post("", site);
@@ -129,20 +132,19 @@ struct FailureCase {
 
 TEST_F(ServerPostTest, ServerFailuresGiveTheirCodesAndTexts) {
     std::string dav, small, refused, auth, user, password, davs, fingerprint;
-    if (!ServerSetting("WEBPOST_TEST_DAV_URL", dav) ||
-        !ServerSetting("WEBPOST_TEST_SMALL_URL", small) ||
-        !ServerSetting("WEBPOST_TEST_REFUSED_URL", refused) ||
-        !ServerSetting("WEBPOST_TEST_DAV_AUTH_URL", auth) ||
-        !ServerSetting("WEBPOST_TEST_DAV_USER", user) ||
-        !ServerSetting("WEBPOST_TEST_DAV_PASSWORD", password) ||
-        !ServerSetting("WEBPOST_TEST_DAVS_URL", davs) ||
-        !ServerSetting("WEBPOST_TEST_CERT_SHA256", fingerprint))
-        return;
+    const testsupport::ServerSettings servers({{"WEBPOST_TEST_DAV_URL", &dav},
+                                               {"WEBPOST_TEST_SMALL_URL", &small},
+                                               {"WEBPOST_TEST_REFUSED_URL", &refused},
+                                               {"WEBPOST_TEST_DAV_AUTH_URL", &auth},
+                                               {"WEBPOST_TEST_DAV_USER", &user},
+                                               {"WEBPOST_TEST_DAV_PASSWORD", &password},
+                                               {"WEBPOST_TEST_DAVS_URL", &davs},
+                                               {"WEBPOST_TEST_CERT_SHA256", &fingerprint}});
+    REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
     const std::string wrongPin(64, '0');
-    sites_.Store(SiteSandbox::Name("wrong-password"), auth + "/" + Unique("wrong"), "webdav", user,
-                 "", ProtectedPassword(password + "x"));
-    sites_.Store(SiteSandbox::Name("wrong-pin"), davs + "/" + Unique("pin"), "webdav", "",
-                 wrongPin);
+    sites_.Store("wrong-password", auth + "/" + Unique("wrong"), "webdav", user, "",
+                 testsupport::ProtectedPassword(password + "x"));
+    sites_.Store("wrong-pin", davs + "/" + Unique("pin"), "webdav", "", wrongPin);
     const FailureCase cases[] = {
         {"missing parent",
          dav + "/absent/" + Unique("site"),
@@ -160,21 +162,13 @@ TEST_F(ServerPostTest, ServerFailuresGiveTheirCodesAndTexts) {
          "",
          kServerRefused,
          {"401", "user name and password"}},
-        {"wrong password",
-         "",
-         SiteSandbox::Name("wrong-password"),
-         kServerRefused,
-         {"401", "did not accept"}},
+        {"wrong password", "", "wrong-password", kServerRefused, {"401", "did not accept"}},
         {"certificate not trusted",
          davs + "/" + Unique("untrusted"),
          "",
          kNotPosted,
          {"certificate", "not trusted"}},
-        {"another certificate pinned",
-         "",
-         SiteSandbox::Name("wrong-pin"),
-         kNotPosted,
-         {"not trusted", fingerprint}},
+        {"another certificate pinned", "", "wrong-pin", kNotPosted, {"not trusted", fingerprint}},
     };
     for (const FailureCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -188,14 +182,15 @@ TEST_F(ServerPostTest, ServerFailuresGiveTheirCodesAndTexts) {
 
 TEST_F(ServerPostTest, FtpStoresTheNestedSiteAndOverwrites) {
     std::string url, root, user, password;
-    if (!ServerSetting("WEBPOST_TEST_FTP_URL", url) ||
-        !ServerSetting("WEBPOST_TEST_FTP_ROOT", root) ||
-        !ServerSetting("WEBPOST_TEST_FTP_USER", user) ||
-        !ServerSetting("WEBPOST_TEST_FTP_PASSWORD", password))
-        return;
-    const std::string site = SiteSandbox::Name("ftp");
+    const testsupport::ServerSettings servers({{"WEBPOST_TEST_FTP_URL", &url},
+                                               {"WEBPOST_TEST_FTP_ROOT", &root},
+                                               {"WEBPOST_TEST_FTP_USER", &user},
+                                               {"WEBPOST_TEST_FTP_PASSWORD", &password}});
+    REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
+    const std::string site = "ftp";
     const std::string folder = Unique("ftp");
-    sites_.Store(site, url + "-" + folder, "ftp", user, "", ProtectedPassword(password));
+    sites_.Store(site, url + "-" + folder, "ftp", user, "",
+                 testsupport::ProtectedPassword(password));
     PostAnswer answer = Post("", site);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
     EXPECT_EQ(ReadTree(Join(root, "site-" + folder)), SampleSite());
@@ -210,10 +205,10 @@ TEST_F(ServerPostTest, FtpStoresTheNestedSiteAndOverwrites) {
 
 TEST_F(ServerPostTest, FtpFailuresGiveTheServersReply) {
     std::string url, user, password;
-    if (!ServerSetting("WEBPOST_TEST_FTP_URL", url) ||
-        !ServerSetting("WEBPOST_TEST_FTP_USER", user) ||
-        !ServerSetting("WEBPOST_TEST_FTP_PASSWORD", password))
-        return;
+    const testsupport::ServerSettings servers({{"WEBPOST_TEST_FTP_URL", &url},
+                                               {"WEBPOST_TEST_FTP_USER", &user},
+                                               {"WEBPOST_TEST_FTP_PASSWORD", &password}});
+    REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
     const std::string host = url.substr(6, url.find('/', 6) - 6);
     const FailureCase cases[] = {
         {"wrong password",

@@ -8,8 +8,10 @@
 
 #include "post_run.h"
 
-namespace webpost {
+namespace webpost_test {
 namespace {
+
+using namespace webpost;
 
 Failure Transient() {
     return Failure{result::kPostFiles, "dropped", true};
@@ -137,4 +139,4 @@ TEST(PostRunTest, ReportsEachFileAndTheBytesAsTheyGo) {
 }
 
 }  // namespace
-}  // namespace webpost
+}  // namespace webpost_test

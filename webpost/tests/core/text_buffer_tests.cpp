@@ -7,8 +7,10 @@
 
 #include "text_buffer.h"
 
-namespace webpost {
+namespace webpost_test {
 namespace {
+
+using namespace webpost;
 
 constexpr char kSentinel = static_cast<char>(0xbd);
 
@@ -63,4 +65,4 @@ TEST(TextBufferTest, ReadsUpToTheFirstNulAndNeverPastTheSize) {
 }
 
 }  // namespace
-}  // namespace webpost
+}  // namespace webpost_test

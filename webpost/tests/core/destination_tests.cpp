@@ -3,8 +3,10 @@
 
 #include "destination.h"
 
-namespace webpost {
+namespace webpost_test {
 namespace {
+
+using namespace webpost;
 
 struct GoodCase {
     const char *given;
@@ -116,4 +118,4 @@ TEST(DestinationTest, KindNamesGoBothWays) {
 }
 
 }  // namespace
-}  // namespace webpost
+}  // namespace webpost_test

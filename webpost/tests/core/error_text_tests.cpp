@@ -6,8 +6,10 @@
 
 #include "error_text.h"
 
-namespace webpost {
+namespace webpost_test {
 namespace {
+
+using namespace webpost;
 
 const ResultCode kReturnedCodes[] = {
     result::kCancelled,  result::kBufferTooSmall,   result::kInvalidArgument,
@@ -54,4 +56,4 @@ TEST(ErrorTextTest, LastCauseFollowsItsOwnCodeOnly) {
 }
 
 }  // namespace
-}  // namespace webpost
+}  // namespace webpost_test

@@ -6,8 +6,10 @@
 
 #include "digest.h"
 
-namespace webpost {
+namespace webpost_test {
 namespace {
+
+using namespace webpost;
 
 TEST(DigestTest, Base64OfTheRfcVectors) {
     const std::pair<const char *, const char *> vectors[] = {
@@ -70,4 +72,4 @@ TEST(DigestTest, FingerprintsInAnySpellingRoundTrip) {
 }
 
 }  // namespace
-}  // namespace webpost
+}  // namespace webpost_test
