@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "digest.h"
+#include "fingerprint.h"
 #include "platform/code_page.h"
 #include "platform/win32_handles.h"
 #include "platform/winhttp_handle.h"
@@ -212,6 +213,9 @@ std::optional<Failure> WebDavTransport::CheckPinnedCertificate(HINTERNET request
     const std::vector<std::uint8_t> digest =
         Sha256(certificate->pbCertEncoded, certificate->cbCertEncoded);
     ::CertFreeCertificateContext(certificate);
+    if (digest.empty())
+        return LinkFailure(LinkProblem::CertificateNotTrusted, ServerName(),
+                           "Its fingerprint cannot be computed.");
     if (digest != *ParseFingerprint(certSha256_))
         return LinkFailure(LinkProblem::CertificateNotTrusted, ServerName(),
                            "Its SHA-256 fingerprint is " + FormatFingerprint(digest) +

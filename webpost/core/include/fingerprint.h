@@ -1,19 +1,13 @@
 #pragma once
-// Byte encodings the transports need without a platform library: Base64 for
-// the Basic authorization header, SHA-256 for certificate fingerprints.
+// Certificate fingerprints as people write them and as they are shown: the
+// SHA-256 digest of a certificate, a site's trusted one given in hex.
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace webpost {
-
-std::string Base64Encode(const std::string &bytes);
-
-// The 32 bytes of the SHA-256 digest.
-std::vector<std::uint8_t> Sha256(const std::uint8_t *data, std::size_t size);
 
 // A fingerprint as people write it: 64 hex digits, with or without ':' or
 // spaces between pairs, either case. nullopt for anything else.
