@@ -23,6 +23,11 @@ std::string ServerSettings::Missing() const {
            ")";
 }
 
+ServerSettings DavServer(ServerAccount &account) {
+    return ServerSettings(
+        {{"WEBPOST_TEST_DAV_URL", &account.url}, {"WEBPOST_TEST_DAV_ROOT", &account.root}});
+}
+
 ServerSettings DavAccount(ServerAccount &account) {
     return ServerSettings({{"WEBPOST_TEST_DAV_AUTH_URL", &account.url},
                            {"WEBPOST_TEST_DAV_AUTH_ROOT", &account.root},

@@ -3,10 +3,11 @@
 // folders and accounts in WEBPOST_TEST_* variables. A test that needs a
 // server and finds it missing says so with REQUIRE_PREREQUISITE:
 //
-//     std::string url, root;
-//     const testsupport::ServerSettings servers(
-//         {{"WEBPOST_TEST_DAV_URL", &url}, {"WEBPOST_TEST_DAV_ROOT", &root}});
+//     testsupport::ServerAccount dav;
+//     const testsupport::ServerSettings servers = testsupport::DavServer(dav);
 //     REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
+//
+// Other variables are read the same way, with ServerSettings' own list.
 
 #include <initializer_list>
 #include <string>
@@ -36,7 +37,9 @@ struct ServerAccount {
     std::string password;
 };
 
-// The WebDAV server that asks for Basic authentication, and the FTP server.
+// The WebDAV server open to all (no user and password), the one that asks
+// for Basic authentication, and the FTP server.
+ServerSettings DavServer(ServerAccount &account);
 ServerSettings DavAccount(ServerAccount &account);
 ServerSettings FtpAccount(ServerAccount &account);
 

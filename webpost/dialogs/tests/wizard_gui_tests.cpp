@@ -15,9 +15,8 @@
 #include "resource_ids.h"
 #include "prerequisite.h"
 #include "server_env.h"
-#include "stored_sites.h"
 #include "temp_tree.h"
-#include "webpost_library.h"
+#include "webpost_fixture.h"
 #include "window_driver.h"
 
 namespace webpost_test {
@@ -38,13 +37,8 @@ BOOL CALLBACK CancelWindow(HWND hwnd, LPARAM thread) {
     return TRUE;
 }
 
-class WizardGuiTest : public ::testing::Test {
+class WizardGuiTest : public WebPostTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(sites_.Ready());
-        ASSERT_TRUE(library_.Loaded());
-    }
-
     // Runs the post on this thread and `script` on a driver thread. When the
     // script gives up, every window of this thread is cancelled, so that the
     // post always returns.
@@ -90,9 +84,6 @@ protected:
         });
     }
 
-    WebPostLibrary library_;
-    testsupport::StoredSites sites_;
-    TempTree source_{"src"};
     TempTree target_{"dst"};
 };
 

@@ -6,24 +6,15 @@
 #include <wpapi.h>
 #include <wpapimsg.h>
 
-#include "stored_sites.h"
 #include "temp_tree.h"
-#include "webpost_library.h"
+#include "webpost_fixture.h"
 
 namespace webpost_test {
 namespace {
 
 using namespace testsupport;
 
-class ApiContractTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(sites_.Ready());
-        ASSERT_TRUE(library_.Loaded()) << "WEBPOST.DLL or an entry missing";
-    }
-    WebPostLibrary library_;
-    testsupport::StoredSites sites_;
-};
+using ApiContractTest = WebPostTest;
 
 TEST_F(ApiContractTest, BothEntriesAreBoundByTheirPlainNames) {
     HMODULE module = ::GetModuleHandleA("WEBPOST.DLL");

@@ -6,34 +6,20 @@
 #include <wpapi.h>
 #include <wpapimsg.h>
 
-#include "stored_sites.h"
 #include "temp_tree.h"
-#include "webpost_library.h"
+#include "webpost_fixture.h"
 
 namespace webpost_test {
 namespace {
 
 using namespace testsupport;
 
-class FolderPostTest : public ::testing::Test {
+class FolderPostTest : public WebPostTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(sites_.Ready());
-        ASSERT_TRUE(library_.Loaded());
+        WebPostTest::SetUp();
         WriteTree(source_, "", SampleSite());
     }
-
-    PostAnswer PostTo(const std::string &url, DWORD extraFlags = 0) {
-        PostCall call;
-        call.paths = {source_.Path()};
-        call.url = url;
-        call.flags |= extraFlags;
-        return library_.Run(call);
-    }
-
-    WebPostLibrary library_;
-    testsupport::StoredSites sites_;
-    TempTree source_{"src"};
 };
 
 std::string FileUrl(const std::string &path) {
@@ -48,7 +34,7 @@ TEST_F(FolderPostTest, NestedSiteArrivesIntactByPathAndByFileUrl) {
         SCOPED_TRACE(asUrl ? "file: URL" : "path");
         TempTree target("dst");
         const std::string destination = target.Below("my site");
-        const PostAnswer answer = PostTo(asUrl ? FileUrl(destination) : destination);
+        const PostAnswer answer = PostSource(asUrl ? FileUrl(destination) : destination);
         ASSERT_EQ(answer.code, 0u) << answer.errorText;
         EXPECT_EQ(ReadTree(destination), SampleSite());
         EXPECT_EQ(answer.url, asUrl ? FileUrl(destination) : destination);
@@ -60,7 +46,7 @@ TEST_F(FolderPostTest, ExistingFilesAreOverwrittenAndOthersKept) {
     target.Write("index.html", std::string(5000, 'o'));
     target.Write("pics/large.jpg", "old");
     target.Write("keep.txt", "not ours");
-    const PostAnswer answer = PostTo(target.Path());
+    const PostAnswer answer = PostSource(target.Path());
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
     std::map<std::string, std::string> expected = SampleSite();
     expected["keep.txt"] = "not ours";
@@ -69,7 +55,7 @@ TEST_F(FolderPostTest, ExistingFilesAreOverwrittenAndOthersKept) {
 
 TEST_F(FolderPostTest, WithoutRecursionOnlyTheTopFilesGo) {
     TempTree target("dst");
-    const PostAnswer answer = PostTo(target.Path(), WPF_NO_RECURSIVE_POST);
+    const PostAnswer answer = PostSource(target.Path(), "", WPF_NO_RECURSIVE_POST);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
     std::map<std::string, std::string> expected;
     for (const auto &entry : SampleSite()) {
@@ -95,7 +81,7 @@ TEST_F(FolderPostTest, SingleFilesLandAtTheRootUnderTheirNames) {
 TEST_F(FolderPostTest, MissingParentAndMissingSourceFailWithTheirPaths) {
     TempTree target("dst");
     const std::string noParent = target.Below("absent/site");
-    PostAnswer answer = PostTo(noParent);
+    PostAnswer answer = PostSource(noParent);
     EXPECT_EQ(answer.code, static_cast<DWORD>(WEBPOST_ERROR_POST_FILES));
     EXPECT_NE(answer.errorText.find(noParent), std::string::npos) << answer.errorText;
 
@@ -113,7 +99,7 @@ TEST_F(FolderPostTest, AFileThatCannotBeReplacedLeavesNoPartialFile) {
     TempTree target("dst");
     // A folder where the post wants the file "index.html": the rename fails.
     target.MakeFolder("index.html");
-    const PostAnswer answer = PostTo(target.Path());
+    const PostAnswer answer = PostSource(target.Path());
     EXPECT_EQ(answer.code, static_cast<DWORD>(WEBPOST_ERROR_POST_FILES));
     EXPECT_NE(answer.errorText.find("index.html"), std::string::npos) << answer.errorText;
     for (const auto &entry : ReadTree(target.Path()))

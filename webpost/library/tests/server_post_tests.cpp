@@ -8,9 +8,8 @@
 
 #include "prerequisite.h"
 #include "server_env.h"
-#include "stored_sites.h"
 #include "temp_tree.h"
-#include "webpost_library.h"
+#include "webpost_fixture.h"
 
 namespace webpost_test {
 namespace {
@@ -32,20 +31,11 @@ struct FailureCase {
     std::vector<std::string> textMentions;
 };
 
-class ServerPostTest : public ::testing::Test {
+class ServerPostTest : public WebPostTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(sites_.Ready());
-        ASSERT_TRUE(library_.Loaded());
+        WebPostTest::SetUp();
         WriteTree(source_, "", SampleSite());
-    }
-
-    PostAnswer Post(const std::string &url, const std::string &site = "") {
-        PostCall call;
-        call.paths = {source_.Path()};
-        call.url = url;
-        call.siteName = site;
-        return library_.Run(call);
     }
 
     // Each case's post fails with its code, and its text mentions each of
@@ -53,7 +43,7 @@ protected:
     void ExpectFailures(const std::vector<FailureCase> &cases) {
         for (const FailureCase &c : cases) {
             SCOPED_TRACE(c.name);
-            const PostAnswer answer = Post(c.url, c.site);
+            const PostAnswer answer = PostSource(c.url, c.site);
             EXPECT_EQ(answer.code, c.code) << std::hex << answer.code << " " << answer.errorText;
             for (const std::string &words : c.textMentions)
                 EXPECT_NE(answer.errorText.find(words), std::string::npos)
@@ -66,39 +56,33 @@ protected:
         return tag + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
                std::to_string(::GetTickCount());
     }
-
-    WebPostLibrary library_;
-    testsupport::StoredSites sites_;
-    TempTree source_{"src"};
 };
 
 TEST_F(ServerPostTest, WebDavOverHttpStoresTheNestedSiteIntact) {
-    std::string url, root;
-    const testsupport::ServerSettings servers(
-        {{"WEBPOST_TEST_DAV_URL", &url}, {"WEBPOST_TEST_DAV_ROOT", &root}});
+    ServerAccount dav;
+    const testsupport::ServerSettings servers = DavServer(dav);
     REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
     const std::string folder = Unique("nested");
-    const PostAnswer answer = Post(url + "/" + folder);
+    const PostAnswer answer = PostSource(dav.url + "/" + folder);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
-    EXPECT_EQ(ReadTree(Join(root, folder)), SampleSite());
-    EXPECT_EQ(answer.url, url + "/" + folder);
+    EXPECT_EQ(ReadTree(Join(dav.root, folder)), SampleSite());
+    EXPECT_EQ(answer.url, dav.url + "/" + folder);
 }
 
 TEST_F(ServerPostTest, WebDavOverwritesAnExistingSite) {
-    std::string url, root;
-    const testsupport::ServerSettings servers(
-        {{"WEBPOST_TEST_DAV_URL", &url}, {"WEBPOST_TEST_DAV_ROOT", &root}});
+    ServerAccount dav;
+    const testsupport::ServerSettings servers = DavServer(dav);
     REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
     const std::string folder = Unique("again");
-    ASSERT_EQ(Post(url + "/" + folder).code, 0u);
+    ASSERT_EQ(PostSource(dav.url + "/" + folder).code, 0u);
     source_.Write("index.html", "second edition");
     source_.Write("pics/large.jpg", PatternBytes(1234, 9));
-    const PostAnswer answer = Post(url + "/" + folder);
+    const PostAnswer answer = PostSource(dav.url + "/" + folder);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
     std::map<std::string, std::string> expected = SampleSite();
     expected["index.html"] = "second edition";
     expected["pics/large.jpg"] = PatternBytes(1234, 9);
-    EXPECT_EQ(ReadTree(Join(root, folder)), expected);
+    EXPECT_EQ(ReadTree(Join(dav.root, folder)), expected);
 }
 
 TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials) {
@@ -111,7 +95,7 @@ TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials) {
         const std::string folder = Unique("stored");
         sites_.Store(site, dav.url + "/" + folder, "webdav", dav.user, "",
                      testsupport::ProtectedPassword(dav.password));
-        const PostAnswer answer = Post("", site);
+        const PostAnswer answer = PostSource("", site);
         ASSERT_EQ(answer.code, 0u) << answer.errorText;
         EXPECT_EQ(ReadTree(Join(dav.root, "site\\" + folder)), SampleSite());
         EXPECT_EQ(answer.siteName, site);
@@ -121,7 +105,7 @@ TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials) {
         const std::string folder = Unique("inurl");
         const std::string withPassword = dav.url.substr(0, 7) + dav.user + ":" + dav.password +
                                          "@" + dav.url.substr(7) + "/" + folder;
-        const PostAnswer answer = Post(withPassword);
+        const PostAnswer answer = PostSource(withPassword);
         ASSERT_EQ(answer.code, 0u) << answer.errorText;
         EXPECT_EQ(ReadTree(Join(dav.root, "site\\" + folder)), SampleSite());
         EXPECT_EQ(answer.url,
@@ -138,7 +122,7 @@ TEST_F(ServerPostTest, HttpsWithATrustedFingerprintStoresTheSite) {
     const std::string site = "davs";
     const std::string folder = Unique("tls");
     sites_.Store(site, url + "/" + folder, "webdav", "", fingerprint);
-    const PostAnswer answer = Post("", site);
+    const PostAnswer answer = PostSource("", site);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
     EXPECT_EQ(ReadTree(Join(root, "site\\" + folder)), SampleSite());
 }
@@ -194,12 +178,12 @@ TEST_F(ServerPostTest, FtpStoresTheNestedSiteAndOverwrites) {
     const std::string folder = Unique("ftp");
     sites_.Store(site, ftp.url + "-" + folder, "ftp", ftp.user, "",
                  testsupport::ProtectedPassword(ftp.password));
-    PostAnswer answer = Post("", site);
+    PostAnswer answer = PostSource("", site);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
     EXPECT_EQ(ReadTree(Join(ftp.root, "site-" + folder)), SampleSite());
 
     source_.Write("pics/large.jpg", PatternBytes(99999, 4));
-    answer = Post("", site);
+    answer = PostSource("", site);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
     std::map<std::string, std::string> expected = SampleSite();
     expected["pics/large.jpg"] = PatternBytes(99999, 4);
