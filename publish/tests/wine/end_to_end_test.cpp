@@ -40,8 +40,8 @@ bool WriteFile(const std::string &path, const std::string &text) {
 
 TEST(ZephyneEndToEnd, PublishesAFolderToWebDavAndShowsSaveCompleted) {
     std::string davUrl, davRoot;
-    if (!webpost_test::ServerSetting("WEBPOST_TEST_DAV_URL", davUrl) ||
-        !webpost_test::ServerSetting("WEBPOST_TEST_DAV_ROOT", davRoot))
+    if (!testsupport::ServerSetting("WEBPOST_TEST_DAV_URL", davUrl) ||
+        !testsupport::ServerSetting("WEBPOST_TEST_DAV_ROOT", davRoot))
         return;
     testsupport::ScratchOnDrive scratch;
     ASSERT_TRUE(scratch.Ready());

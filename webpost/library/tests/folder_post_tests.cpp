@@ -1,0 +1,124 @@
+// Posting into folders, for real in the prefix's file system: a nested site
+// arrives byte for byte, an existing destination is overwritten, recursion
+// can be turned off, and a failure leaves no half-written file behind.
+#include <gtest/gtest.h>
+
+#include <wpapi.h>
+#include <wpapimsg.h>
+
+#include "temp_tree.h"
+#include "webpost_fixture.h"
+
+namespace webpost_test {
+namespace {
+
+using namespace testsupport;
+
+class FolderPostTest : public WebPostTest {
+protected:
+    void SetUp() override {
+        WebPostTest::SetUp();
+        WriteTree(source_, "", SampleSite());
+    }
+};
+
+std::string FileUrl(const std::string &path) {
+    std::string url = "file:///";
+    for (char c : path)
+        url += c == '\\' ? std::string("/") : c == ' ' ? std::string("%20") : std::string(1, c);
+    return url;
+}
+
+TEST_F(FolderPostTest, NestedSiteArrivesIntactByPathAndByFileUrl) {
+    for (bool asUrl : {false, true}) {
+        SCOPED_TRACE(asUrl ? "file: URL" : "path");
+        TempTree target("dst");
+        const std::string destination = target.Below("my site");
+        const PostAnswer answer = PostSource(asUrl ? FileUrl(destination) : destination);
+        ASSERT_EQ(answer.code, 0u) << answer.errorText;
+        EXPECT_EQ(ReadTree(destination), SampleSite());
+        EXPECT_EQ(answer.url, asUrl ? FileUrl(destination) : destination);
+    }
+}
+
+TEST_F(FolderPostTest, ExistingFilesAreOverwrittenAndOthersKept) {
+    TempTree target("dst");
+    target.Write("index.html", std::string(5000, 'o'));
+    target.Write("pics/large.jpg", "old");
+    target.Write("keep.txt", "not ours");
+    const PostAnswer answer = PostSource(target.Path());
+    ASSERT_EQ(answer.code, 0u) << answer.errorText;
+    std::map<std::string, std::string> expected = SampleSite();
+    expected["keep.txt"] = "not ours";
+    EXPECT_EQ(ReadTree(target.Path()), expected);
+}
+
+TEST_F(FolderPostTest, WithoutRecursionOnlyTheTopFilesGo) {
+    TempTree target("dst");
+    const PostAnswer answer = PostSource(target.Path(), "", WPF_NO_RECURSIVE_POST);
+    ASSERT_EQ(answer.code, 0u) << answer.errorText;
+    std::map<std::string, std::string> expected;
+    for (const auto &entry : SampleSite()) {
+        if (entry.first.find('/') == std::string::npos)
+            expected.insert(entry);
+    }
+    EXPECT_EQ(ReadTree(target.Path()), expected);
+}
+
+TEST_F(FolderPostTest, SingleFilesLandAtTheRootUnderTheirNames) {
+    TempTree target("dst");
+    PostCall call;
+    call.paths = {source_.Below("pics/thumbs/small.jpg"), source_.Below("index.html")};
+    call.url = target.Path();
+    const PostAnswer answer = library_.Run(call);
+    ASSERT_EQ(answer.code, 0u) << answer.errorText;
+    const auto site = SampleSite();
+    EXPECT_EQ(ReadTree(target.Path()),
+              (std::map<std::string, std::string>{{"small.jpg", site.at("pics/thumbs/small.jpg")},
+                                                  {"index.html", site.at("index.html")}}));
+}
+
+TEST_F(FolderPostTest, MissingParentAndMissingSourceFailWithTheirPaths) {
+    TempTree target("dst");
+    const std::string noParent = target.Below("absent/site");
+    PostAnswer answer = PostSource(noParent);
+    EXPECT_EQ(answer.code, static_cast<DWORD>(WEBPOST_ERROR_POST_FILES));
+    EXPECT_NE(answer.errorText.find(noParent), std::string::npos) << answer.errorText;
+
+    PostCall call;
+    call.paths = {source_.Below("not-there")};
+    call.url = target.Path();
+    answer = library_.Run(call);
+    EXPECT_EQ(answer.code, static_cast<DWORD>(WEBPOST_ERROR_POST_FILES));
+    EXPECT_NE(answer.errorText.find(source_.Below("not-there")), std::string::npos)
+        << answer.errorText;
+    EXPECT_TRUE(ReadTree(target.Path()).empty());
+}
+
+TEST_F(FolderPostTest, AFileThatCannotBeReplacedLeavesNoPartialFile) {
+    TempTree target("dst");
+    // A folder where the post wants the file "index.html": the rename fails.
+    target.MakeFolder("index.html");
+    const PostAnswer answer = PostSource(target.Path());
+    EXPECT_EQ(answer.code, static_cast<DWORD>(WEBPOST_ERROR_POST_FILES));
+    EXPECT_NE(answer.errorText.find("index.html"), std::string::npos) << answer.errorText;
+    for (const auto &entry : ReadTree(target.Path()))
+        EXPECT_EQ(entry.first.find(".tmp"), std::string::npos) << entry.first;
+}
+
+TEST_F(FolderPostTest, AStoredSiteIsPostedToByName) {
+    TempTree target("dst");
+    const std::string site = "stored-folder";
+    sites_.Store(site, target.Path(), "folder");
+    PostCall call;
+    call.paths = {source_.Path()};
+    call.siteName = site;
+    const PostAnswer answer = library_.Run(call);
+    ASSERT_EQ(answer.code, 0u) << answer.errorText;
+    EXPECT_EQ(ReadTree(target.Path()), SampleSite());
+    EXPECT_EQ(answer.siteName, site);
+    EXPECT_EQ(answer.url, target.Path());
+}
+
+}  // namespace
+}  // namespace webpost_test

@@ -1,0 +1,143 @@
+#include "temp_tree.h"
+
+#include "wine_drive.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace testsupport {
+
+namespace {
+
+std::string Windows(const std::string &relative) {
+    std::string out = relative;
+    for (char &c : out) {
+        if (c == '/')
+            c = '\\';
+    }
+    return out;
+}
+
+void ReadInto(const std::string &folder, const std::string &prefix,
+              std::map<std::string, std::string> &out) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        const std::string path = folder + "\\" + name;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            out[prefix + name + "/"] = "";
+            ReadInto(path, prefix + name + "/", out);
+        } else {
+            HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+            std::string bytes;
+            if (file != INVALID_HANDLE_VALUE) {
+                char buffer[65536];
+                DWORD got = 0;
+                while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got)
+                    bytes.append(buffer, got);
+                ::CloseHandle(file);
+            }
+            out[prefix + name] = bytes;
+        }
+    } while (::FindNextFileA(find, &data));
+    ::FindClose(find);
+}
+
+}  // namespace
+
+TempTree::TempTree(const std::string &tag) {
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    path_ = std::string(temp) + "webpost-" + tag + "-" + std::to_string(::GetCurrentProcessId()) +
+            "-" + std::to_string(::GetTickCount());
+    testsupport::RemoveTree(path_);
+    if (!::CreateDirectoryA(path_.c_str(), nullptr))
+        throw std::runtime_error("cannot create " + path_);
+}
+
+TempTree::~TempTree() {
+    testsupport::RemoveTree(path_);
+}
+
+std::string TempTree::Below(const std::string &relative) const {
+    return relative.empty() ? path_ : path_ + "\\" + Windows(relative);
+}
+
+std::string TempTree::MakeFolder(const std::string &relative) const {
+    std::string path = path_;
+    std::string rest = relative;
+    while (!rest.empty()) {
+        const auto slash = rest.find('/');
+        path += "\\" + rest.substr(0, slash);
+        ::CreateDirectoryA(path.c_str(), nullptr);
+        rest = slash == std::string::npos ? "" : rest.substr(slash + 1);
+    }
+    return path;
+}
+
+std::string TempTree::Write(const std::string &relative, const std::string &bytes) const {
+    const auto slash = relative.rfind('/');
+    if (slash != std::string::npos)
+        MakeFolder(relative.substr(0, slash));
+    const std::string path = Below(relative);
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot write " + path);
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+    return path;
+}
+
+std::map<std::string, std::string> ReadTree(const std::string &folder) {
+    std::map<std::string, std::string> out;
+    ReadInto(folder, "", out);
+    return out;
+}
+
+std::string PatternBytes(std::size_t size, unsigned salt) {
+    std::string bytes(size, '\0');
+    unsigned state = 2166136261u ^ salt;
+    for (std::size_t i = 0; i < size; ++i) {
+        state = state * 16777619u + 12345u;
+        bytes[i] = static_cast<char>(state >> 24);
+    }
+    return bytes;
+}
+
+std::map<std::string, std::string> SampleSite() {
+    return {
+        {"index.html", "<html><body><a href=\"pics/index.html\">pictures</a></body></html>\n"},
+        {"style sheet.css", "body { color: #123; }\n"},
+        {"empty.txt", ""},
+        {"pics/", ""},
+        {"pics/index.html", "<html>pictures</html>\n"},
+        {"pics/large.jpg", PatternBytes(700000, 1)},
+        {"pics/thumbs/", ""},
+        {"pics/thumbs/small.jpg", PatternBytes(3000, 2)},
+        {"pics/thumbs/deeper/", ""},
+        {"pics/thumbs/deeper/note.txt", "three levels down\r\n"},
+    };
+}
+
+void WriteTree(const TempTree &tree, const std::string &under,
+               const std::map<std::string, std::string> &files) {
+    const std::string prefix = under.empty() ? "" : under + "/";
+    tree.MakeFolder(under);
+    for (const auto &entry : files) {
+        if (entry.first.back() == '/')
+            tree.MakeFolder(prefix + entry.first.substr(0, entry.first.size() - 1));
+        else
+            tree.Write(prefix + entry.first, entry.second);
+    }
+}
+
+}  // namespace testsupport

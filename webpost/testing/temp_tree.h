@@ -1,0 +1,38 @@
+#pragma once
+// A folder of its own under the temporary folder for one test, deleted with
+// everything in it afterwards, and helpers to fill and compare trees.
+
+#include <map>
+#include <string>
+
+namespace testsupport {
+
+class TempTree {
+public:
+    explicit TempTree(const std::string &tag);
+    ~TempTree();
+    TempTree(const TempTree &) = delete;
+    TempTree &operator=(const TempTree &) = delete;
+
+    const std::string &Path() const { return path_; }
+    // `relative` uses '/'; folders on the way are made.
+    std::string Write(const std::string &relative, const std::string &bytes) const;
+    std::string MakeFolder(const std::string &relative) const;
+    std::string Below(const std::string &relative) const;
+
+private:
+    std::string path_;
+};
+
+// Every file below `folder` ('/'-separated relative name -> bytes); folders
+// appear as name + "/" with empty bytes.
+std::map<std::string, std::string> ReadTree(const std::string &folder);
+
+// A site of nested folders with text and binary files of several sizes.
+std::map<std::string, std::string> SampleSite();
+void WriteTree(const TempTree &tree, const std::string &under,
+               const std::map<std::string, std::string> &files);
+// Bytes of `size`, different for each `salt`.
+std::string PatternBytes(std::size_t size, unsigned salt);
+
+}  // namespace testsupport

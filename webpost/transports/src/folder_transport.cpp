@@ -1,0 +1,99 @@
+#include "folder_transport.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32_handles.h"
+#include "win32_error.h"
+
+namespace webpost {
+
+namespace {
+
+constexpr DWORD kChunk = 256 * 1024;
+
+bool IsFolder(const std::string &path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+Failure WriteFailure(const std::string &what, DWORD error) {
+    return Failure{result::kPostFiles, what + " " + DescribeError(error), false};
+}
+
+// Copies `from` into the new file `to` (which must not exist), telling the
+// counter as it goes.
+std::optional<Failure> CopyContents(const std::string &from, const std::string &to,
+                                    const ByteCounter &counter) {
+    platform::UniqueFile source(::CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!source)
+        return WriteFailure("The local file \"" + from + "\" cannot be read.", ::GetLastError());
+    platform::UniqueFile target(::CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!target)
+        return WriteFailure("The file \"" + to + "\" cannot be created.", ::GetLastError());
+    std::vector<char> buffer(kChunk);
+    std::uint64_t copied = 0;
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(source.Get(), buffer.data(), kChunk, &got, nullptr))
+            return WriteFailure("The local file \"" + from + "\" cannot be read.",
+                                ::GetLastError());
+        if (got == 0)
+            break;
+        DWORD written = 0;
+        if (!::WriteFile(target.Get(), buffer.data(), got, &written, nullptr) || written != got)
+            return WriteFailure("The file \"" + to + "\" cannot be written.", ::GetLastError());
+        copied += got;
+        counter(copied);
+    }
+    if (!::FlushFileBuffers(target.Get()))
+        return WriteFailure("The file \"" + to + "\" cannot be written.", ::GetLastError());
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string FolderTransport::Target(const std::string &remote) const {
+    std::string path = folder_;
+    if (path.back() != '\\')
+        path += '\\';
+    for (char c : remote)
+        path += c == '/' ? '\\' : c;
+    return path;
+}
+
+std::optional<Failure> FolderTransport::Open() {
+    if (IsFolder(folder_))
+        return std::nullopt;
+    if (!::CreateDirectoryA(folder_.c_str(), nullptr))
+        return WriteFailure("The destination folder \"" + folder_ + "\" cannot be created.",
+                            ::GetLastError());
+    return std::nullopt;
+}
+
+std::optional<Failure> FolderTransport::MakeFolder(const std::string &remote) {
+    const std::string path = Target(remote);
+    if (::CreateDirectoryA(path.c_str(), nullptr) || IsFolder(path))
+        return std::nullopt;
+    return WriteFailure("The folder \"" + path + "\" cannot be created.", ::GetLastError());
+}
+
+std::optional<Failure> FolderTransport::PutFile(const std::string &localPath,
+                                                const std::string &remote, std::uint64_t,
+                                                const ByteCounter &counter) {
+    const std::string final = Target(remote);
+    const std::string partial =
+        final + ".partial-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
+    std::optional<Failure> failure = CopyContents(localPath, partial, counter);
+    if (!failure && !::MoveFileExA(partial.c_str(), final.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        failure = WriteFailure("The file \"" + final + "\" cannot be replaced.", ::GetLastError());
+    if (failure)
+        ::DeleteFileA(partial.c_str());
+    return failure;
+}
+
+}  // namespace webpost
