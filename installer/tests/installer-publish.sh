@@ -2,7 +2,7 @@
 # The publisher as installed: with the Web Publishing feature it finds the
 # WEBPOST.DLL beside it and publishes a folder to a real WebDAV server; a
 # machine installed without that feature shows Missing Component. Run under
-# webpost's with-servers, which passes the server in WEBPOST_TEST_DAV_URL.
+# webpost's testing/with-servers, which passes the server in WEBPOST_TEST_DAV_URL.
 . "$(dirname "$0")/installer-env.sh"
 if [ -n "${WEBPOST_TEST_SERVERS_MISSING:-}" ] || [ -z "${WEBPOST_TEST_DAV_URL:-}" ]; then
   echo "the WebDAV server could not be started: ${WEBPOST_TEST_SERVERS_MISSING:-}" >&2
