@@ -10,14 +10,14 @@
 
 #include "fake_webpost_script.h"
 
-using namespace fake_webpost;
+using namespace testsupport;
 
 namespace {
 
 DWORD ScriptNumber(const char *name, DWORD fallback) {
     DWORD value = 0, size = sizeof value;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kScriptKey, name, RRF_RT_REG_DWORD, nullptr, &value,
-                       &size) != ERROR_SUCCESS)
+    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostScriptKey, name, RRF_RT_REG_DWORD, nullptr,
+                       &value, &size) != ERROR_SUCCESS)
         return fallback;
     return value;
 }
@@ -25,20 +25,21 @@ DWORD ScriptNumber(const char *name, DWORD fallback) {
 bool ScriptText(const char *name, std::string &text) {
     char buffer[8192];
     DWORD size = sizeof buffer;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kScriptKey, name, RRF_RT_REG_SZ, nullptr, buffer,
-                       &size) != ERROR_SUCCESS)
+    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostScriptKey, name, RRF_RT_REG_SZ, nullptr,
+                       buffer, &size) != ERROR_SUCCESS)
         return false;
     text = buffer;
     return true;
 }
 
 void RecordNumber(const char *name, DWORD value) {
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, kRecordKey, name, REG_DWORD, &value, sizeof value);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, name, REG_DWORD, &value,
+                      sizeof value);
 }
 
 void RecordText(const char *name, const char *text) {
     std::string copy = text ? text : "";
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, kRecordKey, name, REG_SZ, copy.c_str(),
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, name, REG_SZ, copy.c_str(),
                       static_cast<DWORD>(copy.size() + 1));
 }
 
@@ -46,8 +47,8 @@ void RecordCall(const char *entry) {
     char buffer[1024] = "";
     DWORD size = sizeof buffer;
     std::string calls;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kRecordKey, "Calls", RRF_RT_REG_SZ, nullptr, buffer,
-                       &size) == ERROR_SUCCESS)
+    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, "Calls", RRF_RT_REG_SZ, nullptr,
+                       buffer, &size) == ERROR_SUCCESS)
         calls = buffer;
     calls += entry;
     calls += ';';

@@ -1,13 +1,13 @@
 #pragma once
 // The test stand-in for WEBPOST.DLL and the tests that drive it agree on this
 // layout under HKEY_CURRENT_USER: the stand-in reads its answers from
-// kScriptKey and writes down what it received under kRecordKey. A test's
+// kFakeWebPostScriptKey and writes down what it received under kFakeWebPostRecordKey. A test's
 // registry sandbox covers both for in-process calls; a test that starts
 // Zephyne.exe as a process clears them before and after.
-namespace fake_webpost {
+namespace testsupport {
 
-constexpr char kScriptKey[] = "Software\\ZephyneTests\\FakeWebPost";
-constexpr char kRecordKey[] = "Software\\ZephyneTests\\FakeWebPost\\Record";
+constexpr char kFakeWebPostScriptKey[] = "Software\\ZephyneTests\\FakeWebPost";
+constexpr char kFakeWebPostRecordKey[] = "Software\\ZephyneTests\\FakeWebPost\\Record";
 
 // Script values (all optional):
 //   PostResult   DWORD  WpPostA's result (default 0)
@@ -32,4 +32,4 @@ constexpr char kRecordKey[] = "Software\\ZephyneTests\\FakeWebPost\\Record";
 //   ErrorCode      DWORD  the code WpGetErrorStringA was asked about
 //   ErrorLengthIn  DWORD  the length it was given
 
-}  // namespace fake_webpost
+}  // namespace testsupport
