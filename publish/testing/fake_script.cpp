@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "fake_webpost_script.h"
+#include "platform/registry_key.h"
 #include "settings_store.h"
 #include "zephyne_ids.h"
 
@@ -10,10 +11,7 @@ namespace testsupport {
 
 FakeScript::FakeScript() {
     Clear();
-    HKEY record = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                          nullptr, &record, nullptr) == ERROR_SUCCESS)
-        ::RegCloseKey(record);
+    platform::RegistryKey::Create(HKEY_CURRENT_USER, kFakeWebPostRecordKey);
 }
 
 FakeScript::~FakeScript() {

@@ -1,6 +1,6 @@
 #pragma once
 // The Missing Component dialog (template 1507): a message, and a link to the
-// maker's software components page (ComponentsURL under Web, else string 6).
+// maker's software components page (ComponentsURL under Web, else string 6: setting_table.h).
 #include <string>
 
 #include "framework/dialog.h"

@@ -2,10 +2,14 @@
 
 #include "framework/data_exchange.h"
 #include "framework/res_string.h"
+#include "setting_table.h"
 #include "settings_store.h"
 #include "zephyne_ids.h"
 
 namespace zephyne {
+
+static_assert(Setting(SettingId::ComponentsUrl).defaultTextId == IDS_COMPONENTS_URL,
+              "the components address defaults to its string resource");
 
 CMissingComponentDlg::CMissingComponentDlg(fw::CWnd *parent)
     : CDialog(IDD_MISSING_COMPONENT, parent) {}
@@ -28,8 +32,9 @@ bool CMissingComponentDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     if (!message_.empty() && messageControl_.GetSafeHwnd())
         messageControl_.SetWindowText(message_);
-    std::string address =
-        settings::ReadRegString("Web", "ComponentsURL", fw::LoadResString(IDS_COMPONENTS_URL));
+    const SettingRow &components = Setting(SettingId::ComponentsUrl);
+    std::string address = settings::ReadRegString(components.subkey, components.name,
+                                                  fw::LoadResString(components.defaultTextId));
     if (HWND control = GetDlgItem(IDC_MISSING_LINK))
         ::SetWindowTextA(control, fw::LoadResString(IDS_COMPONENTS_LINK).c_str());
     link_.SetURL(address);

@@ -1,21 +1,21 @@
 #pragma once
 // The publish settings that the host leaves under the product key's
-// Web\Publish subkey, read once per run in a fixed order: SiteName,
-// LocalDir, URL, ShowWizard, HomePage. Only read, never written.
+// Web\Publish subkey, read once per run in the order of the setting table
+// (setting_table.h), each with the table's default. Only read, never written.
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "setting_table.h"
+
 namespace zephyne {
 
-constexpr char kPublishSubkey[] = "Web\\Publish";
-
 struct PublishSettings {
-    std::string siteName;  // default empty
-    std::string localDir;  // default empty
-    std::string url;       // default empty
-    int32_t showWizard = 1;
-    std::string homePage;  // default empty
+    std::string siteName;
+    std::string localDir;
+    std::string url;
+    int32_t showWizard = 0;
+    std::string homePage;
 };
 
 // Where the values come from: the settings store, or a test's recorder.
@@ -29,6 +29,13 @@ struct SettingsSource {
 
 // The settings store's ReadRegString and ReadRegDword.
 SettingsSource StoreSettingsSource();
+
+// One row of the table through `source`, with the row's default; a text's
+// default from a string resource is loaded from the application's module.
+std::string ReadTextSetting(const SettingRow &row,
+                            const SettingsSource &source = StoreSettingsSource());
+int32_t ReadNumberSetting(const SettingRow &row,
+                          const SettingsSource &source = StoreSettingsSource());
 
 PublishSettings ReadPublishSettings(const SettingsSource &source = StoreSettingsSource());
 

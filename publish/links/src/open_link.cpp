@@ -8,6 +8,7 @@
 
 #include "framework/app.h"
 #include "open_command.h"
+#include "platform/registry_key.h"
 
 namespace zephyne {
 
@@ -17,18 +18,16 @@ namespace {
 // into a 260-byte buffer; std::nullopt when the key cannot be opened, empty
 // when the value cannot be read.
 std::optional<std::string> ClassesDefault(const std::string &path) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    const platform::RegistryKey key =
+        platform::RegistryKey::Open(HKEY_CLASSES_ROOT, path, KEY_QUERY_VALUE);
+    if (!key)
         return std::nullopt;
     char value[MAX_PATH] = "";
     LONG size = sizeof value;
-    std::string text;
-    if (::RegQueryValueA(key, nullptr, value, &size) == ERROR_SUCCESS) {
-        value[MAX_PATH - 1] = '\0';
-        text = value;
-    }
-    ::RegCloseKey(key);
-    return text;
+    if (::RegQueryValueA(key.Get(), nullptr, value, &size) != ERROR_SUCCESS)
+        return std::string();
+    value[MAX_PATH - 1] = '\0';
+    return std::string(value);
 }
 
 }  // namespace

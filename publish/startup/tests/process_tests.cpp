@@ -11,6 +11,7 @@
 
 #include "fake_script.h"
 #include "framework/res_string.h"
+#include "platform/registry_key.h"
 #include "program_process.h"
 #include "settings_store.h"
 #include "wine_drive.h"
@@ -48,22 +49,13 @@ void RemoveProductKey() {
 }
 
 bool KeyExists(const std::string &path) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
+    return static_cast<bool>(platform::RegistryKey::Open(HKEY_CURRENT_USER, path));
 }
 
+// The number of values under `path`; all bits set when the key is not there.
 DWORD ValueCount(const std::string &path) {
-    HKEY key = nullptr;
-    DWORD values = 0xFFFFFFFF;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                           nullptr, nullptr, nullptr, nullptr);
-        ::RegCloseKey(key);
-    }
-    return values;
+    const platform::RegistryKey key = platform::RegistryKey::Open(HKEY_CURRENT_USER, path);
+    return key ? key.ValueCount() : 0xFFFFFFFF;
 }
 
 class ZephyneProcessTest : public ::testing::Test {
