@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fake_webpost_script.h"
+#include "fake_webpost_trouble.h"
 
 using namespace testsupport;
 
@@ -91,6 +92,9 @@ __declspec(dllexport) HRESULT WINAPI
     RecordNumber("Flags", flags);
     if (ScriptNumber("PostFault", 0))
         Fault();
+    if (auto trouble = static_cast<PostTrouble>(ScriptNumber("PostTrouble", 0));
+        trouble != PostTrouble::None)
+        RecordNumber("TroubleSurvived", RunPostTrouble(trouble) ? 1 : 0);
     std::string text;
     if (ScriptText("PostSite", text))
         WriteBack(text, siteName, siteNameLength);

@@ -1,33 +1,26 @@
 #pragma once
 // The one place where Zephyne survives a crash of the posting library: a
-// call into WEBPOST.DLL runs under this guard, and a processor fault raised
-// anywhere inside it (access violation, illegal or privileged instruction,
-// integer division by zero, misaligned data, in-page error, array bounds)
-// ends the call instead of the process. Whatever the library held at that
-// moment is abandoned; the caller treats the library as unusable.
+// call into WEBPOST.DLL runs under this guard, and an exception that leaves
+// the call unhandled (a processor fault, a stack overflow, a software
+// exception nothing inside caught) ends the call instead of the process.
+// The caller treats the library as unusable.
 //
-// How: the guard marks its own frame as a jump target (__builtin_setjmp),
-// then installs a vectored exception handler for the time of the call. When
-// a fault of the kinds above reaches that handler on the guarded thread, the
-// handler points the faulting context at a small resume function placed on
-// the stack just below the guard's frames, and resumes: the system's own
-// context switch leaves the library, and the resume function jumps back to
-// the mark, which sees the fault flag and returns false. No unwinding runs
-// through the library's frames, which may have no unwind data; on i686 the
-// chain of exception frames is set back to what it was at the call, since
-// frames that the library registered lie on the stack it leaves. The same
-// code serves x86-64 and i686 (the system's capture of a context cannot:
-// on i686 it records the caller's frame, not the guard's). Only one guard is
-// active at a time.
-//
-// Limits: a vectored handler runs before the library's own exception
-// handlers, so a library that deliberately catches its own access
-// violations is treated as faulted; a stack overflow is not caught.
+// The guard is the outermost exception handler of the call's own frames: the
+// library's handlers, and those of the system code it calls, which probe
+// memory and handle their own faults, see every exception first, and what
+// they handle never reaches the guard (and the post goes on). What does reach
+// it is unwound by the system, frame by frame, so that the library's
+// termination handlers run and release what they guard, before the call
+// ends. After a stack overflow the guard page below the stack is put back,
+// so that the dialog that follows has a stack that can grow, and overflow
+// again. Only frames with the system's unwinding data can be passed: on
+// x86-64 every compiler emits them; on i686 the chain of registration records
+// needs none.
 
 namespace zephyne {
 
-// Runs `call(context)`. True when it returned normally; false when a fault
-// inside it was caught.
+// Runs `call(context)`. True when it returned normally; false when an
+// exception left it unhandled.
 bool RunFaultGuarded(void (*call)(void *context), void *context);
 
 }  // namespace zephyne

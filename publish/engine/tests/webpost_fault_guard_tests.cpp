@@ -1,15 +1,21 @@
-// The fault guard: faults raised on purpose inside the guarded call, in this
-// program and inside the stand-in WEBPOST.DLL, end the call and nothing
-// else; the guard works again afterwards, and a call that returns normally
-// is not disturbed.
+// The fault guard: exceptions raised on purpose inside the guarded call, in
+// this program and inside the stand-in WEBPOST.DLL, end the call and nothing
+// else when nothing inside handles them; what a handler inside, or the
+// system code called, handles does not end it. The guard works again
+// afterwards, and a call that returns normally is not disturbed.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "fake_script.h"
+#include "fake_webpost_script.h"
+#include "message_box_answerer.h"
+#include "publish_site.h"
 #include "registry_sandbox.h"
 #include "webpost_entries.h"
 #include "webpost_fault_guard.h"
+
+#include <optional>
 
 namespace zephyne_test {
 namespace {
@@ -46,6 +52,13 @@ void JumpToNowhere(void *context) {
     probe->reachedAfterFault = probe->reachedAfterFault + 1;
 }
 
+void RaiseUncaught(void *context) {
+    auto *probe = static_cast<Probe *>(context);
+    probe->calls = probe->calls + 1;
+    ::RaiseException(0xE0000002, 0, 0, nullptr);
+    probe->reachedAfterFault = probe->reachedAfterFault + 1;
+}
+
 void ReturnNormally(void *context) {
     static_cast<Probe *>(context)->calls = 1;
 }
@@ -60,6 +73,7 @@ TEST(FaultGuard, FaultsEndTheCallAndTheGuardWorksAgain) {
         {"access violation", WriteThroughNull, false},
         {"integer division by zero", DivideByZero, false},
         {"jump to an unmapped address", JumpToNowhere, false},
+        {"software exception nothing catches", RaiseUncaught, false},
         {"returns after faults", ReturnNormally, true},
         {"access violation again", WriteThroughNull, false},
     };
@@ -74,8 +88,9 @@ TEST(FaultGuard, FaultsEndTheCallAndTheGuardWorksAgain) {
     }
 }
 
-// Software exceptions are not faults: they go on to the handlers further
-// out, which may continue the call.
+// An exception that a handler continues never leaves the call, whichever
+// handler that is: the call goes on (vectored handlers all run before the
+// frames are searched).
 int softwareExceptionsSeen = 0;
 
 // A handler with the platform's calling convention (a lambda would be
@@ -130,6 +145,76 @@ TEST(FaultGuard, FaultsInsideTheLibraryBecomeUnusableCalls) {
     EXPECT_TRUE(CallWpPostA(nullptr, 1, paths, &siteLength, site, &urlLength, url, 2, result));
     EXPECT_EQ(result, 0x80004005u);
     EXPECT_EQ(script.Calls(), "WpPostA;WpGetErrorStringA;WpPostA;");
+}
+
+// Whether the thread's stack has a guard page below the caller's frame, as a
+// thread that can still grow its stack, and overflow it again, has.
+bool StackHasGuardPage() {
+    volatile char here = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    if (!::VirtualQuery(const_cast<char *>(&here), &region, sizeof region))
+        return false;
+    auto *address = static_cast<char *>(region.AllocationBase);
+    while (address < &here) {
+        if (!::VirtualQuery(address, &region, sizeof region))
+            return false;
+        if (region.State == MEM_COMMIT && (region.Protect & PAGE_GUARD))
+            return true;
+        address = static_cast<char *>(region.BaseAddress) + region.RegionSize;
+    }
+    return false;
+}
+
+// Trouble inside the library's WpPostA and the outcome the publish run
+// shows: what the library, or the platform code it calls, handles itself
+// does not concern the guard, and the post goes on to Save Completed; what
+// leaves the call unhandled is Missing Component, and the program goes on.
+TEST(FaultGuard, TroubleInsideTheLibraryAndTheOutcomeShown) {
+    testsupport::RegistrySandbox sandbox;
+    ASSERT_TRUE(sandbox.Ready());
+    testsupport::MessageBoxAnswerer answerer{IDOK};
+    ASSERT_TRUE(answerer.Installed());
+    testsupport::UseZephyneProductKey();
+    ASSERT_TRUE(sandbox.SetRaw("Software\\Orvo\\Orvo Lumetto\\Web\\Publish", "HomePage", REG_SZ,
+                               std::string("http://127.0.0.1/index.htm", 27)));
+
+    using testsupport::PostTrouble;
+    struct Case {
+        const char *what;
+        PostTrouble trouble;
+        bool plainFault;
+        const char *caption;
+        std::optional<DWORD> survived;  // what the library wrote down
+    } cases[] = {
+        {"its own handler skips its own fault", PostTrouble::OwnFaultHandled, false,
+         "Save Completed", 1},
+        {"lstrlenA on a bad pointer", PostTrouble::PlatformLengthOfBadPointer, false,
+         "Save Completed", 1},
+        {"IsBadReadPtr on a bad pointer", PostTrouble::PlatformProbeOfBadPointer, false,
+         "Save Completed", 1},
+        {"stack overflow", PostTrouble::StackOverflow, false, "Missing Component", std::nullopt},
+        {"stack overflow once more", PostTrouble::StackOverflow, false, "Missing Component",
+         std::nullopt},
+        {"software exception nothing catches", PostTrouble::UncaughtSoftwareException, false,
+         "Missing Component", std::nullopt},
+        {"noncontinuable software exception", PostTrouble::UncaughtNoncontinuableException, false,
+         "Missing Component", std::nullopt},
+        {"plain fault", PostTrouble::None, true, "Missing Component", std::nullopt},
+        {"no trouble", PostTrouble::None, false, "Save Completed", std::nullopt},
+    };
+    for (const Case &c : cases) {
+        testsupport::FakeScript script;
+        script.Number("PostTrouble", static_cast<DWORD>(c.trouble));
+        script.Number("PostFault", c.plainFault ? 1 : 0);
+        answerer.boxes = 0;
+        answerer.caption.clear();
+        PublishSite();
+        EXPECT_EQ(script.Calls(), "WpPostA;") << c.what;
+        EXPECT_EQ(answerer.boxes, 1) << c.what;
+        EXPECT_EQ(answerer.caption, c.caption) << c.what;
+        EXPECT_EQ(script.RecordedNumber("TroubleSurvived"), c.survived) << c.what;
+        EXPECT_TRUE(StackHasGuardPage()) << c.what;
+    }
 }
 
 }  // namespace
