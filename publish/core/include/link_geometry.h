@@ -22,6 +22,13 @@ constexpr uint32_t kStaticCentre = 0x0001;
 constexpr uint32_t kStaticRight = 0x0002;
 constexpr uint32_t kStaticCentreImage = 0x0200;
 
+// The alignment bits of FitStaticToText from a static control's window
+// style. SS_CENTER and SS_RIGHT are read as the bits they are, whatever the
+// rest of the type field holds: a type whose value has them set (SS_ICON,
+// SS_SIMPLE, SS_OWNERDRAW, SS_ETCHEDFRAME, ...) is fitted by them, as the
+// control's own text drawing reads them.
+uint32_t StaticFitAlignment(uint32_t windowStyle);
+
 // A static control's rectangle shrunk (or grown) to its text: vertically
 // centred with SS_CENTERIMAGE, else kept at its top; horizontally centred on
 // the same midpoint with SS_CENTER, kept at its right edge with SS_RIGHT,

@@ -4,6 +4,10 @@
 
 namespace zephyne {
 
+uint32_t StaticFitAlignment(uint32_t windowStyle) {
+    return windowStyle & (kStaticCentre | kStaticRight | kStaticCentreImage);
+}
+
 Rect FitStaticToText(const Rect &control, int textWidth, int textHeight, uint32_t style) {
     Rect r = control;
     if (style & kStaticCentreImage) {

@@ -34,6 +34,54 @@ TEST(LinkGeometry, StaticFitsItsTextByAlignment) {
     EXPECT_EQ(wide.right, 280);
 }
 
+// The platform's static styles, written out: the core has no platform
+// headers.
+constexpr uint32_t kSsLeft = 0x00, kSsCenter = 0x01, kSsRight = 0x02, kSsIcon = 0x03,
+                   kSsBlackRect = 0x04, kSsSimple = 0x0B, kSsLeftNoWordWrap = 0x0C,
+                   kSsOwnerDraw = 0x0D, kSsBitmap = 0x0E, kSsEtchedFrame = 0x12,
+                   kSsNotify = 0x100, kSsCenterImage = 0x200, kWsChildVisible = 0x50000000;
+
+TEST(LinkGeometry, StaticAlignmentIsReadAsBitsOfTheStyle) {
+    struct Case {
+        const char *what;
+        uint32_t style;
+        uint32_t alignment;
+    } cases[] = {
+        {"SS_LEFT", kSsLeft, 0},
+        {"SS_CENTER", kSsCenter, kStaticCentre},
+        {"SS_RIGHT", kSsRight, kStaticRight},
+        {"SS_ICON: both bits", kSsIcon, kStaticCentre | kStaticRight},
+        {"SS_BLACKRECT: neither", kSsBlackRect, 0},
+        {"SS_SIMPLE: both bits", kSsSimple, kStaticCentre | kStaticRight},
+        {"SS_LEFTNOWORDWRAP: neither", kSsLeftNoWordWrap, 0},
+        {"SS_OWNERDRAW: the centre bit", kSsOwnerDraw, kStaticCentre},
+        {"SS_BITMAP: the right bit", kSsBitmap, kStaticRight},
+        {"SS_ETCHEDFRAME: the right bit", kSsEtchedFrame, kStaticRight},
+        {"SS_CENTERIMAGE alone", kSsCenterImage, kStaticCentreImage},
+        {"SS_RIGHT | SS_CENTERIMAGE", kSsRight | kSsCenterImage,
+         kStaticRight | kStaticCentreImage},
+        {"child, visible, notify, centred", kWsChildVisible | kSsNotify | kSsCenter, kStaticCentre},
+        {"child, visible, SS_SIMPLE", kWsChildVisible | kSsSimple, kStaticCentre | kStaticRight},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(StaticFitAlignment(c.style), c.alignment) << c.what;
+
+    // Through the fit: a simple static keeps its midpoint (the centre bit
+    // wins over the right bit), an owner-drawn one too, a bitmap its right
+    // edge.
+    const Rect control{10, 20, 250, 40};
+    struct Fit {
+        uint32_t style;
+        int left, right;
+    } fits[] = {{kSsSimple, 80, 180}, {kSsOwnerDraw, 80, 180}, {kSsBitmap, 150, 250},
+                {kSsLeftNoWordWrap, 10, 110}};
+    for (const Fit &f : fits) {
+        Rect r = FitStaticToText(control, 100, 13, StaticFitAlignment(f.style));
+        EXPECT_EQ(r.left, f.left) << "style " << f.style;
+        EXPECT_EQ(r.right, f.right) << "style " << f.style;
+    }
+}
+
 TEST(LinkGeometry, LabelTextIsCentredInTheClientArea) {
     struct Case {
         int textW, textH, alignment, clientW, clientH;

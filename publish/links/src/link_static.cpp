@@ -105,11 +105,8 @@ void CLinkStatic::PositionWindow() {
         ::ReleaseDC(hwnd_, dc);
     }
     auto style = static_cast<uint32_t>(::GetWindowLongPtrA(hwnd_, GWL_STYLE));
-    // SS_CENTER and SS_RIGHT are values of the type field, not single bits.
-    uint32_t type = style & SS_TYPEMASK;
-    uint32_t alignment = (type == SS_CENTER ? kStaticCentre : 0) |
-                         (type == SS_RIGHT ? kStaticRight : 0) | (style & kStaticCentreImage);
-    Rect fitted = FitStaticToText(FromRECT(window), extent.cx, extent.cy, alignment);
+    Rect fitted =
+        FitStaticToText(FromRECT(window), extent.cx, extent.cy, StaticFitAlignment(style));
     ::SetWindowPos(hwnd_, nullptr, fitted.left, fitted.top, fitted.Width(), fitted.Height(),
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -245,6 +245,54 @@ TEST_F(LinkTest, LabelHoversOnItsTextOnlyAndOpensOnAClickThere) {
     ::DeleteFileA(page.c_str());
 }
 
+// The fit keeps the edge, or the midpoint, that the style's SS_CENTER and
+// SS_RIGHT bits say, for any static type: a simple static (both bits set)
+// keeps its midpoint like a centred one.
+TEST_F(LinkTest, StaticLinkKeepsTheEdgeItsStyleBitsSay) {
+    fw::CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 400, 100, nullptr));
+    enum Keeps { kLeftEdge, kMidpoint, kRightEdge };
+    struct Case {
+        const char *what;
+        DWORD type;
+        Keeps keeps;
+    } cases[] = {
+        {"SS_LEFT", SS_LEFT, kLeftEdge},
+        {"SS_CENTER", SS_CENTER, kMidpoint},
+        {"SS_RIGHT", SS_RIGHT, kRightEdge},
+        {"SS_SIMPLE", SS_SIMPLE, kMidpoint},
+        {"SS_LEFTNOWORDWRAP", SS_LEFTNOWORDWRAP, kLeftEdge},
+        {"SS_OWNERDRAW", SS_OWNERDRAW, kMidpoint},
+    };
+    for (const Case &c : cases) {
+        HWND control = ::CreateWindowExA(0, "STATIC", "http://a.example/", WS_CHILD | c.type, 20,
+                                         10, 300, 30, parent.GetSafeHwnd(), nullptr, nullptr,
+                                         nullptr);
+        ASSERT_NE(control, nullptr) << c.what;
+        RECT r = {};
+        {
+            CLinkStatic link;
+            ASSERT_TRUE(link.AttachToControl(control)) << c.what;
+            ::GetWindowRect(control, &r);
+            ::MapWindowPoints(nullptr, parent.GetSafeHwnd(), reinterpret_cast<POINT *>(&r), 2);
+        }
+        ::DestroyWindow(control);
+        EXPECT_LT(r.right - r.left, 300) << c.what << ": not fitted to its text";
+        EXPECT_GT(r.right - r.left, 0) << c.what;
+        switch (c.keeps) {
+        case kLeftEdge:
+            EXPECT_EQ(r.left, 20) << c.what;
+            break;
+        case kMidpoint:
+            EXPECT_EQ(r.left + r.right, 20 + 320) << c.what;
+            break;
+        case kRightEdge:
+            EXPECT_EQ(r.right, 320) << c.what;
+            break;
+        }
+    }
+}
+
 TEST_F(LinkTest, LabelWithBlanksIsLaidOutOneWordPerLine) {
     fw::CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 300, 100, nullptr));
