@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
 #include "fake_script.h"
 #include "framework/app.h"
 #include "framework/message_map.h"
@@ -48,7 +52,59 @@ struct Look {
     RECT needed = {};
     bool placeholderVisible = true;
     size_t colours = 0;
+    // The link label's text as drawn: the columns of the label's client
+    // area that hold ink (pixels darker than the background), -1 for none.
+    int firstInk = -1, lastInk = -1, labelWidth = 0;
 };
+
+// Finds the inked columns of a window's client area as it is on the screen.
+void FindInk(HWND window, Look &look) {
+    RECT client;
+    ::GetClientRect(window, &client);
+    const int width = client.right, height = client.bottom;
+    look.labelWidth = width;
+    HDC screen = ::GetDC(window);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const int faceLight = GetRValue(face) + GetGValue(face) + GetBValue(face);
+    const auto *pixel = static_cast<const uint32_t *>(bits);
+    auto inked = [&](int x, int y) {
+        const uint32_t p = pixel[y * width + x];
+        return static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)) <
+               faceLight - 120;
+    };
+    // The underline runs the whole text: its rows say nothing of the letters.
+    std::vector<bool> letterRow(height, true);
+    for (int y = 0; y < height; ++y) {
+        int count = 0;
+        for (int x = 0; x < width; ++x)
+            count += inked(x, y) ? 1 : 0;
+        letterRow[y] = count * 2 < width;
+    }
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y)
+            if (letterRow[y] && inked(x, y)) {
+                if (look.firstInk < 0)
+                    look.firstInk = x;
+                look.lastInk = x;
+                break;
+            }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(window, screen);
+}
 
 // The same dialogs are shot in prefixes of other resolutions: each keeps
 // its own folder so that neither run overwrites the other's pictures.
@@ -108,6 +164,7 @@ private:
             ::IsWindowVisible(::GetDlgItem(hwnd_, IDC_SAVE_LINK_PLACEHOLDER)) != FALSE;
         look_.needed = Label().Layout();
         Shoot(hwnd_, shotName_, look_);
+        FindInk(Label().GetSafeHwnd(), look_);
         EndDialog(IDOK);
         return 0;
     }
@@ -212,6 +269,26 @@ TEST_F(DialogTest, SaveCompletedKeepsItsSizeForAShortAddressAndGrowsForALongOne)
     EXPECT_EQ(longLook.message.top, shortLook.message.top);
     EXPECT_EQ(longLook.ok.left, centre - Width(shortLook.ok) / 2);
     EXPECT_EQ(longLook.ok.top, shortLook.ok.top + dH);
+}
+
+// The label of a long address is at least as wide as its text is drawn: its
+// last letter stands clear of the label's right edge, not cut off, at the
+// resolution of the run.
+TEST_F(DialogTest, LongAddressIsDrawnWhollyInsideItsLabel) {
+    const std::string longAddress =
+        "http://photos.orvo.example:8080/family/albums/2026/summer-holiday-by-the-lake/"
+        "web-pages/index.htm";
+    Look look;
+    {
+        CShownSaveCompleted dialog(longAddress, "save-completed-long-ink", look);
+        dialog.DoModal();
+    }
+    std::printf("label %d wide, letters inked in columns %d..%d\n", look.labelWidth,
+                look.firstInk, look.lastInk);
+    ASSERT_GE(look.firstInk, 0) << "no text drawn";
+    // A letter cut by the edge leaves ink in the label's last column.
+    EXPECT_LT(look.lastInk, look.labelWidth - 1) << "the last letter is cut at the right edge";
+    EXPECT_LT(look.firstInk, look.lastInk);
 }
 
 TEST_F(DialogTest, MissingComponentShowsItsMessageAndTheComponentsLink) {

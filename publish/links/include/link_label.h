@@ -73,6 +73,9 @@ private:
     LRESULT OnLeftButtonDown(UINT message, WPARAM wParam, LPARAM lParam, bool &handled);
     LRESULT OnRightButtonDown(UINT message, WPARAM wParam, LPARAM lParam, bool &handled);
     HFONT MakeFont() const;
+    // The font the text is measured and drawn with, one object for both,
+    // made again when what shapes it changes.
+    HFONT DrawingFont();
     UINT TextFormat() const;
     void Repaint();
 
@@ -93,6 +96,8 @@ private:
     bool hover_ = false;
     bool underlineAlways_ = false;
     platform::UniqueCursor linkCursor_;
+    platform::UniqueFont font_;
+    bool fontUnderlined_ = false;
 };
 
 }  // namespace zephyne

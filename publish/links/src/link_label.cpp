@@ -42,13 +42,24 @@ void CLinkLabel::SetHoverColour(COLORREF colour) {
 void CLinkLabel::SetFont(HFONT baseFont, bool ownAttributes) {
     baseFont_ = baseFont;
     ownFontAttributes_ = ownAttributes;
+    font_.Reset();
     Repaint();
 }
 
 void CLinkLabel::SetFontSize(int height, int width) {
     fontHeight_ = height;
     fontWidth_ = width;
+    font_.Reset();
     Repaint();
+}
+
+HFONT CLinkLabel::DrawingFont() {
+    const bool underlined = (hover_ || underlineAlways_) && hoverEffectMode_ != 1;
+    if (!font_ || fontUnderlined_ != underlined) {
+        font_.Reset(MakeFont());
+        fontUnderlined_ = underlined;
+    }
+    return font_.Get();
 }
 
 HFONT CLinkLabel::MakeFont() const {
@@ -59,6 +70,11 @@ HFONT CLinkLabel::MakeFont() const {
         ::GetObjectA(::GetCurrentObject(dc, OBJ_FONT), sizeof description, &description);
         ::ReleaseDC(hwnd_, dc);
     }
+    // A copied description carries the other font's average width, which
+    // asks for a stretched font; Wine draws such a font wider than it
+    // measures it, and the last letter ends up cut. The face's own width is
+    // measured and drawn alike.
+    description.lfWidth = 0;
     if (ownFontAttributes_) {
         if (!faceName_.empty()) {
             std::memset(description.lfFaceName, 0, sizeof description.lfFaceName);
@@ -84,8 +100,9 @@ RECT CLinkLabel::Layout() {
     RECT measured = {0, 0, 1, 1};
     std::string text = GetWindowText();
     if (HDC dc = ::GetDC(hwnd_)) {
-        platform::UniqueFont font(MakeFont());
-        HGDIOBJ old = font ? ::SelectObject(dc, font.Get()) : nullptr;
+        // The very font that OnPaint draws with.
+        HFONT font = DrawingFont();
+        HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
         ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &measured,
                     DT_CALCRECT | TextFormat());
         if (old)
@@ -153,8 +170,8 @@ LRESULT CLinkLabel::OnPaint(UINT, WPARAM, LPARAM, bool &) {
     Layout();
     std::string text = GetWindowText();
     if (!text.empty()) {
-        platform::UniqueFont font(MakeFont());
-        HGDIOBJ old = font ? ::SelectObject(dc, font.Get()) : nullptr;
+        HFONT font = DrawingFont();
+        HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, hover_ ? hoverColour_ : textColour_);
         UINT align = alignment_ == kCentre ? DT_CENTER : alignment_ == kRight ? DT_RIGHT : DT_LEFT;
