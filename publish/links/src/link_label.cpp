@@ -211,18 +211,16 @@ LRESULT CLinkLabel::OnMouseMove(UINT message, WPARAM wParam, LPARAM lParam, bool
 }
 
 LRESULT CLinkLabel::OnLeftButtonDown(UINT message, WPARAM wParam, LPARAM lParam, bool &) {
-    if (hover_) {
+    // The pointer is still over the text: the label stays in the hover
+    // colour until the next mouse move says where the pointer went.
+    if (hover_)
         OnLeftClick();
-        hover_ = false;
-    }
     return DefaultProc(message, wParam, lParam);
 }
 
 LRESULT CLinkLabel::OnRightButtonDown(UINT message, WPARAM wParam, LPARAM lParam, bool &) {
-    if (hover_) {
+    if (hover_)
         OnRightClick();
-        hover_ = false;
-    }
     return DefaultProc(message, wParam, lParam);
 }
 

@@ -8,6 +8,8 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
+
 #include <fstream>
 #include <sstream>
 
@@ -110,6 +112,43 @@ void Shoot(HWND window, const std::string &name) {
     EXPECT_GT(testsupport::ShootScreen(r, testsupport::ScreenshotFolder("zephyne-screenshots") +
                                               "\\" + name + ".png"),
               3u);
+}
+
+// How many pixels of a window's client area, as it is on the screen, have
+// exactly this colour.
+int PixelsOfColour(HWND window, COLORREF colour) {
+    RECT client;
+    ::GetClientRect(window, &client);
+    HDC screen = ::GetDC(window);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const uint32_t wanted =
+        (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    int count = 0;
+    const auto *pixel = static_cast<const uint32_t *>(bits);
+    for (int i = 0; i < client.right * client.bottom; ++i)
+        count += (pixel[i] & 0xFFFFFF) == wanted ? 1 : 0;
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(window, screen);
+    return count;
+}
+
+// Paints the window again now, from scratch.
+void RepaintNow(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ::GdiFlush();
 }
 
 class LinkTest : public ::testing::Test {
@@ -235,13 +274,31 @@ TEST_F(LinkTest, LabelHoversOnItsTextOnlyAndOpensOnAClickThere) {
     EXPECT_EQ(::GetCapture(), hwnd);
     Shoot(dialog.GetSafeHwnd(), "save-completed-hover");
 
+    const COLORREF hoverColour = RGB(0, 0, 255);  // the dialog's
+    RepaintNow(hwnd);
+    EXPECT_GT(PixelsOfColour(hwnd, hoverColour), 0) << "hovering, in the hover colour";
+
     ClickLeft();
     ASSERT_TRUE(registered.Opened());
     EXPECT_NE(ReadAll(registered.Output()).find(page), std::string::npos);
+    // After a click, and however often it paints, the label keeps the hover
+    // colour until the mouse moves again. The click is sent straight to the
+    // label here, so that no move the system makes up after real input comes
+    // between the click and the look.
+    ::DeleteFileA(registered.Output().c_str());
+    const LPARAM textPoint = MAKELPARAM(onText.x, onText.y);
+    ::SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, textPoint);
+    ::SendMessageA(hwnd, WM_LBUTTONUP, 0, textPoint);
+    EXPECT_TRUE(label.IsHovering());
+    RepaintNow(hwnd);
+    EXPECT_GT(PixelsOfColour(hwnd, hoverColour), 0) << "after the click, before a move";
+    EXPECT_TRUE(registered.Opened());
 
     MovePointerTo(ScreenPointOf(hwnd, POINT{client.left + 2, (text.top + text.bottom) / 2}));
     EXPECT_FALSE(label.IsHovering());
     EXPECT_NE(::GetCapture(), hwnd);
+    RepaintNow(hwnd);
+    EXPECT_EQ(PixelsOfColour(hwnd, hoverColour), 0) << "moved off the text";
     ::DeleteFileA(page.c_str());
 }
 
