@@ -16,6 +16,11 @@
 // again. Only frames with the system's unwinding data can be passed: on
 // x86-64 every compiler emits them; on i686 the chain of registration records
 // needs none.
+//
+// One exception to the order: on x86-64 a stack overflow is taken before the
+// library's frame handlers see it, and the call's frames are not unwound,
+// since what is left of the stack holds neither the search nor the
+// unwinding (see webpost_fault_guard.cpp).
 
 namespace zephyne {
 
