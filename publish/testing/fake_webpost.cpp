@@ -9,15 +9,16 @@
 #include <string>
 
 #include "fake_webpost_script.h"
+#include "fake_webpost_trouble.h"
 
-using namespace fake_webpost;
+using namespace testsupport;
 
 namespace {
 
 DWORD ScriptNumber(const char *name, DWORD fallback) {
     DWORD value = 0, size = sizeof value;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kScriptKey, name, RRF_RT_REG_DWORD, nullptr, &value,
-                       &size) != ERROR_SUCCESS)
+    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostScriptKey, name, RRF_RT_REG_DWORD, nullptr,
+                       &value, &size) != ERROR_SUCCESS)
         return fallback;
     return value;
 }
@@ -25,20 +26,21 @@ DWORD ScriptNumber(const char *name, DWORD fallback) {
 bool ScriptText(const char *name, std::string &text) {
     char buffer[8192];
     DWORD size = sizeof buffer;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kScriptKey, name, RRF_RT_REG_SZ, nullptr, buffer,
-                       &size) != ERROR_SUCCESS)
+    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostScriptKey, name, RRF_RT_REG_SZ, nullptr,
+                       buffer, &size) != ERROR_SUCCESS)
         return false;
     text = buffer;
     return true;
 }
 
 void RecordNumber(const char *name, DWORD value) {
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, kRecordKey, name, REG_DWORD, &value, sizeof value);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, name, REG_DWORD, &value,
+                      sizeof value);
 }
 
 void RecordText(const char *name, const char *text) {
     std::string copy = text ? text : "";
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, kRecordKey, name, REG_SZ, copy.c_str(),
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, name, REG_SZ, copy.c_str(),
                       static_cast<DWORD>(copy.size() + 1));
 }
 
@@ -46,8 +48,8 @@ void RecordCall(const char *entry) {
     char buffer[1024] = "";
     DWORD size = sizeof buffer;
     std::string calls;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kRecordKey, "Calls", RRF_RT_REG_SZ, nullptr, buffer,
-                       &size) == ERROR_SUCCESS)
+    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, "Calls", RRF_RT_REG_SZ, nullptr,
+                       buffer, &size) == ERROR_SUCCESS)
         calls = buffer;
     calls += entry;
     calls += ';';
@@ -90,6 +92,9 @@ __declspec(dllexport) HRESULT WINAPI
     RecordNumber("Flags", flags);
     if (ScriptNumber("PostFault", 0))
         Fault();
+    if (auto trouble = static_cast<PostTrouble>(ScriptNumber("PostTrouble", 0));
+        trouble != PostTrouble::None)
+        RecordNumber("TroubleSurvived", RunPostTrouble(trouble) ? 1 : 0);
     std::string text;
     if (ScriptText("PostSite", text))
         WriteBack(text, siteName, siteNameLength);

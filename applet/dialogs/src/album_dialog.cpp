@@ -53,9 +53,14 @@ void CAlbumDialog::OnOK() {
 void CAlbumDialog::OnBrowse() {
     if (!UpdateData(true))
         return;
+    // The album may not exist yet, nor its folder (typed by hand, removed
+    // since): the picker opens on the nearest folder above that does, not
+    // wherever the platform's dialog falls back to.
     std::string start = GetPath();
-    if (!IsFolder(start))
-        start = folder_;
+    while (!start.empty() && !IsFolder(start)) {
+        std::string above = GetFolderPart(start);
+        start = above == start ? std::string() : above;
+    }
 
     CFolderDialog picker(start, GetSafeHwnd());
     picker.title = fw::LoadResString(IDS_ALBUM_PICKER_TITLE);

@@ -289,3 +289,56 @@ TEST_F(PickerTest, BrowseCreatesTheChosenFolderOrShows202) {
         }
     }
 }
+
+// Browse opens the picker on the album when it exists, else on the nearest
+// folder above it that does: the album may not be there yet, and neither may
+// its folder (a path typed by hand, a folder removed since).
+TEST_F(PickerTest, BrowseOpensOnTheNearestFolderThatExists) {
+    struct Case {
+        const char *name;
+        std::string album;
+        std::string opensOn;
+    } cases[] = {
+        {"album there", dir_ / "Sub", dir_ / "Sub"},
+        {"album missing, its folder there", dir_ / "December 06, 2026", dir_.Path()},
+        {"album and its folder missing", dir_ / "missing\\December 06, 2026", dir_.Path()},
+        {"album and two folders above missing", dir_ / "missing\\deeper\\December 06, 2026",
+         dir_.Path()},
+        {"album missing in a missing folder below an album", dir_ / "Sub\\gone\\Rome",
+         dir_ / "Sub"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        settings::WriteRegString("Sdk", "DownloadAlbum", std::nullopt);
+        CAlbumDialog album(c.album, nullptr);
+        std::string opened, location, name;
+        UiScript script({
+            {AlbumCaption(),
+             [](HWND dialog) {
+                 Click(dialog, IDC_ALBUM_BROWSE);
+                 return true;
+             }},
+            {fw::LoadResString(IDS_ALBUM_PICKER_TITLE),
+             [&](HWND dialog) {
+                 opened = TextOf(CFolderDialog::FileNameBox(dialog));
+                 Click(dialog, IDCANCEL);
+                 return true;
+             }},
+            {AlbumCaption(),
+             [&](HWND dialog) {
+                 location = TextOf(::GetDlgItem(dialog, IDC_ALBUM_LOCATION));
+                 name = TextOf(::GetDlgItem(dialog, IDC_ALBUM_NAME));
+                 Click(dialog, IDCANCEL);
+                 return true;
+             }},
+        });
+        EXPECT_EQ(album.DoModal(), IDCANCEL);
+        EXPECT_EQ(script.Done(), 3u);
+        EXPECT_TRUE(EqualsIgnoringCase(opened, c.opensOn)) << opened;
+        // A picker left with Cancel changes nothing, creates nothing.
+        EXPECT_EQ(location, fw::FormatResString(IDS_ALBUM_LOCATION, GetFolderPart(c.album)));
+        EXPECT_EQ(name, GetNamePart(c.album));
+        EXPECT_EQ(StoredAlbum(), kAbsent);
+        EXPECT_FALSE(IsFolder(dir_ / "missing"));
+    }
+}
