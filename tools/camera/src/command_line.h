@@ -1,6 +1,6 @@
+#pragma once
 // The program's command line: one command with its operands, and options
 // that may stand before or after it.
-#pragma once
 
 #include "speed_classes.h"
 

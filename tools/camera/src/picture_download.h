@@ -1,9 +1,9 @@
+#pragma once
 // Downloads one picture or thumbnail into a folder: skips what is there
 // already (a file of the picture's name, size and kind of content), writes to
 // a temporary file, checks the result and only then gives it its final name.
 // A different file under the picture's name is never replaced without
 // --force: the download takes the next free name instead (PIC00005-2.JPG).
-#pragma once
 
 #include "camera_api.h"
 #include "console.h"

@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <sstream>
 
-using namespace pdrcam;
-using namespace pdrcam_test;
-
+namespace pdrcam_test {
 namespace {
+
+using namespace pdrcam;
 
 class CommandsTest : public ::testing::Test {
 protected:
@@ -478,3 +478,4 @@ TEST_F(PdrcamReportTest, InfoShowsWhatTheCameraSays) {
 }
 
 }  // namespace
+}  // namespace pdrcam_test

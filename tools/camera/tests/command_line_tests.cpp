@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-using namespace pdrcam;
-
+namespace pdrcam_test {
 namespace {
+
+using namespace pdrcam;
 
 ParsedCommandLine parse(std::vector<std::string> args) {
     return parseCommandLine(args);
@@ -15,8 +16,6 @@ Options parseOk(std::vector<std::string> args) {
     EXPECT_TRUE(parsed.ok) << parsed.error;
     return parsed.options;
 }
-
-}  // namespace
 
 TEST(PdrcamCommandLineHelp, NoArgumentsAndHelpOptionsGiveTheOverview) {
     for (auto args : {std::vector<std::string>{}, {"--help"}, {"-h"}, {"help"}}) {
@@ -149,3 +148,6 @@ TEST(PdrcamCommandLineOperands, InfoAndListTakeNone) {
     EXPECT_FALSE(parse({"info", "3"}).ok);
     EXPECT_FALSE(parse({"list", "all"}).ok);
 }
+
+}  // namespace
+}  // namespace pdrcam_test

@@ -5,20 +5,16 @@
 
 #include <gtest/gtest.h>
 
-using namespace pdrcam;
-using pdrcam_test::appendLikeLibrary;
-using pdrcam_test::readAll;
-using pdrcam_test::ScratchFolder;
-
+namespace pdrcam_test {
 namespace {
+
+using namespace pdrcam;
 
 const std::vector<unsigned char> kContent{0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 4, 5};
 
 void writeContent(const PendingFile &file) {
     appendLikeLibrary(file.handle(), kContent.data(), kContent.size());
 }
-
-}  // namespace
 
 TEST(PdrcamPendingFile, WorksUnderAHiddenNameUntilCommitted) {
     ScratchFolder folder;
@@ -104,3 +100,6 @@ TEST(PdrcamFileSystem, MakeDirectoryAcceptsAnExistingFolderOnly) {
     pdrcam_test::writeAll(folder.file("plain"), {1});
     EXPECT_FALSE(makeDirectory(folder.file("plain"), error));
 }
+
+}  // namespace
+}  // namespace pdrcam_test
