@@ -33,11 +33,12 @@ struct Options {
     std::string outDir = ".";
     bool thumbnails = false;
     bool thumbnailsOnly = false;
+    // get: erase each picture once its file is complete
     bool eraseAfter = false;
+    // get --new: only pictures not downloaded into outDir before
     bool onlyNew = false;
-    std::string namePattern;  // get --filename: empty for PIC00001.JPG  // get --new: only pictures
-                              // not downloaded into outDir before  // get: erase each picture once
-                              // its file is complete
+    // get --filename: empty for PIC00001.JPG
+    std::string namePattern;
     bool quiet = false;
     // -v/--debug: the line's trace on stderr; --debug-logfile FILE: in FILE.
     std::string debugTrace;
