@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 
 namespace pdrcam_test {
@@ -300,6 +301,111 @@ TEST_F(PdrcamDownloadTest, OptionsChooseFilesAndErasing) {
             EXPECT_EQ(readAll(out.file("PIC00003.JPG")), third);
         }
         EXPECT_EQ(out_.str().empty(), c.quiet) << out_.str();
+    }
+}
+
+// How a get run ends and what its summary says: --new against the folder's
+// record, a picture that cannot be compared, an erase after the download
+// that fails, an empty camera.
+TEST_F(PdrcamDownloadTest, SummarySaysWhatTheRunDid) {
+    const struct {
+        const char *name;
+        bool fetchedBefore;  // an earlier run fetched every picture into the folder
+        bool onlyNew, eraseAfter;
+        int pictures;
+        int countResult;  // -2: the camera counts the pictures it holds
+        std::map<int, int> failErase;
+        int status;
+        std::vector<std::string> out;  // each somewhere in the output
+        std::string err;               // in the errors; empty: no errors at all
+    } cases[] = {
+        {"new after a full run",
+         true,
+         true,
+         false,
+         3,
+         -2,
+         {},
+         kExitOk,
+         {"picture 1 was downloaded before, skipped\n", "picture 3 was downloaded before",
+          "0 written, 3 skipped, 0 failed; 0 bytes"},
+         ""},
+        {"new into an empty folder",
+         false,
+         true,
+         false,
+         3,
+         -2,
+         {},
+         kExitOk,
+         {"3 written, 0 skipped, 0 failed;"},
+         ""},
+        // The camera counts a fourth picture it cannot deliver.
+        {"new with a picture that cannot be compared",
+         false,
+         true,
+         false,
+         3,
+         4,
+         {},
+         kExitCameraError,
+         {"3 written, 0 skipped, 1 failed;"},
+         "pdrcam: picture 4: cannot tell whether it is new: "},
+        {"erase after the download refused",
+         false,
+         false,
+         true,
+         3,
+         -2,
+         {{1, CAM_ERR_OPEN}},
+         kExitNoCamera,
+         {"1 written, 0 skipped, 0 failed, 2 not tried;", "0 pictures erased from the camera\n"},
+         "pdrcam: erasing picture 1 after its download: "},
+        {"erase after each download",
+         false,
+         false,
+         true,
+         2,
+         -2,
+         {},
+         kExitOk,
+         {"2 written, 0 skipped, 0 failed;", "2 pictures erased from the camera\n"},
+         ""},
+        {"empty camera",
+         false,
+         false,
+         false,
+         0,
+         -2,
+         {},
+         kExitOk,
+         {"The camera holds no pictures.\n", "0 written, 0 skipped, 0 failed;"},
+         ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        resetFakeCameraApi();
+        addPictures(c.pictures);
+        ScratchFolder out;
+        options_ = Options{};
+        options_.outDir = out.path();
+        if (c.fetchedBefore) {
+            ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
+        }
+        fakeCameraApi().countResult = c.countResult;
+        fakeCameraApi().failErase = c.failErase;
+        options_.onlyNew = c.onlyNew;
+        options_.eraseAfter = c.eraseAfter;
+        out_.str("");
+        err_.str("");
+        EXPECT_EQ(run(Command::Get), c.status) << err_.str();
+        for (const std::string &text : c.out)
+            EXPECT_NE(out_.str().find(text), std::string::npos) << text << "\n" << out_.str();
+        if (c.err.empty())
+            EXPECT_EQ(err_.str(), "");
+        else
+            EXPECT_NE(err_.str().find(c.err), std::string::npos) << err_.str();
+        expectSessionClosedLast();
     }
 }
 
