@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace pdrcam_test {
 namespace {
 
@@ -99,6 +101,39 @@ TEST(PdrcamFileSystem, MakeDirectoryAcceptsAnExistingFolderOnly) {
     EXPECT_TRUE(makeDirectory(folder.file("out"), error)) << error;
     pdrcam_test::writeAll(folder.file("plain"), {1});
     EXPECT_FALSE(makeDirectory(folder.file("plain"), error));
+}
+
+// The folder and file queries give back what is there and close what they
+// opened: a file whose head was read can be removed at once, which Windows
+// refuses while a handle to it is open.
+TEST(PdrcamFileSystem, FolderEntriesAndFileHeads) {
+    ScratchFolder folder;
+    std::string error;
+    pdrcam_test::writeAll(folder.file("a.jpg"), {1, 2, 3, 4, 5});
+    pdrcam_test::writeAll(folder.file("empty"), {});
+    ASSERT_TRUE(makeDirectory(folder.file("sub"), error)) << error;
+
+    std::vector<std::string> entries = folderEntries(folder.path());
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"a.jpg", "empty", "sub"}));
+    EXPECT_TRUE(folderEntries(folder.file("missing")).empty());
+
+    const struct {
+        const char *name;
+        size_t count;
+        std::vector<uint8_t> head;
+    } cases[] = {
+        {"a.jpg", 3, {1, 2, 3}},
+        {"a.jpg", 16, {1, 2, 3, 4, 5}},
+        {"empty", 4, {}},
+        {"missing", 4, {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(readHead(folder.file(c.name), c.count), c.head) << c.name << " " << c.count;
+    EXPECT_TRUE(removeFile(folder.file("a.jpg")));
+    EXPECT_FALSE(fileExists(folder.file("a.jpg")));
+
+    EXPECT_TRUE(processRuns(currentProcessId()));
 }
 
 }  // namespace
