@@ -518,6 +518,74 @@ TEST_F(PdrcamEraseTest, NumberBeyondTheCountIsRefusedWithoutTraffic) {
     EXPECT_FALSE(called("erase 5"));
 }
 
+// What an erase asks before it touches anything, and how it ends on a
+// camera without pictures; every case is declined, so nothing goes.
+TEST_F(PdrcamEraseTest, QuestionNamesWhatGoesAndAnEmptyCameraHasNothing) {
+    const struct {
+        int pictures;
+        EraseTarget target;
+        std::vector<int> numbers;
+        int status;
+        std::vector<std::string> questions;
+        const char *out;
+    } cases[] = {
+        {3,
+         EraseTarget::One,
+         {2},
+         kExitNotConfirmed,
+         {"Erase picture 2 of 3? [y/N] "},
+         "Nothing erased.\n"},
+        {3,
+         EraseTarget::One,
+         {3, 1},
+         kExitNotConfirmed,
+         {"Erase 2 pictures of 3? [y/N] "},
+         "Nothing erased.\n"},
+        {3,
+         EraseTarget::Last,
+         {},
+         kExitNotConfirmed,
+         {"Erase the last picture (number 3)? [y/N] "},
+         "Nothing erased.\n"},
+        {1,
+         EraseTarget::All,
+         {},
+         kExitNotConfirmed,
+         {"Erase all 1 picture? [y/N] "},
+         "Nothing erased.\n"},
+        // Numbers that name nothing are an error; "last" and "all" of
+        // nothing are done at once.
+        {0,
+         EraseTarget::One,
+         {1},
+         kExitCameraError,
+         {},
+         "The camera holds no pictures; nothing to erase.\n"},
+        {0,
+         EraseTarget::Last,
+         {},
+         kExitOk,
+         {},
+         "The camera holds no pictures; nothing to erase.\n"},
+        {0, EraseTarget::All, {}, kExitOk, {}, "The camera holds no pictures; nothing to erase.\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.out + std::string(" ") + std::to_string(c.pictures));
+        resetFakeCameraApi();
+        addPictures(c.pictures);
+        options_.eraseTarget = c.target;
+        options_.eraseSelection.numbers = c.numbers;
+        answer_ = false;
+        questions_.clear();
+        out_.str("");
+        EXPECT_EQ(run(Command::Erase), c.status) << err_.str();
+        EXPECT_EQ(questions_, c.questions);
+        EXPECT_EQ(out_.str(), c.out);
+        EXPECT_EQ(fakeCameraApi().pictures.size(), static_cast<size_t>(c.pictures));
+        expectSessionClosedLast();
+    }
+}
+
 // A failure half-way says what is gone and, while the count still holds,
 // what remains.
 TEST_F(PdrcamEraseTest, FailureIsReportedWithWhatWasErased) {
