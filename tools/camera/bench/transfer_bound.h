@@ -1,6 +1,6 @@
+#pragma once
 // The least time the protocol allows for a transfer: every byte on the line
 // at 10 bits (start, 8 data, stop) plus the pauses the library must make.
-#pragma once
 
 #include <cstdint>
 #include <vector>

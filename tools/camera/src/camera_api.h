@@ -1,7 +1,7 @@
+#pragma once
 // The camera library's exports as a host sees them: loaded by name at run
 // time, so the program does not link against the library; their types, the
 // error codes and the speed classes come from the library's header.
-#pragma once
 
 #include <peltrix.h>
 

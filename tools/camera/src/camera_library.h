@@ -1,6 +1,6 @@
+#pragma once
 // The camera library loaded by name with every export this program needs
 // resolved; the table stays valid as long as the object lives.
-#pragma once
 
 #include "camera_api.h"
 #include "dynamic_library.h"

@@ -1,7 +1,7 @@
+#pragma once
 // A session with the camera for the length of one command: port and speed
 // chosen, progress callback installed, session opened; closed again when the
 // object goes, whatever happened in between.
-#pragma once
 
 #include "camera_api.h"
 #include "speed_classes.h"

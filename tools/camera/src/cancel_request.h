@@ -1,10 +1,10 @@
+#pragma once
 // Interrupts during camera work: Ctrl-C (SIGINT), SIGTERM and, where the
 // platform has it, a closed terminal (SIGHUP). The first one asks the running
 // transfer to stop (the progress callback then answers 0 and the library
 // returns "cancelled"), so that the working file is removed and the session
 // closed cleanly; a second one ends the program at once. A prompt waiting for
 // an answer returns at once too.
-#pragma once
 
 namespace pdrcam {
 

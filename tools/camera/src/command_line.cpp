@@ -1,6 +1,6 @@
 #include "command_line.h"
 
-#include "picture_names.h"
+#include "option_table.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -44,11 +44,111 @@ ParsedCommandLine failure(std::string error) {
     return result;
 }
 
-// Options that take a value, by their long and short spelling.
-bool takesValue(const std::string &name) {
-    return name == "--port" || name == "-p" || name == "--speed" || name == "-s" ||
-           name == "--out" || name == "-o" || name == "--library" || name == "--debug-logfile" ||
-           name == "--filename";
+// Takes the option at args[i] ("--out=DIR", "--out DIR", "-t", ...) into
+// `settings`, moving `i` past a value given as the next argument; the
+// reason when it is refused, else empty.
+std::string takeOption(const std::vector<std::string> &args, size_t &i, OptionSettings &settings) {
+    std::string name = args[i];
+    std::string value;
+    bool inlineValue = false;
+    const size_t equals = name.find('=');
+    if (name.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+        value = name.substr(equals + 1);
+        name.erase(equals);
+        inlineValue = true;
+    }
+    const OptionEntry *option = findOption(name);
+    const bool takesValue = option && option->valueName;
+    if (takesValue && !inlineValue) {
+        if (i + 1 >= args.size())
+            return "option " + name + " needs a value";
+        value = args[++i];
+    } else if (!takesValue && inlineValue) {
+        return "option " + name + " takes no value";
+    }
+    if (!option)
+        return "unknown option " + name;
+    return option->apply(settings, value);
+}
+
+// An option, as opposed to a command or an operand: "-" alone and negative
+// numbers are operands (and refused as such).
+bool isOption(const std::string &arg) {
+    return arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9');
+}
+
+// --help and --version stand in for the command: the help topic they ask for.
+void resolveHelp(bool haveCommand, const std::vector<std::string> &operands, Options &options) {
+    if (options.command != Command::Help || !haveCommand)
+        options.helpTopic = haveCommand ? commandName(options.command) : "";
+    else if (!operands.empty())
+        options.helpTopic = operands.front();
+    options.command = Command::Help;
+}
+
+std::string checkHelpOperands(const std::vector<std::string> &operands, Options &options) {
+    if (operands.size() > 1)
+        return "help takes at most one command name";
+    if (!operands.empty()) {
+        Command topic;
+        if (!commandFromName(operands[0], topic))
+            return "no help for unknown command '" + operands[0] + "'";
+        options.helpTopic = operands[0];
+    }
+    return {};
+}
+
+std::string checkGetOperands(const std::vector<std::string> &operands, Options &options) {
+    for (const std::string &operand : operands)
+        if (!parsePictureList(operand, options.selection))
+            return "bad picture list '" + operand +
+                   "' (use numbers from 1, ranges like 2-5, or all)";
+    if (options.thumbnailsOnly && options.eraseAfter)
+        return "--erase-after needs the pictures, not --thumbnails-only";
+    return {};
+}
+
+std::string checkEraseOperands(const std::vector<std::string> &operands, Options &options) {
+    if (operands.size() == 1 && operands[0] == "last") {
+        options.eraseTarget = EraseTarget::Last;
+        return {};
+    }
+    if (operands.size() == 1 && operands[0] == "all") {
+        options.eraseTarget = EraseTarget::All;
+        return {};
+    }
+    if (operands.empty())
+        return "erase takes picture numbers or ranges, 'last' or 'all'";
+    options.eraseTarget = EraseTarget::One;
+    for (const std::string &operand : operands)
+        if (operand == "all" || !parsePictureList(operand, options.eraseSelection))
+            return "erase takes picture numbers or ranges, 'last' or 'all', not '" + operand + "'";
+    return {};
+}
+
+// What the command makes of its operands and of the options given with it;
+// the reason when they do not fit, else empty.
+std::string checkOperands(const std::vector<std::string> &operands, Options &options) {
+    switch (options.command) {
+    case Command::Help:
+        return checkHelpOperands(operands, options);
+    case Command::Version:
+        return {};
+    case Command::Detect:
+        if (options.port != 0 || !options.portDevice.empty())
+            return "detect asks every port; it takes no --port";
+        [[fallthrough]];
+    case Command::Info:
+    case Command::List:
+        if (!operands.empty())
+            return std::string(commandName(options.command)) + " takes no operands";
+        return {};
+    case Command::Get:
+        return checkGetOperands(operands, options);
+    case Command::Erase:
+        return checkEraseOperands(operands, options);
+    }
+    return {};
 }
 
 }  // namespace
@@ -108,96 +208,24 @@ bool parsePictureList(const std::string &text, PictureSelection &selection) {
 }
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
-    ParsedCommandLine result;
-    Options &options = result.options;
+    OptionSettings settings;
+    Options &options = settings.options;
     bool haveCommand = false;
-    bool wantHelp = false;
-    bool wantVersion = false;
     std::vector<std::string> operands;
 
     for (size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
-        std::string value;
-        bool inlineValue = false;
-        if (arg.compare(0, 2, "--") == 0) {
-            size_t equals = arg.find('=');
-            if (equals != std::string::npos) {
-                value = arg.substr(equals + 1);
-                arg = arg.substr(0, equals);
-                inlineValue = true;
-            }
-        }
-        if (arg == "--") {
+        const std::string &arg = args[i];
+        // "--" ends the options; so does "--=...", which is read as "--"
+        // with a value.
+        if (arg == "--" || arg.compare(0, 3, "--=") == 0) {
             operands.insert(operands.end(), args.begin() + i + 1, args.end());
             break;
         }
-        if (arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9')) {
-            if (takesValue(arg) && !inlineValue) {
-                if (i + 1 >= args.size())
-                    return failure("option " + arg + " needs a value");
-                value = args[++i];
-            } else if (!takesValue(arg) && inlineValue) {
-                return failure("option " + arg + " takes no value");
-            }
-            if (arg == "--help" || arg == "-h") {
-                wantHelp = true;
-            } else if (arg == "--version") {
-                wantVersion = true;
-            } else if (arg == "--port" || arg == "-p") {
-                const bool digits =
-                    !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
-                options.portDevice.clear();
-                if (value.empty())
-                    return failure("the port must not be empty");
-                if (!digits)
-                    options.portDevice = value;
-                else if (!parsePositive(value, options.port) || options.port > 9)
-                    return failure("port must be a number from 1 to 9 or a device, not '" + value +
-                                   "'");
-            } else if (arg == "--speed" || arg == "-s") {
-                auto speed = parseSpeed(value);
-                if (!speed)
-                    return failure("unknown speed '" + value +
-                                   "' (see --help for the speeds offered)");
-                options.speed = *speed;
-            } else if (arg == "--out" || arg == "-o") {
-                if (value.empty())
-                    return failure("the output folder must not be empty");
-                options.outDir = value;
-            } else if (arg == "--library") {
-                options.library = value;
-            } else if (arg == "--thumbnails" || arg == "-t") {
-                options.thumbnails = true;
-            } else if (arg == "--thumbnails-only") {
-                options.thumbnailsOnly = true;
-            } else if (arg == "--filename") {
-                std::string why;
-                if (!checkNamePattern(value, why))
-                    return failure(why + ", not '" + value + "'");
-                options.namePattern = value;
-            } else if (arg == "--new") {
-                options.onlyNew = true;
-            } else if (arg == "--erase-after") {
-                options.eraseAfter = true;
-            } else if (arg == "--quiet" || arg == "-q") {
-                options.quiet = true;
-            } else if (arg == "--debug" || arg == "-v") {
-                if (options.debugTrace.empty())
-                    options.debugTrace = "-";
-            } else if (arg == "--debug-logfile") {
-                if (value.empty() || value == "-")
-                    return failure("--debug-logfile needs a file name");
-                options.debugTrace = value;
-            } else if (arg == "--force" || arg == "-f") {
-                options.force = true;
-            } else if (arg == "--yes" || arg == "-y") {
-                options.yes = true;
-            } else {
-                return failure("unknown option " + arg);
-            }
-            continue;
-        }
-        if (!haveCommand) {
+        if (isOption(arg)) {
+            std::string error = takeOption(args, i, settings);
+            if (!error.empty())
+                return failure(std::move(error));
+        } else if (!haveCommand) {
             if (!commandFromName(arg, options.command))
                 return failure("unknown command '" + arg + "'");
             haveCommand = true;
@@ -206,71 +234,18 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string> &args) {
         }
     }
 
-    if (wantVersion && !wantHelp) {
+    if (settings.wantVersion && !settings.wantHelp) {
         options.command = Command::Version;
-        result.ok = true;
-        return result;
+    } else if (!haveCommand || settings.wantHelp) {
+        resolveHelp(haveCommand, operands, options);
+    } else {
+        std::string error = checkOperands(operands, options);
+        if (!error.empty())
+            return failure(std::move(error));
     }
-    if (!haveCommand || wantHelp) {
-        if (options.command != Command::Help || !haveCommand) {
-            options.helpTopic = haveCommand ? commandName(options.command) : "";
-        } else if (!operands.empty()) {
-            options.helpTopic = operands.front();
-        }
-        options.command = Command::Help;
-        result.ok = true;
-        return result;
-    }
-
-    switch (options.command) {
-    case Command::Help:
-        if (operands.size() > 1)
-            return failure("help takes at most one command name");
-        if (!operands.empty()) {
-            Command topic;
-            if (!commandFromName(operands[0], topic))
-                return failure("no help for unknown command '" + operands[0] + "'");
-            options.helpTopic = operands[0];
-        }
-        break;
-    case Command::Version:
-        break;
-    case Command::Detect:
-        if (options.port != 0 || !options.portDevice.empty())
-            return failure("detect asks every port; it takes no --port");
-        [[fallthrough]];
-    case Command::Info:
-    case Command::List:
-        if (!operands.empty())
-            return failure(std::string(commandName(options.command)) + " takes no operands");
-        break;
-    case Command::Get:
-        for (const std::string &operand : operands)
-            if (!parsePictureList(operand, options.selection))
-                return failure("bad picture list '" + operand +
-                               "' (use numbers from 1, ranges like 2-5, or all)");
-        if (options.thumbnailsOnly && options.eraseAfter)
-            return failure("--erase-after needs the pictures, not --thumbnails-only");
-        break;
-    case Command::Erase:
-        if (operands.size() == 1 && operands[0] == "last") {
-            options.eraseTarget = EraseTarget::Last;
-            break;
-        }
-        if (operands.size() == 1 && operands[0] == "all") {
-            options.eraseTarget = EraseTarget::All;
-            break;
-        }
-        if (operands.empty())
-            return failure("erase takes picture numbers or ranges, 'last' or 'all'");
-        options.eraseTarget = EraseTarget::One;
-        for (const std::string &operand : operands)
-            if (operand == "all" || !parsePictureList(operand, options.eraseSelection))
-                return failure("erase takes picture numbers or ranges, 'last' or 'all', not '" +
-                               operand + "'");
-        break;
-    }
+    ParsedCommandLine result;
     result.ok = true;
+    result.options = std::move(options);
     return result;
 }
 

@@ -1,6 +1,6 @@
+#pragma once
 // The program's command line: one command with its operands, and options
 // that may stand before or after it.
-#pragma once
 
 #include "speed_classes.h"
 
@@ -33,11 +33,12 @@ struct Options {
     std::string outDir = ".";
     bool thumbnails = false;
     bool thumbnailsOnly = false;
+    // get: erase each picture once its file is complete
     bool eraseAfter = false;
+    // get --new: only pictures not downloaded into outDir before
     bool onlyNew = false;
-    std::string namePattern;  // get --filename: empty for PIC00001.JPG  // get --new: only pictures
-                              // not downloaded into outDir before  // get: erase each picture once
-                              // its file is complete
+    // get --filename: empty for PIC00001.JPG
+    std::string namePattern;
     bool quiet = false;
     // -v/--debug: the line's trace on stderr; --debug-logfile FILE: in FILE.
     std::string debugTrace;

@@ -1,5 +1,5 @@
-// The program's commands, each over the camera library's export table.
 #pragma once
+// The program's commands, each over the camera library's export table.
 
 #include "camera_api.h"
 #include "command_line.h"

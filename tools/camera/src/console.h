@@ -1,6 +1,6 @@
+#pragma once
 // Where the commands write and how they ask: real streams in the program,
 // string streams and canned answers in tests.
-#pragma once
 
 #include <functional>
 #include <ostream>

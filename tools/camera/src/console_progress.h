@@ -1,6 +1,6 @@
+#pragma once
 // The live progress bar of one transfer, fed by the library's callback. It
 // draws only when the console is a terminal and clears itself when done.
-#pragma once
 
 #include "console.h"
 #include "progress_callback.h"

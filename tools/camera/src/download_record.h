@@ -1,3 +1,4 @@
+#pragma once
 // What has been downloaded into a folder, remembered in a small state file
 // there (".pdrcam-downloaded"), so that `get --new` fetches only pictures not
 // downloaded before, whatever they are numbered now and whatever became of
@@ -5,7 +6,6 @@
 // so a picture is known by its size and the first piece of its data (where
 // a JPEG keeps its headers and the time it was taken): one piece fetched,
 // not the picture.
-#pragma once
 
 #include "camera_api.h"
 

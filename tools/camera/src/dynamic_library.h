@@ -1,5 +1,5 @@
-// A shared library loaded by name at run time, unloaded when the object goes.
 #pragma once
+// A shared library loaded by name at run time, unloaded when the object goes.
 
 #include <memory>
 #include <string>

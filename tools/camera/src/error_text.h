@@ -1,5 +1,5 @@
-// Sentences for the library's error codes, as a user should read them.
 #pragma once
+// Sentences for the library's error codes, as a user should read them.
 
 #include <string>
 

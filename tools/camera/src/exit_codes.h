@@ -1,5 +1,5 @@
-// What the program's exit status tells a script; listed in --help.
 #pragma once
+// What the program's exit status tells a script; listed in --help.
 
 namespace pdrcam {
 

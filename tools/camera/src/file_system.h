@@ -1,8 +1,8 @@
+#pragma once
 // The few file operations the download needs, over the platform's own calls.
 // Files handed to the camera library are written by it directly: on POSIX a
 // descriptor it appends to with write(), on Windows an HFILE it uses with
 // _lwrite. Both fit in 32 bits.
-#pragma once
 
 #include <cstddef>
 #include <cstdint>

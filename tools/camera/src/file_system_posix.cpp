@@ -1,5 +1,8 @@
 #include "file_system.h"
 
+#include "platform/unique_fd.h"
+#include "platform/unique_handle.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +18,14 @@ namespace {
 std::string systemError(const char *what) {
     return std::string(what) + ": " + std::strerror(errno);
 }
+
+// An open directory stream in the tree's one handle owner.
+struct DirTraits {
+    using Handle = DIR *;
+    static DIR *Invalid() noexcept { return nullptr; }
+    static void Close(DIR *dir) noexcept { ::closedir(dir); }
+};
+using UniqueDir = platform::UniqueHandle<DirTraits>;
 
 }  // namespace
 
@@ -91,11 +102,10 @@ int64_t fileSize(const std::string &path) {
 
 std::vector<uint8_t> readHead(const std::string &path, size_t count) {
     std::vector<uint8_t> bytes(count);
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const platform::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd)
         return {};
-    ssize_t got = ::read(fd, bytes.data(), count);
-    ::close(fd);
+    const ssize_t got = ::read(fd.Get(), bytes.data(), count);
     bytes.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return bytes;
 }
@@ -118,15 +128,14 @@ bool processRuns(long processId) {
 
 std::vector<std::string> folderEntries(const std::string &folder) {
     std::vector<std::string> names;
-    DIR *dir = ::opendir(folder.c_str());
+    const UniqueDir dir(::opendir(folder.c_str()));
     if (!dir)
         return names;
-    while (const dirent *entry = ::readdir(dir)) {
+    while (const dirent *entry = ::readdir(dir.Get())) {
         const std::string name = entry->d_name;
         if (name != "." && name != "..")
             names.push_back(name);
     }
-    ::closedir(dir);
     return names;
 }
 

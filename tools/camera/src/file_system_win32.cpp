@@ -1,11 +1,12 @@
 #include "file_system.h"
 
+#include "platform/win32_handles.h"
+
 #include <windows.h>
 
 #include <cstdio>
 
 namespace pdrcam {
-namespace {}  // namespace
 
 std::string lastSystemError() {
     const DWORD code = GetLastError();
@@ -105,14 +106,14 @@ int64_t fileSize(const std::string &path) {
 
 std::vector<uint8_t> readHead(const std::string &path, size_t count) {
     std::vector<uint8_t> bytes(count);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const platform::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                nullptr));
+    if (!file)
         return {};
     DWORD got = 0;
-    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(count), &got, nullptr))
+    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(count), &got, nullptr))
         got = 0;
-    CloseHandle(file);
     bytes.resize(got);
     return bytes;
 }
@@ -131,26 +132,24 @@ long currentProcessId() {
 }
 
 bool processRuns(long processId) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId));
+    const platform::UniqueKernel process(
+        OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId)));
     if (!process)
         return GetLastError() == ERROR_ACCESS_DENIED;
-    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    CloseHandle(process);
-    return runs;
+    return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
 }
 
 std::vector<std::string> folderEntries(const std::string &folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(joinPath(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const platform::UniqueFind search(FindFirstFileA(joinPath(folder, "*").c_str(), &found));
+    if (!search)
         return names;
     do {
         const std::string name = found.cFileName;
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     return names;
 }
 

@@ -1,43 +1,13 @@
 #include "help_text.h"
 
-#include "speed_classes.h"
+#include "option_table.h"
 #include "suite_version.h"
 
 namespace pdrcam {
 namespace {
 
-// "9600 (c1), 19200 (c2), ..." wrapped under the option descriptions.
-std::string speedList() {
-    const std::string indent(21, ' ');
-    std::string list = indent, line;
-    for (const SpeedClass *c = speedClassesBegin(); c != speedClassesEnd(); ++c) {
-        const std::string item = std::to_string(c->bitsPerSecond) + " (c" +
-                                 std::to_string(c->code) + ")" +
-                                 (c + 1 != speedClassesEnd() ? "," : "");
-        if (!line.empty() && line.size() + item.size() > 56) {
-            list += line + "\n" + indent;
-            line.clear();
-        }
-        line += (line.empty() ? "" : " ") + item;
-    }
-    return list + line + "\n";
-}
-
 std::string commonOptions() {
-    return "Camera options:\n"
-           "  -p, --port N|DEV   serial port 1-9, or the device itself (a path such as\n"
-           "                     /dev/ttyUSB0, or COM3); default: search ports 1 to 9.\n"
-           "                     A port another program holds is refused as in use.\n"
-           "  -s, --speed S      line speed in bits per second, or a class as cN\n"
-           "                     (default 115200); offered:\n" +
-           speedList() +
-           "      --library FILE load this camera library instead of the usual one\n"
-           "  -q, --quiet        no progress, per-file lines or summary; errors only\n"
-           "  -v, --debug        trace every command and answer on the line, with the\n"
-           "                     time, on stderr\n"
-           "      --debug-logfile FILE  the same trace, appended to FILE\n"
-           "  -h, --help         show help\n"
-           "      --version      show the program's version\n";
+    return "Camera options:\n" + optionHelp(OptionGroup::Camera);
 }
 
 std::string exitCodes() {
@@ -89,24 +59,8 @@ std::string helpText(const std::string &program, const std::string &topic) {
                "picture is written as PIC00005-2.JPG (then -3, ...) instead.\n"
                "The run stops at a full disk (exit 5), a camera that went away (exit 3)\n"
                "or pictures that changed on the camera during the run (exit 7).\n\n"
-               "Download options:\n"
-               "  -o, --out DIR      folder for the files (default: the current folder)\n"
-               "  -t, --thumbnails   also download thumbnails as THM00001.JPG (or .RAW\n"
-               "                     when the camera's thumbnail is not a JPEG)\n"
-               "      --thumbnails-only  download the thumbnails alone\n"
-               "  -f, --force        replace files that exist (default: skip them)\n"
-               "      --filename PATTERN  name files by PATTERN: %n the picture number\n"
-               "                     (00001), %m the camera's model, %d the date of the\n"
-               "                     download (YYYYMMDD), %% a percent sign; it ends in .%e,\n"
-               "                     the extension (for example %m-%d-%n.%e); thumbnails\n"
-               "                     add -thumb to the name\n"
-               "      --new          only pictures not downloaded into DIR before, whatever\n"
-               "                     their numbers now (DIR/.pdrcam-downloaded remembers\n"
-               "                     each picture by its size and first 2048 bytes; one\n"
-               "                     piece of each picture is fetched to compare)\n"
-               "      --erase-after  erase each picture from the camera once its file is\n"
-               "                     complete and checked (skipped pictures stay)\n\n" +
-               commonOptions();
+               "Download options:\n" +
+               optionHelp(OptionGroup::Download) + "\n" + commonOptions();
     if (topic == "erase")
         return "Usage: " + program +
                " erase PICTURES|last|all [options]\n\n"
@@ -114,9 +68,8 @@ std::string helpText(const std::string &program, const std::string &topic) {
                "picture or every picture on the camera. Asks on the terminal first;\n"
                "Ctrl-C at the question erases nothing. An erase that fails half-way\n"
                "says how many pictures were erased and how many remain.\n\n"
-               "Erase options:\n"
-               "  -y, --yes          do not ask\n\n" +
-               commonOptions();
+               "Erase options:\n" +
+               optionHelp(OptionGroup::Erase) + "\n" + commonOptions();
     return "Usage: " + program +
            " COMMAND [ARGUMENTS] [options]\n\n"
            "Works with a PDR-M4 camera on a serial port through the camera library.\n\n"

@@ -1,5 +1,5 @@
-// The program's --help and per-command help.
 #pragma once
+// The program's --help and per-command help.
 
 #include <string>
 

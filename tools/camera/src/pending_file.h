@@ -1,8 +1,8 @@
+#pragma once
 // A download's file under a temporary name in the target folder. It takes
 // its final name only when complete (flushed, closed, renamed); if it is
 // never committed, destruction closes and removes it, so no half-written
 // picture ever carries a final name.
-#pragma once
 
 #include "file_system.h"
 

@@ -64,103 +64,142 @@ std::string PictureDownload::chooseStem(FileKind kind, const std::string &stem, 
     return {};
 }
 
-DownloadOutcome PictureDownload::download(FileKind kind, int picture, const std::string &position,
-                                          int nameNumber) {
-    DownloadOutcome outcome;
-    const int named = nameNumber > 0 ? nameNumber : picture;
-    const std::string stem = pattern_.empty() ? fileStem(kind, named)
-                                              : patternStem(pattern_, kind, named, model_, date_);
-    const std::string label = stem + (kind == FileKind::Picture ? " (picture " : " (thumbnail ") +
-                              std::to_string(named) + ")";
-    const int32_t expected = kind == FileKind::Picture ? api_.Cam_get_picture_size(picture) : -1;
+struct PictureDownload::Job {
+    FileKind kind;
+    int picture;        // as the library numbers it now
+    int named;          // the number in the file's name
+    std::string stem;   // PIC00005, or the pattern's name
+    std::string label;  // "PIC00005 (picture 5)", for messages
+    int32_t expected;   // the picture's size; -1 for a thumbnail
+};
 
+PictureDownload::Job PictureDownload::describe(FileKind kind, int picture, int nameNumber) const {
+    Job job;
+    job.kind = kind;
+    job.picture = picture;
+    job.named = nameNumber > 0 ? nameNumber : picture;
+    job.stem = pattern_.empty() ? fileStem(kind, job.named)
+                                : patternStem(pattern_, kind, job.named, model_, date_);
+    job.label = job.stem + (kind == FileKind::Picture ? " (picture " : " (thumbnail ") +
+                std::to_string(job.named) + ")";
+    job.expected = kind == FileKind::Picture ? api_.Cam_get_picture_size(picture) : -1;
+    return job;
+}
+
+std::string PictureDownload::claimName(const Job &job, DownloadOutcome &outcome) const {
     std::string skipped;
-    const std::string target = chooseStem(kind, stem, expected, skipped);
+    const std::string target = chooseStem(job.kind, job.stem, job.expected, skipped);
     if (!skipped.empty()) {
         if (!console_.quiet)
             console_.out << skipped << " exists, skipped\n";
         outcome.result = DownloadResult::Skipped;
         outcome.fileName = skipped;
-        return outcome;
+        return {};
     }
     if (target.empty()) {
-        console_.err << "pdrcam: " << label << ": no free file name from " << stem << " to "
-                     << alternativeStem(stem, kMaxAlternatives) << "\n";
+        console_.err << "pdrcam: " << job.label << ": no free file name from " << job.stem << " to "
+                     << alternativeStem(job.stem, kMaxAlternatives) << "\n";
         outcome.result = DownloadResult::FileError;
-        return outcome;
     }
+    return target;
+}
 
-    std::string error;
-    auto file = PendingFile::create(folder_, target, error);
-    if (!file) {
-        console_.err << "pdrcam: " << label << ": cannot create a file: " << error << "\n";
-        outcome.result = DownloadResult::FileError;
-        return outcome;
-    }
-
-    int code;
+bool PictureDownload::fetchInto(const Job &job, PendingFile &file, const std::string &title,
+                                DownloadOutcome &outcome) const {
     std::string writeError;
     {
-        ConsoleProgress progress(console_, position.empty() ? target : target + " " + position,
-                                 expected > 0 ? static_cast<uint64_t>(expected) : 0);
+        ConsoleProgress progress(console_, title,
+                                 job.expected > 0 ? static_cast<uint64_t>(job.expected) : 0);
         ProgressScope scope(progress);
-        code = kind == FileKind::Picture ? api_.Cam_get_picture_file(file->handle(), picture)
-                                         : api_.Cam_get_thumbnail_file(file->handle(), picture);
+        outcome.cameraCode = job.kind == FileKind::Picture
+                                 ? api_.Cam_get_picture_file(file.handle(), job.picture)
+                                 : api_.Cam_get_thumbnail_file(file.handle(), job.picture);
         // The library leaves the platform's reason of a failed write for us;
         // read it before anything else can change it.
-        if (code == CAM_ERR_WRITE)
+        if (outcome.cameraCode == CAM_ERR_WRITE)
             writeError = lastSystemError();
         outcome.seconds = progress.elapsedSeconds();
     }
-    outcome.cameraCode = code;
+    if (outcome.cameraCode == CAM_OK)
+        return true;
+    outcome.result = reportFetchFailure(job, outcome.cameraCode, file, writeError);
+    return false;
+}
+
+DownloadResult PictureDownload::reportFetchFailure(const Job &job, int code,
+                                                   const PendingFile &file,
+                                                   const std::string &writeError) const {
     if (code == CAM_ERR_CANCELLED) {
-        console_.err << "pdrcam: " << label << ": cancelled, nothing kept\n";
-        outcome.result = DownloadResult::Cancelled;
-        return outcome;
+        console_.err << "pdrcam: " << job.label << ": cancelled, nothing kept\n";
+        return DownloadResult::Cancelled;
     }
     if (code == CAM_ERR_WRITE) {
-        console_.err << "pdrcam: " << label << ": cannot write " << file->temporaryPath() << ": "
+        console_.err << "pdrcam: " << job.label << ": cannot write " << file.temporaryPath() << ": "
                      << writeError << "; nothing kept\n";
-        outcome.result = DownloadResult::FileError;
-        return outcome;
+        return DownloadResult::FileError;
     }
-    if (code != CAM_OK) {
-        console_.err << "pdrcam: " << label << ": "
-                     << (kind == FileKind::Picture ? cameraErrorText(code)
+    console_.err << "pdrcam: " << job.label << ": "
+                 << (job.kind == FileKind::Picture ? cameraErrorText(code)
                                                    : thumbnailErrorText(code))
-                     << " (code " << code << ")\n";
-        outcome.result = DownloadResult::Failed;
-        return outcome;
-    }
+                 << " (code " << code << ")\n";
+    return DownloadResult::Failed;
+}
 
-    if (!file->finish(error)) {
-        console_.err << "pdrcam: " << label << ": cannot write the file: " << error << "\n";
-        outcome.result = DownloadResult::FileError;
-        return outcome;
-    }
-    const int64_t written = fileSize(file->temporaryPath());
+bool PictureDownload::receivedWhole(const Job &job, int64_t written) const {
     // A short file would be a half picture under a final name: refuse it.
-    if (written < 0 || (expected >= 0 && written != expected) ||
-        (kind == FileKind::Thumbnail && written == 0)) {
-        console_.err << "pdrcam: " << label << ": received " << written;
-        if (expected >= 0)
-            console_.err << " of " << expected;
-        console_.err << " bytes; nothing kept\n";
-        outcome.result = DownloadResult::Failed;
-        return outcome;
-    }
+    if (written >= 0 && (job.expected < 0 || written == job.expected) &&
+        (job.kind != FileKind::Thumbnail || written != 0))
+        return true;
+    console_.err << "pdrcam: " << job.label << ": received " << written;
+    if (job.expected >= 0)
+        console_.err << " of " << job.expected;
+    console_.err << " bytes; nothing kept\n";
+    return false;
+}
 
-    const auto head = readHead(file->temporaryPath(), 16);
-    const std::string name = fileName(target, extensionForContent(head.data(), head.size()));
-    if (!file->commit(name, replace_, error)) {
-        console_.err << "pdrcam: " << label << ": cannot name the file " << name << ": " << error
-                     << "\n";
+void PictureDownload::keepFile(const Job &job, PendingFile &file, const std::string &stem,
+                               DownloadOutcome &outcome) const {
+    std::string error;
+    if (!file.finish(error)) {
+        console_.err << "pdrcam: " << job.label << ": cannot write the file: " << error << "\n";
         outcome.result = DownloadResult::FileError;
-        return outcome;
+        return;
+    }
+    const int64_t written = fileSize(file.temporaryPath());
+    if (!receivedWhole(job, written)) {
+        outcome.result = DownloadResult::Failed;
+        return;
+    }
+    const auto head = readHead(file.temporaryPath(), 16);
+    const std::string name = fileName(stem, extensionForContent(head.data(), head.size()));
+    if (!file.commit(name, replace_, error)) {
+        console_.err << "pdrcam: " << job.label << ": cannot name the file " << name << ": "
+                     << error << "\n";
+        outcome.result = DownloadResult::FileError;
+        return;
     }
     outcome.result = DownloadResult::Written;
     outcome.fileName = name;
     outcome.bytes = static_cast<uint64_t>(written);
+}
+
+DownloadOutcome PictureDownload::download(FileKind kind, int picture, const std::string &position,
+                                          int nameNumber) {
+    const Job job = describe(kind, picture, nameNumber);
+    DownloadOutcome outcome;
+    const std::string target = claimName(job, outcome);
+    if (target.empty())
+        return outcome;
+
+    std::string error;
+    auto file = PendingFile::create(folder_, target, error);
+    if (!file) {
+        console_.err << "pdrcam: " << job.label << ": cannot create a file: " << error << "\n";
+        outcome.result = DownloadResult::FileError;
+        return outcome;
+    }
+    if (fetchInto(job, *file, position.empty() ? target : target + " " + position, outcome))
+        keepFile(job, *file, target, outcome);
     return outcome;
 }
 

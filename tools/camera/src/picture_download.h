@@ -1,9 +1,9 @@
+#pragma once
 // Downloads one picture or thumbnail into a folder: skips what is there
 // already (a file of the picture's name, size and kind of content), writes to
 // a temporary file, checks the result and only then gives it its final name.
 // A different file under the picture's name is never replaced without
 // --force: the download takes the next free name instead (PIC00005-2.JPG).
-#pragma once
 
 #include "camera_api.h"
 #include "console.h"
@@ -13,6 +13,8 @@
 #include <string>
 
 namespace pdrcam {
+
+class PendingFile;
 
 enum class DownloadResult { Written, Skipped, Failed, FileError, Cancelled };
 
@@ -47,10 +49,36 @@ public:
     static int removeStaleWorkingFiles(const std::string &folder);
 
 private:
+    // One file to fetch: what it is, its names, the size the camera gives.
+    struct Job;
+
+    Job describe(FileKind kind, int picture, int nameNumber) const;
+
     // The stem to write under, or empty with `skipped` naming the file that
     // holds the picture already.
     std::string chooseStem(FileKind kind, const std::string &stem, int32_t expected,
                            std::string &skipped) const;
+
+    // The stem to write `job` under; empty when there is none, with
+    // `outcome` saying why (skipped as present, or no free name).
+    std::string claimName(const Job &job, DownloadOutcome &outcome) const;
+
+    // Has the library write `job` into `file`; false, with `outcome` saying
+    // why, when nothing worth keeping came.
+    bool fetchInto(const Job &job, PendingFile &file, const std::string &title,
+                   DownloadOutcome &outcome) const;
+
+    // The result of a fetch the library did not complete, reported.
+    DownloadResult reportFetchFailure(const Job &job, int code, const PendingFile &file,
+                                      const std::string &writeError) const;
+
+    // Whether `written` bytes are the whole file; a shortfall is reported.
+    bool receivedWhole(const Job &job, int64_t written) const;
+
+    // Closes the fetched file and gives it its final name under `stem`,
+    // with the extension its content calls for.
+    void keepFile(const Job &job, PendingFile &file, const std::string &stem,
+                  DownloadOutcome &outcome) const;
 
     const CameraApi &api_;
     Console &console_;

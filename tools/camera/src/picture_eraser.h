@@ -1,8 +1,8 @@
+#pragma once
 // Erases pictures one at a time and keeps count, so that a failure or an
 // interrupt half-way can say what is gone and what is left. Numbers are the
 // camera's picture numbers at the start; the eraser follows the library's
 // renumbering (each erase moves the later pictures down by one).
-#pragma once
 
 #include "camera_api.h"
 

@@ -1,5 +1,5 @@
-// File names of downloaded pictures and thumbnails: PIC00001.JPG, THM00001.JPG.
 #pragma once
+// File names of downloaded pictures and thumbnails: PIC00001.JPG, THM00001.JPG.
 
 #include <cstddef>
 #include <cstdint>

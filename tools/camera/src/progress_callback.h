@@ -1,8 +1,8 @@
+#pragma once
 // The one progress callback this program installs in the camera library, and
 // the scope that routes its calls to the transfer under way. The library
 // hands back a 32-bit cookie only, too small for a pointer on 64-bit hosts,
 // so the active receiver is kept here instead.
-#pragma once
 
 #include "camera_api.h"
 

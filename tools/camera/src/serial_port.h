@@ -1,7 +1,7 @@
+#pragma once
 // The serial devices behind the camera library's port numbers, as the
 // serial library maps them, for messages and for --port PATH. pdrcam never
 // talks through them itself.
-#pragma once
 
 #include <string>
 

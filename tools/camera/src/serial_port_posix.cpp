@@ -1,5 +1,7 @@
 #include "serial_port.h"
 
+#include "platform/unique_fd.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -20,18 +22,18 @@ std::string portDevice(int port) {
 std::string portProblem(int port) {
     const std::string device = portDevice(port);
     const std::string name = "port " + std::to_string(port) + " (" + device + ")";
-    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    const platform::UniqueFd line(
+        ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!line)
         return "cannot open " + name + ": " + std::strerror(errno);
     std::string problem;
-    if (!::isatty(fd))
+    if (!::isatty(line.Get()))
         problem = "cannot use " + name + ": " + std::strerror(ENOTTY);
     // The serial library locks every line it opens.
-    else if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+    else if (::flock(line.Get(), LOCK_EX | LOCK_NB) != 0)
         problem = errno == EWOULDBLOCK ? "port " + std::to_string(port) + " is in use (" + device +
                                              " is held by another program)"
                                        : "cannot lock " + name + ": " + std::strerror(errno);
-    ::close(fd);
     return problem;
 }
 

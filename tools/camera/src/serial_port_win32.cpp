@@ -1,6 +1,7 @@
 #include "serial_port.h"
 
 #include "file_system.h"
+#include "platform/win32_handles.h"
 
 #include <windows.h>
 
@@ -15,12 +16,10 @@ std::string portDevice(int port) {
 
 std::string portProblem(int port) {
     const std::string path = "\\\\.\\" + portDevice(port);
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) {
-        CloseHandle(handle);
+    // Opened only to learn whether it can be: closed again at once.
+    if (platform::UniqueFile(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                         OPEN_EXISTING, 0, nullptr)))
         return {};
-    }
     // Ports are opened without sharing: a second opening is refused.
     if (GetLastError() == ERROR_ACCESS_DENIED || GetLastError() == ERROR_SHARING_VIOLATION)
         return "port " + std::to_string(port) + " is in use (" + portDevice(port) +

@@ -1,5 +1,5 @@
-// Facts about the terminal the program talks to.
 #pragma once
+// Facts about the terminal the program talks to.
 
 #include <cstdio>
 #include <string>

@@ -1,6 +1,7 @@
 #include "terminal.h"
 
 #include "cancel_request.h"
+#include "platform/win32_handles.h"
 
 #include <io.h>
 #include <memory>
@@ -62,14 +63,15 @@ bool readAnswerLine(std::string &answer) {
         return false;
     auto read = std::make_shared<AnswerRead>();
     auto *handOver = new std::shared_ptr<AnswerRead>(read);
-    HANDLE thread = CreateThread(nullptr, 0, readAnswer, handOver, 0, nullptr);
+    // Closing the handle leaves the thread running: an interrupted reader
+    // stays blocked until the process ends.
+    const platform::UniqueKernel thread(CreateThread(nullptr, 0, readAnswer, handOver, 0, nullptr));
     if (!thread) {
         delete handOver;
         return false;
     }
     for (;;) {
-        if (WaitForSingleObject(thread, 200) == WAIT_OBJECT_0) {
-            CloseHandle(thread);
+        if (WaitForSingleObject(thread.Get(), 200) == WAIT_OBJECT_0) {
             // Windows ends a console read interrupted by Ctrl-C as if the
             // input had ended, before the control handler has run: give the
             // handler a moment, so that the run ends as interrupted.
@@ -80,10 +82,8 @@ bool readAnswerLine(std::string &answer) {
             answer = read->text;
             return read->complete;
         }
-        if (cancelRequested()) {
-            CloseHandle(thread);
+        if (cancelRequested())
             return false;
-        }
     }
 }
 

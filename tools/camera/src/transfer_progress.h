@@ -1,6 +1,6 @@
+#pragma once
 // Arithmetic and text of the progress display: bytes done from the library's
 // percentage, rate, time left, and the one-line bar drawn on a terminal.
-#pragma once
 
 #include <cstdint>
 #include <optional>

@@ -1,8 +1,8 @@
+#pragma once
 // pdrcam run as a separate process, as a user or a script runs it: standard
 // output into a pipe, standard input and error on a pseudo-terminal (the
 // user's terminal, which also turns a typed Ctrl-C into SIGINT), real signals
 // and the real exit status. Killed and reaped when the object goes.
-#pragma once
 
 #include <functional>
 #include <string>

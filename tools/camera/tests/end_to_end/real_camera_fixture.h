@@ -1,6 +1,6 @@
+#pragma once
 // Runs pdrcam's commands through the real camera library and serial library
 // against the simulated camera on a pseudo-terminal (port 3).
-#pragma once
 
 #include "camera_library.h"
 #include "command_line.h"

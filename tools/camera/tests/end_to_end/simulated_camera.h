@@ -1,6 +1,6 @@
+#pragma once
 // The simulated camera as a child process on a pseudo-terminal, with the
 // pictures it serves exported for comparison. Stopped when the object goes.
-#pragma once
 
 #include <string>
 #include <sys/types.h>

@@ -1,8 +1,8 @@
+#pragma once
 // An in-process stand-in for the camera library's export table, for testing
 // the commands without a camera: pictures held in memory, transfers written
 // to the host's handle in 2048-byte pieces with progress callbacks as the
 // library makes them, faults set per test, and a log of the calls made.
-#pragma once
 
 #include "camera_api.h"
 

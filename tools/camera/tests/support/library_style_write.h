@@ -1,6 +1,6 @@
+#pragma once
 // Appends bytes to a download handle the way the camera library does: write()
 // on a POSIX descriptor, _lwrite on a Windows HFILE.
-#pragma once
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
-// A fresh folder for one test, removed with everything in it afterwards.
 #pragma once
+// A fresh folder for one test, removed with everything in it afterwards.
 
 #include <string>
 #include <vector>

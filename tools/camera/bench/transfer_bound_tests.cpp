@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+namespace pdrcam_test {
+namespace {
+
 using namespace pdrcam_bench;
 
 TEST(PdrcamTransferBound, LineTimeIsTenBitsPerByte) {
@@ -34,3 +37,6 @@ TEST(PdrcamTransferBound, DirectoryReadPausesHalfASecondPerGroup) {
     EXPECT_NEAR(fast, 2 * 0.5 + 13 * 0.010, 1e-4);
     EXPECT_GT(directoryBoundSeconds({9, 1}, 9600), fast);
 }
+
+}  // namespace
+}  // namespace pdrcam_test

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+namespace pdrcam_test {
+namespace {
+
 using namespace pdrcam;
 
 TEST(PdrcamProgressArithmetic, BytesFromPercentRoundDownAndClamp) {
@@ -81,3 +84,6 @@ TEST(PdrcamProgressLine, DoneLineGivesSizeTimeAndRate) {
     EXPECT_EQ(renderDoneLine("PIC00002.JPG", 10240, 2.0),
               "PIC00002.JPG 10.0 KB in 2.0 s (5.0 KB/s)");
 }
+
+}  // namespace
+}  // namespace pdrcam_test

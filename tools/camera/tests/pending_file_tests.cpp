@@ -5,20 +5,18 @@
 
 #include <gtest/gtest.h>
 
-using namespace pdrcam;
-using pdrcam_test::appendLikeLibrary;
-using pdrcam_test::readAll;
-using pdrcam_test::ScratchFolder;
+#include <algorithm>
 
+namespace pdrcam_test {
 namespace {
+
+using namespace pdrcam;
 
 const std::vector<unsigned char> kContent{0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3, 4, 5};
 
 void writeContent(const PendingFile &file) {
     appendLikeLibrary(file.handle(), kContent.data(), kContent.size());
 }
-
-}  // namespace
 
 TEST(PdrcamPendingFile, WorksUnderAHiddenNameUntilCommitted) {
     ScratchFolder folder;
@@ -104,3 +102,39 @@ TEST(PdrcamFileSystem, MakeDirectoryAcceptsAnExistingFolderOnly) {
     pdrcam_test::writeAll(folder.file("plain"), {1});
     EXPECT_FALSE(makeDirectory(folder.file("plain"), error));
 }
+
+// The folder and file queries give back what is there and close what they
+// opened: a file whose head was read can be removed at once, which Windows
+// refuses while a handle to it is open.
+TEST(PdrcamFileSystem, FolderEntriesAndFileHeads) {
+    ScratchFolder folder;
+    std::string error;
+    pdrcam_test::writeAll(folder.file("a.jpg"), {1, 2, 3, 4, 5});
+    pdrcam_test::writeAll(folder.file("empty"), {});
+    ASSERT_TRUE(makeDirectory(folder.file("sub"), error)) << error;
+
+    std::vector<std::string> entries = folderEntries(folder.path());
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"a.jpg", "empty", "sub"}));
+    EXPECT_TRUE(folderEntries(folder.file("missing")).empty());
+
+    const struct {
+        const char *name;
+        size_t count;
+        std::vector<uint8_t> head;
+    } cases[] = {
+        {"a.jpg", 3, {1, 2, 3}},
+        {"a.jpg", 16, {1, 2, 3, 4, 5}},
+        {"empty", 4, {}},
+        {"missing", 4, {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(readHead(folder.file(c.name), c.count), c.head) << c.name << " " << c.count;
+    EXPECT_TRUE(removeFile(folder.file("a.jpg")));
+    EXPECT_FALSE(fileExists(folder.file("a.jpg")));
+
+    EXPECT_TRUE(processRuns(currentProcessId()));
+}
+
+}  // namespace
+}  // namespace pdrcam_test

@@ -4,9 +4,10 @@
 
 #include <set>
 
-using namespace pdrcam;
-
+namespace pdrcam_test {
 namespace {
+
+using namespace pdrcam;
 
 // A loaded library that has every export except the ones named.
 class PartialLibrary : public DynamicLibrary {
@@ -22,8 +23,6 @@ private:
     std::set<std::string> absent_;
     char target_ = 0;
 };
-
-}  // namespace
 
 TEST(PdrcamCameraLibrary, ResolvesEveryExportByItsOwnName) {
     PartialLibrary library({});
@@ -53,3 +52,6 @@ TEST(PdrcamCameraLibrary, MissingLibraryFailsWithItsName) {
     EXPECT_FALSE(library);
     EXPECT_NE(error.find("no-such-camera-library-here"), std::string::npos) << error;
 }
+
+}  // namespace
+}  // namespace pdrcam_test

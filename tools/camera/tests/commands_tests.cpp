@@ -9,12 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 
-using namespace pdrcam;
-using namespace pdrcam_test;
-
+namespace pdrcam_test {
 namespace {
+
+using namespace pdrcam;
 
 class CommandsTest : public ::testing::Test {
 protected:
@@ -303,6 +304,111 @@ TEST_F(PdrcamDownloadTest, OptionsChooseFilesAndErasing) {
     }
 }
 
+// How a get run ends and what its summary says: --new against the folder's
+// record, a picture that cannot be compared, an erase after the download
+// that fails, an empty camera.
+TEST_F(PdrcamDownloadTest, SummarySaysWhatTheRunDid) {
+    const struct {
+        const char *name;
+        bool fetchedBefore;  // an earlier run fetched every picture into the folder
+        bool onlyNew, eraseAfter;
+        int pictures;
+        int countResult;  // -2: the camera counts the pictures it holds
+        std::map<int, int> failErase;
+        int status;
+        std::vector<std::string> out;  // each somewhere in the output
+        std::string err;               // in the errors; empty: no errors at all
+    } cases[] = {
+        {"new after a full run",
+         true,
+         true,
+         false,
+         3,
+         -2,
+         {},
+         kExitOk,
+         {"picture 1 was downloaded before, skipped\n", "picture 3 was downloaded before",
+          "0 written, 3 skipped, 0 failed; 0 bytes"},
+         ""},
+        {"new into an empty folder",
+         false,
+         true,
+         false,
+         3,
+         -2,
+         {},
+         kExitOk,
+         {"3 written, 0 skipped, 0 failed;"},
+         ""},
+        // The camera counts a fourth picture it cannot deliver.
+        {"new with a picture that cannot be compared",
+         false,
+         true,
+         false,
+         3,
+         4,
+         {},
+         kExitCameraError,
+         {"3 written, 0 skipped, 1 failed;"},
+         "pdrcam: picture 4: cannot tell whether it is new: "},
+        {"erase after the download refused",
+         false,
+         false,
+         true,
+         3,
+         -2,
+         {{1, CAM_ERR_OPEN}},
+         kExitNoCamera,
+         {"1 written, 0 skipped, 0 failed, 2 not tried;", "0 pictures erased from the camera\n"},
+         "pdrcam: erasing picture 1 after its download: "},
+        {"erase after each download",
+         false,
+         false,
+         true,
+         2,
+         -2,
+         {},
+         kExitOk,
+         {"2 written, 0 skipped, 0 failed;", "2 pictures erased from the camera\n"},
+         ""},
+        {"empty camera",
+         false,
+         false,
+         false,
+         0,
+         -2,
+         {},
+         kExitOk,
+         {"The camera holds no pictures.\n", "0 written, 0 skipped, 0 failed;"},
+         ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        resetFakeCameraApi();
+        addPictures(c.pictures);
+        ScratchFolder out;
+        options_ = Options{};
+        options_.outDir = out.path();
+        if (c.fetchedBefore) {
+            ASSERT_EQ(run(Command::Get), kExitOk) << err_.str();
+        }
+        fakeCameraApi().countResult = c.countResult;
+        fakeCameraApi().failErase = c.failErase;
+        options_.onlyNew = c.onlyNew;
+        options_.eraseAfter = c.eraseAfter;
+        out_.str("");
+        err_.str("");
+        EXPECT_EQ(run(Command::Get), c.status) << err_.str();
+        for (const std::string &text : c.out)
+            EXPECT_NE(out_.str().find(text), std::string::npos) << text << "\n" << out_.str();
+        if (c.err.empty())
+            EXPECT_EQ(err_.str(), "");
+        else
+            EXPECT_NE(err_.str().find(c.err), std::string::npos) << err_.str();
+        expectSessionClosedLast();
+    }
+}
+
 // The bar is drawn to the terminal's width of the moment.
 TEST_F(PdrcamDownloadTest, ProgressBarFollowsTheTerminalsWidth) {
     addPictures(1, 30000);
@@ -412,6 +518,74 @@ TEST_F(PdrcamEraseTest, NumberBeyondTheCountIsRefusedWithoutTraffic) {
     EXPECT_FALSE(called("erase 5"));
 }
 
+// What an erase asks before it touches anything, and how it ends on a
+// camera without pictures; every case is declined, so nothing goes.
+TEST_F(PdrcamEraseTest, QuestionNamesWhatGoesAndAnEmptyCameraHasNothing) {
+    const struct {
+        int pictures;
+        EraseTarget target;
+        std::vector<int> numbers;
+        int status;
+        std::vector<std::string> questions;
+        const char *out;
+    } cases[] = {
+        {3,
+         EraseTarget::One,
+         {2},
+         kExitNotConfirmed,
+         {"Erase picture 2 of 3? [y/N] "},
+         "Nothing erased.\n"},
+        {3,
+         EraseTarget::One,
+         {3, 1},
+         kExitNotConfirmed,
+         {"Erase 2 pictures of 3? [y/N] "},
+         "Nothing erased.\n"},
+        {3,
+         EraseTarget::Last,
+         {},
+         kExitNotConfirmed,
+         {"Erase the last picture (number 3)? [y/N] "},
+         "Nothing erased.\n"},
+        {1,
+         EraseTarget::All,
+         {},
+         kExitNotConfirmed,
+         {"Erase all 1 picture? [y/N] "},
+         "Nothing erased.\n"},
+        // Numbers that name nothing are an error; "last" and "all" of
+        // nothing are done at once.
+        {0,
+         EraseTarget::One,
+         {1},
+         kExitCameraError,
+         {},
+         "The camera holds no pictures; nothing to erase.\n"},
+        {0,
+         EraseTarget::Last,
+         {},
+         kExitOk,
+         {},
+         "The camera holds no pictures; nothing to erase.\n"},
+        {0, EraseTarget::All, {}, kExitOk, {}, "The camera holds no pictures; nothing to erase.\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.out + std::string(" ") + std::to_string(c.pictures));
+        resetFakeCameraApi();
+        addPictures(c.pictures);
+        options_.eraseTarget = c.target;
+        options_.eraseSelection.numbers = c.numbers;
+        answer_ = false;
+        questions_.clear();
+        out_.str("");
+        EXPECT_EQ(run(Command::Erase), c.status) << err_.str();
+        EXPECT_EQ(questions_, c.questions);
+        EXPECT_EQ(out_.str(), c.out);
+        EXPECT_EQ(fakeCameraApi().pictures.size(), static_cast<size_t>(c.pictures));
+        expectSessionClosedLast();
+    }
+}
+
 // A failure half-way says what is gone and, while the count still holds,
 // what remains.
 TEST_F(PdrcamEraseTest, FailureIsReportedWithWhatWasErased) {
@@ -478,3 +652,4 @@ TEST_F(PdrcamReportTest, InfoShowsWhatTheCameraSays) {
 }
 
 }  // namespace
+}  // namespace pdrcam_test

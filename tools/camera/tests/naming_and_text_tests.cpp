@@ -8,6 +8,9 @@
 
 #include <set>
 
+namespace pdrcam_test {
+namespace {
+
 using namespace pdrcam;
 
 TEST(PdrcamPictureNames, StemsCarryFiveDigitNumbers) {
@@ -122,3 +125,6 @@ TEST(PdrcamHelpText, CommandHelpDescribesItsOwnOptions) {
     EXPECT_NE(helpText("pdrcam", "erase").find("--yes"), std::string::npos);
     EXPECT_EQ(helpText("pdrcam", "info").find("--yes"), std::string::npos);
 }
+
+}  // namespace
+}  // namespace pdrcam_test
