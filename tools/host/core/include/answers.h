@@ -1,7 +1,6 @@
+#pragma once
 // What the stand-in host answers to its calls; the defaults are a host that
 // accepts everything. Portable: the variant type is a plain number.
-#ifndef TOOLS_HOST_ANSWERS_H
-#define TOOLS_HOST_ANSWERS_H
 
 #include <string>
 
@@ -25,5 +24,3 @@ struct Answers {
 };
 
 }  // namespace standin
-
-#endif

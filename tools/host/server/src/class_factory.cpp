@@ -1,10 +1,10 @@
 #include "class_factory.h"
 
-#include "host_camera.h"
+#include "camera_object.h"
 
 namespace standin {
 
-HRESULT CCameraFactory::QueryInterface(REFIID iid, void **out) {
+HRESULT CameraFactory::QueryInterface(REFIID iid, void **out) {
     if (!out)
         return E_POINTER;
     if (iid == IID_IUnknown || iid == IID_IClassFactory) {
@@ -15,7 +15,7 @@ HRESULT CCameraFactory::QueryInterface(REFIID iid, void **out) {
     return E_NOINTERFACE;
 }
 
-HRESULT CCameraFactory::CreateInstance(IUnknown *outer, REFIID iid, void **out) {
+HRESULT CameraFactory::CreateInstance(IUnknown *outer, REFIID iid, void **out) {
     if (!out)
         return E_POINTER;
     *out = nullptr;
@@ -23,13 +23,13 @@ HRESULT CCameraFactory::CreateInstance(IUnknown *outer, REFIID iid, void **out) 
         return CLASS_E_NOAGGREGATION;
     if (!server_.MayCreateObject())
         return CO_E_SERVER_STOPPING;
-    auto *object = new CHostCameraObject(server_);
+    auto *object = new CameraObject(server_);
     HRESULT status = object->QueryInterface(iid, out);
     object->Release();
     return status;
 }
 
-HRESULT CCameraFactory::LockServer(BOOL lock) {
+HRESULT CameraFactory::LockServer(BOOL lock) {
     server_.LockServer(lock != FALSE);
     return S_OK;
 }

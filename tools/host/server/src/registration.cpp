@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/registry_key.h"
 #include "standin_protocol.h"
 
 namespace standin {
@@ -11,15 +12,8 @@ namespace {
 constexpr char kDescription[] = "Camera host stand-in";
 
 bool SetDefault(const std::string &key, const std::string &value) {
-    HKEY handle = nullptr;
-    if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS)
-        return false;
-    LONG status =
-        ::RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                         static_cast<DWORD>(value.size() + 1));
-    ::RegCloseKey(handle);
-    return status == ERROR_SUCCESS;
+    return platform::RegistryKey::Create(HKEY_CLASSES_ROOT, key, KEY_SET_VALUE)
+        .WriteString("", value);
 }
 
 // Gone afterwards, whether it was there or not.

@@ -2,6 +2,8 @@
 
 #include "standin_protocol.h"
 
+namespace standin_test {
+
 CNotifyListener::CNotifyListener()
     : notifyMessage_(::RegisterWindowMessageA(standin::kNotifyMessage)) {
     CreateEx(0, "STATIC", "notify listener", 0, 0, 0, 0, 0, HWND_MESSAGE);
@@ -23,3 +25,5 @@ const std::vector<CNotifyListener::Notification> &CNotifyListener::WaitFor(size_
     }
     return received_;
 }
+
+}  // namespace standin_test

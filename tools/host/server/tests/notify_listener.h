@@ -1,7 +1,6 @@
+#pragma once
 // A message-only window of the test process that collects the stand-in's
 // "MirelleNotify" messages, as the applet's main dialog would receive them.
-#ifndef TOOLS_HOST_TESTS_NOTIFY_LISTENER_H
-#define TOOLS_HOST_TESTS_NOTIFY_LISTENER_H
 
 #include <windows.h>
 
@@ -10,6 +9,8 @@
 
 #include "framework/message_map.h"
 #include "framework/wnd.h"
+
+namespace standin_test {
 
 class CNotifyListener : public fw::CWnd {
 public:
@@ -38,4 +39,4 @@ private:
     std::vector<Notification> received_;
 };
 
-#endif
+}  // namespace standin_test

@@ -1,10 +1,9 @@
+#pragma once
 // The server's side of the control key (standin_protocol.h) below its own
 // HKEY_CURRENT_USER: the answers of the moment, the log, the side-channel
 // values, and the entry that marks this process as running for as long as
 // the entry object lives. Every call opens the key afresh, so a test may
 // change answers between two calls.
-#ifndef TOOLS_HOST_CONTROL_STORE_H
-#define TOOLS_HOST_CONTROL_STORE_H
 
 #include <windows.h>
 
@@ -19,14 +18,12 @@ void LogCall(const CallRecord &call);
 // test named (standin::kDefaultSideChannelKey when it named none).
 SideChannel ReadSideChannel();
 
-class CRunningEntry {
+class RunningEntry {
 public:
-    CRunningEntry();
-    ~CRunningEntry();
-    CRunningEntry(const CRunningEntry &) = delete;
-    CRunningEntry &operator=(const CRunningEntry &) = delete;
+    RunningEntry();
+    ~RunningEntry();
+    RunningEntry(const RunningEntry &) = delete;
+    RunningEntry &operator=(const RunningEntry &) = delete;
 };
 
 }  // namespace standin
-
-#endif

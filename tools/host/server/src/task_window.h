@@ -1,9 +1,8 @@
+#pragma once
 // The small window the stand-in shows while a camera task is open: what
 // opened the task and for whom, and an "End Task" button. The button (and
 // closing the window) ends the task as the host would on its own: the
 // window calls back and the server does the rest.
-#ifndef TOOLS_HOST_TASK_WINDOW_H
-#define TOOLS_HOST_TASK_WINDOW_H
 
 #include <windows.h>
 
@@ -44,5 +43,3 @@ private:
 };
 
 }  // namespace standin
-
-#endif

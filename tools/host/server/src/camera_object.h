@@ -1,10 +1,9 @@
+#pragma once
 // The camera object the server hands out: an IDispatch that serves the six
 // host methods by DISPID only (no type information, no names). Each call is
 // checked (member, DISPATCH_METHOD, no named arguments, argument count, each
 // argument converted to its stated type), answered as the control key says
 // at that moment, and written to the log with the arguments as they arrived.
-#ifndef TOOLS_HOST_HOST_CAMERA_H
-#define TOOLS_HOST_HOST_CAMERA_H
 
 #include <windows.h>
 #include <oleauto.h>
@@ -13,12 +12,12 @@
 
 namespace standin {
 
-class CHostCameraObject : public IDispatch {
+class CameraObject : public IDispatch {
 public:
-    explicit CHostCameraObject(CServer &server);
-    virtual ~CHostCameraObject();
-    CHostCameraObject(const CHostCameraObject &) = delete;
-    CHostCameraObject &operator=(const CHostCameraObject &) = delete;
+    explicit CameraObject(ServerLife &server);
+    virtual ~CameraObject();
+    CameraObject(const CameraObject &) = delete;
+    CameraObject &operator=(const CameraObject &) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
@@ -32,10 +31,8 @@ public:
                                      UINT *argError) override;
 
 private:
-    CServer &server_;
+    ServerLife &server_;
     ULONG references_ = 1;
 };
 
 }  // namespace standin
-
-#endif

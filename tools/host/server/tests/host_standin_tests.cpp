@@ -13,9 +13,12 @@
 #include "framework/ole_init.h"
 #include "host_control.h"
 #include "notify_listener.h"
+#include "platform/win32_handles.h"
+#include "prerequisite.h"
 #include "registry_sandbox.h"
 #include "screen_shot.h"
 
+namespace standin_test {
 namespace {
 
 using fw::CDispArg;
@@ -96,7 +99,7 @@ class HostStandInTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(ole_.Succeeded());
-        ASSERT_TRUE(host_.Ready()) << host_.Problem();
+        REQUIRE_PREREQUISITE(host_.Ready(), "the stand-in host: " + host_.Problem());
     }
     void TearDown() override {
         driver_.ReleaseDispatch();
@@ -637,10 +640,6 @@ TEST_F(HostStandInTest, RegistersBySwitchAndByRegFile) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // ---- the control object's own clean-up ----
 
 TEST(HostStandInControl, EndsAServerLeftWithAnOpenTask) {
@@ -649,7 +648,7 @@ TEST(HostStandInControl, EndsAServerLeftWithAnOpenTask) {
     DWORD process = 0;
     {
         HostStandIn host;
-        ASSERT_TRUE(host.Ready()) << host.Problem();
+        REQUIRE_PREREQUISITE(host.Ready(), "the stand-in host: " + host.Problem());
         fw::CDispatchDriver driver;
         ASSERT_TRUE(driver.CreateDispatch(standin::kProgId));
         EXPECT_EQ(Invoke(driver, standin::kOpenTask, VT_I2, {kF, kF, kT}).Get()->iVal, 1);
@@ -657,10 +656,9 @@ TEST(HostStandInControl, EndsAServerLeftWithAnOpenTask) {
         ASSERT_EQ(host.ServerProcesses().size(), 1u);
         process = host.ServerProcesses().front();
     }
-    HANDLE handle = ::OpenProcess(SYNCHRONIZE, FALSE, process);
+    const platform::UniqueKernel handle(::OpenProcess(SYNCHRONIZE, FALSE, process));
     if (handle) {
-        EXPECT_EQ(::WaitForSingleObject(handle, 0), WAIT_OBJECT_0);
-        ::CloseHandle(handle);
+        EXPECT_EQ(::WaitForSingleObject(handle.Get(), 0), WAIT_OBJECT_0);
     }
     EXPECT_EQ(HostStandIn::TaskWindow(), nullptr);
     EXPECT_FALSE(HostStandIn::IsRegistered());
@@ -675,7 +673,7 @@ TEST(HostStandInControl, EndsAServerThatNoClientTookSoTheNextClientConnects) {
     ASSERT_TRUE(ole.Succeeded());
     {
         HostStandIn host;
-        ASSERT_TRUE(host.Ready()) << host.Problem();
+        REQUIRE_PREREQUISITE(host.Ready(), "the stand-in host: " + host.Problem());
         // Started as COM starts it, with no client waiting for its object.
         std::string command = "\"" + HostStandIn::ServerPath() + "\" -Embedding";
         STARTUPINFOA startup = {};
@@ -683,14 +681,14 @@ TEST(HostStandInControl, EndsAServerThatNoClientTookSoTheNextClientConnects) {
         PROCESS_INFORMATION server = {};
         ASSERT_TRUE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                                      nullptr, &startup, &server));
-        ::CloseHandle(server.hThread);
+        const platform::UniqueKernel thread(server.hThread);
+        const platform::UniqueKernel process(server.hProcess);
         // Idle in its message loop: its class is registered by then.
-        EXPECT_EQ(::WaitForInputIdle(server.hProcess, 10000), 0u);
+        EXPECT_EQ(::WaitForInputIdle(process.Get(), 10000), 0u);
         EXPECT_EQ(host.ServerProcesses(), std::vector<DWORD>{server.dwProcessId});
-        ::CloseHandle(server.hProcess);
     }
     HostStandIn host;
-    ASSERT_TRUE(host.Ready()) << host.Problem();
+    REQUIRE_PREREQUISITE(host.Ready(), "the stand-in host: " + host.Problem());
     fw::CDispatchDriver driver;
     HRESULT status = S_OK;
     EXPECT_TRUE(driver.CreateDispatch(standin::kProgId, &status)) << "status 0x" << std::hex
@@ -700,3 +698,4 @@ TEST(HostStandInControl, EndsAServerThatNoClientTookSoTheNextClientConnects) {
 }
 
 }  // namespace
+}  // namespace standin_test

@@ -1,3 +1,4 @@
+#pragma once
 // The one camera host this server process plays: the notify window and
 // client title it was given, whether its task is open (and the window that
 // shows it), and how long the process lives. Everything runs on the
@@ -6,8 +7,6 @@
 // The process ends (its loop gets WM_QUIT) once it has served an object and
 // no object, server lock or open task is left; when no client ever comes, it
 // gives up after a minute.
-#ifndef TOOLS_HOST_SERVER_LIFE_H
-#define TOOLS_HOST_SERVER_LIFE_H
 
 #include <windows.h>
 
@@ -17,12 +16,12 @@
 
 namespace standin {
 
-class CServer {
+class ServerLife {
 public:
-    CServer();
-    ~CServer();
-    CServer(const CServer &) = delete;
-    CServer &operator=(const CServer &) = delete;
+    ServerLife();
+    ~ServerLife();
+    ServerLife(const ServerLife &) = delete;
+    ServerLife &operator=(const ServerLife &) = delete;
 
     void ObjectCreated();
     void ObjectReleased();
@@ -55,5 +54,3 @@ private:
 };
 
 }  // namespace standin
-
-#endif

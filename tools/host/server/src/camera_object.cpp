@@ -1,4 +1,4 @@
-#include "host_camera.h"
+#include "camera_object.h"
 
 #include <cstdio>
 #include <string>
@@ -76,7 +76,7 @@ void FillException(EXCEPINFO *exception, const Answers &answers) {
 // The method's work once its arguments are accepted; `args` in natural
 // order, converted. Sets the result in its stated type.
 void Perform(const MethodSignature &method, const std::vector<fw::CVariant> &args,
-             const Answers &answers, CServer &server, VARIANT &result) {
+             const Answers &answers, ServerLife &server, VARIANT &result) {
     auto setBool = [&result](bool value) {
         result.vt = VT_BOOL;
         result.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
@@ -117,7 +117,7 @@ void Perform(const MethodSignature &method, const std::vector<fw::CVariant> &arg
     }
 }
 
-HRESULT Call(CServer &server, DISPID id, WORD flags, const DISPPARAMS *params, VARIANT *result,
+HRESULT Call(ServerLife &server, DISPID id, WORD flags, const DISPPARAMS *params, VARIANT *result,
              EXCEPINFO *exception, UINT *argError, CallRecord &record) {
     const MethodSignature *method = FindMethod(id);
     record.method = method ? method->name : "?";
@@ -162,15 +162,15 @@ HRESULT Call(CServer &server, DISPID id, WORD flags, const DISPPARAMS *params, V
 
 }  // namespace
 
-CHostCameraObject::CHostCameraObject(CServer &server) : server_(server) {
+CameraObject::CameraObject(ServerLife &server) : server_(server) {
     server_.ObjectCreated();
 }
 
-CHostCameraObject::~CHostCameraObject() {
+CameraObject::~CameraObject() {
     server_.ObjectReleased();
 }
 
-HRESULT CHostCameraObject::QueryInterface(REFIID iid, void **out) {
+HRESULT CameraObject::QueryInterface(REFIID iid, void **out) {
     if (!out)
         return E_POINTER;
     if (iid == IID_IUnknown || iid == IID_IDispatch) {
@@ -182,31 +182,31 @@ HRESULT CHostCameraObject::QueryInterface(REFIID iid, void **out) {
     return E_NOINTERFACE;
 }
 
-ULONG CHostCameraObject::Release() {
+ULONG CameraObject::Release() {
     ULONG left = --references_;
     if (left == 0)
         delete this;
     return left;
 }
 
-HRESULT CHostCameraObject::GetTypeInfoCount(UINT *count) {
+HRESULT CameraObject::GetTypeInfoCount(UINT *count) {
     if (!count)
         return E_POINTER;
     *count = 0;
     return S_OK;
 }
 
-HRESULT CHostCameraObject::GetTypeInfo(UINT, LCID, ITypeInfo **info) {
+HRESULT CameraObject::GetTypeInfo(UINT, LCID, ITypeInfo **info) {
     if (info)
         *info = nullptr;
     return E_NOTIMPL;
 }
 
-HRESULT CHostCameraObject::GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) {
+HRESULT CameraObject::GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) {
     return DISP_E_UNKNOWNNAME;
 }
 
-HRESULT CHostCameraObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params,
+HRESULT CameraObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params,
                                   VARIANT *result, EXCEPINFO *exception, UINT *argError) {
     CallRecord record;
     record.dispid = id;

@@ -1,8 +1,7 @@
+#pragma once
 // The server's entries in HKEY_CLASSES_ROOT: the ProgID, the class and its
 // LocalServer32 command. Both return true when every entry was written or
 // removed.
-#ifndef TOOLS_HOST_REGISTRATION_H
-#define TOOLS_HOST_REGISTRATION_H
 
 #include <string>
 
@@ -12,5 +11,3 @@ bool RegisterServer(const std::string &programPath);
 bool UnregisterServer();
 
 }  // namespace standin
-
-#endif

@@ -4,6 +4,7 @@
 
 #include "call_log_line.h"
 
+namespace standin_test {
 namespace {
 
 using standin::CallRecord;
@@ -85,3 +86,4 @@ TEST(CallLogLine, DescribesForMessages) {
 }
 
 }  // namespace
+}  // namespace standin_test

@@ -4,33 +4,33 @@
 
 namespace standin {
 
-CServer::CServer()
+ServerLife::ServerLife()
     : notifyMessage_(::RegisterWindowMessageA(kNotifyMessage)), taskWindow_([this] { EndTask(); }) {
 }
 
-CServer::~CServer() = default;
+ServerLife::~ServerLife() = default;
 
-void CServer::ObjectCreated() {
+void ServerLife::ObjectCreated() {
     ++objects_;
     servedObject_ = true;
 }
 
-void CServer::ObjectReleased() {
+void ServerLife::ObjectReleased() {
     --objects_;
     QuitWhenUnused();
 }
 
-void CServer::LockServer(bool lock) {
+void ServerLife::LockServer(bool lock) {
     locks_ += lock ? 1 : -1;
     QuitWhenUnused();
 }
 
-void CServer::OpenTask(const char *method) {
+void ServerLife::OpenTask(const char *method) {
     taskOpen_ = true;
     taskWindow_.Show(method, clientTitle_);
 }
 
-void CServer::EndTask() {
+void ServerLife::EndTask() {
     if (taskOpen_) {
         taskOpen_ = false;
         taskWindow_.Hide();
@@ -41,12 +41,12 @@ void CServer::EndTask() {
     QuitWhenUnused();
 }
 
-void CServer::OnIdleTimeout() {
+void ServerLife::OnIdleTimeout() {
     if (!servedObject_)
         ::PostQuitMessage(0);
 }
 
-void CServer::QuitWhenUnused() {
+void ServerLife::QuitWhenUnused() {
     if (servedObject_ && objects_ <= 0 && locks_ <= 0 && !taskOpen_)
         ::PostQuitMessage(0);
 }

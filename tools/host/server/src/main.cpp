@@ -45,9 +45,9 @@ int Serve() {
         return 1;
     int exitCode = 0;
     {
-        standin::CRunningEntry running;
-        standin::CServer server;
-        standin::CCameraFactory factory(server);
+        standin::RunningEntry running;
+        standin::ServerLife server;
+        standin::CameraFactory factory(server);
         CLSID clsid;
         std::wstring wideClsid(standin::kClsid, standin::kClsid + std::strlen(standin::kClsid));
         DWORD cookie = 0;

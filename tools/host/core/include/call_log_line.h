@@ -1,3 +1,4 @@
+#pragma once
 // One call as the stand-in host writes it into its log, and the text of a log
 // line. The server encodes, the tests' control library decodes; both sides
 // share this code so that the format has one definition. Portable.
@@ -8,8 +9,6 @@
 //   <VeskoLaunchApp> <PCCardDrive>] <argument>...
 // <side> is "S" when the three side-channel fields follow, "-" otherwise; an
 // absent side-channel value is written "~" (a PCCardDrive text "~" is "\\~").
-#ifndef TOOLS_HOST_CALL_LOG_LINE_H
-#define TOOLS_HOST_CALL_LOG_LINE_H
 
 #include <cstdint>
 #include <optional>
@@ -53,5 +52,3 @@ std::optional<CallRecord> DecodeCallLine(const std::string &line);
 std::string DescribeCall(const CallRecord &call);
 
 }  // namespace standin
-
-#endif

@@ -1,8 +1,7 @@
+#pragma once
 // The class object the server registers with COM while it runs. Single use:
 // the first CreateInstance is served and every later one refused, so that
 // each client object gets a process (and a task window) of its own.
-#ifndef TOOLS_HOST_CLASS_FACTORY_H
-#define TOOLS_HOST_CLASS_FACTORY_H
 
 #include <windows.h>
 #include <unknwn.h>
@@ -11,9 +10,9 @@
 
 namespace standin {
 
-class CCameraFactory : public IClassFactory {
+class CameraFactory : public IClassFactory {
 public:
-    explicit CCameraFactory(CServer &server) : server_(server) {}
+    explicit CameraFactory(ServerLife &server) : server_(server) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override;
     // Lives on the server's stack for the whole run: counting is not needed.
@@ -23,9 +22,7 @@ public:
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
 private:
-    CServer &server_;
+    ServerLife &server_;
 };
 
 }  // namespace standin
-
-#endif

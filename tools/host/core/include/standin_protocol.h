@@ -1,9 +1,8 @@
+#pragma once
 // What the stand-in host server (HostStandIn.exe) and the tests that drive it
 // agree on: the automation identity it serves, its methods, the registry key
 // through which a test sets its answers and reads what it was called with,
 // and its task window. Portable: no platform header, plain numbers only.
-#ifndef TOOLS_HOST_STANDIN_PROTOCOL_H
-#define TOOLS_HOST_STANDIN_PROTOCOL_H
 
 namespace standin {
 
@@ -56,5 +55,3 @@ constexpr const char kTaskWindowTitle[] = "Camera Task";
 constexpr int kEndTaskButtonId = 1001;
 
 }  // namespace standin
-
-#endif
