@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "platform/code_page.h"
 #include "recorder_control.h"
 
 namespace {
@@ -42,19 +43,12 @@ RecorderState state;
 std::string Narrow(const wchar_t *text, UINT length) {
     if (!text)
         return "<null>";
-    int size = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string result(size > 0 ? size : 0, '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text, length, &result[0], size, nullptr, nullptr);
-    return result;
+    return platform::WideToCodePage({text, length});
 }
 
 BSTR Wide(const std::string &text) {
-    int size =
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    BSTR result = ::SysAllocStringLen(nullptr, size);
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, size);
-    return result;
+    const std::wstring wide = platform::CodePageToWide(text);
+    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 std::string Describe(const VARIANT &arg) {

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "control_key.h"
+#include "platform/code_page.h"
 #include "platform/win32_handles.h"
 
 namespace testsupport {
@@ -63,13 +64,10 @@ std::string KernelKeyName(HKEY key) {
         return {};
     ULONG length = 0;
     std::memcpy(&length, buffer.data(), sizeof length);
+    if (length > buffer.size() - sizeof length)
+        return {};
     const auto *name = reinterpret_cast<const wchar_t *>(buffer.data() + sizeof length);
-    const int chars = static_cast<int>(length / sizeof(wchar_t));
-    int bytes = ::WideCharToMultiByte(CP_ACP, 0, name, chars, nullptr, 0, nullptr, nullptr);
-    std::string text(bytes > 0 ? bytes : 0, '\0');
-    if (bytes > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, name, chars, &text[0], bytes, nullptr, nullptr);
-    return text;
+    return platform::WideToCodePage({name, length / sizeof(wchar_t)});
 }
 
 // Where HKEY_CURRENT_USER of this process really is, below the user's own
