@@ -27,7 +27,7 @@ enum HostDispId : DISPID {
     kDispSetClientTitle = 40,
 };
 
-class CHostCamera : public fw::CDispatchDriver {
+class CHostCameraDriver : public fw::CDispatchDriver {
 public:
     void ApplyOptions(bool apply);
     // TRUE when the host ended its task (it reports the end later).
