@@ -37,7 +37,8 @@ struct CallRecord {
     unsigned long process = 0;
     // The arguments in their natural order (the last of DISPPARAMS first),
     // each as it arrived: "BOOL:-1", "BOOL:0", "I4:123", "I2:1",
-    // "BSTR:text", "BSTR(null)" for a null string, "VT<n>" for other types.
+    // "BSTR:text", "BSTR(null)" for a null string, "VT<n>" for other types
+    // (the framework's test support writes them: variant_text.h).
     std::vector<std::string> args;
     // Read at OpenTask and OpenTaskEx calls only.
     std::optional<SideChannel> sideChannel;

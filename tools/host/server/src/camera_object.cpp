@@ -1,6 +1,5 @@
 #include "camera_object.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -8,6 +7,7 @@
 #include "framework/ole_types.h"
 #include "platform/code_page.h"
 #include "standin_protocol.h"
+#include "variant_text.h"
 
 namespace standin {
 
@@ -34,29 +34,6 @@ const MethodSignature *FindMethod(DISPID id) {
         if (method.id == id)
             return &method;
     return nullptr;
-}
-
-// An argument as it arrived, for the log.
-std::string Describe(const VARIANT &arg) {
-    char text[32];
-    switch (arg.vt) {
-    case VT_BOOL:
-        std::snprintf(text, sizeof text, "BOOL:%d", arg.boolVal);
-        return text;
-    case VT_I4:
-        std::snprintf(text, sizeof text, "I4:%ld", static_cast<long>(arg.lVal));
-        return text;
-    case VT_I2:
-        std::snprintf(text, sizeof text, "I2:%d", arg.iVal);
-        return text;
-    case VT_BSTR:
-        if (!arg.bstrVal)
-            return "BSTR(null)";
-        return "BSTR:" + platform::WideToCodePage({arg.bstrVal, ::SysStringLen(arg.bstrVal)});
-    default:
-        std::snprintf(text, sizeof text, "VT%u", arg.vt);
-        return text;
-    }
 }
 
 BSTR NewBstr(const std::string &text) {
@@ -123,7 +100,7 @@ HRESULT Call(ServerLife &server, DISPID id, WORD flags, const DISPPARAMS *params
     record.method = method ? method->name : "?";
     const UINT count = params ? params->cArgs : 0;
     for (UINT i = count; i-- > 0;)
-        record.args.push_back(Describe(params->rgvarg[i]));
+        record.args.push_back(testsupport::DescribeArgument(params->rgvarg[i]));
 
     if (!method || !(flags & DISPATCH_METHOD))
         return DISP_E_MEMBERNOTFOUND;
@@ -170,44 +147,8 @@ CameraObject::~CameraObject() {
     server_.ObjectReleased();
 }
 
-HRESULT CameraObject::QueryInterface(REFIID iid, void **out) {
-    if (!out)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-        *out = static_cast<IDispatch *>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CameraObject::Release() {
-    ULONG left = --references_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
-HRESULT CameraObject::GetTypeInfoCount(UINT *count) {
-    if (!count)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-HRESULT CameraObject::GetTypeInfo(UINT, LCID, ITypeInfo **info) {
-    if (info)
-        *info = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT CameraObject::GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) {
-    return DISP_E_UNKNOWNNAME;
-}
-
 HRESULT CameraObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params,
-                                  VARIANT *result, EXCEPINFO *exception, UINT *argError) {
+                             VARIANT *result, EXCEPINFO *exception, UINT *argError) {
     CallRecord record;
     record.dispid = id;
     record.process = ::GetCurrentProcessId();

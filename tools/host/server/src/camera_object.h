@@ -8,31 +8,22 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "platform/dispatch_object.h"
 #include "server_life.h"
 
 namespace standin {
 
-class CameraObject : public IDispatch {
+class CameraObject : public platform::DispatchObject {
 public:
     explicit CameraObject(ServerLife &server);
-    virtual ~CameraObject();
-    CameraObject(const CameraObject &) = delete;
-    CameraObject &operator=(const CameraObject &) = delete;
+    ~CameraObject() override;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override;
-
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo **info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params,
                                      VARIANT *result, EXCEPINFO *exception,
                                      UINT *argError) override;
 
 private:
     ServerLife &server_;
-    ULONG references_ = 1;
 };
 
 }  // namespace standin
