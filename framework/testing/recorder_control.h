@@ -17,7 +17,8 @@ constexpr DISPID kNothing = 2;  // answers nothing at all
 
 // Exports of the server DLL, looked up by name.
 // Writes the calls since the last clear, one line each:
-//   "<dispid> <flags> <type>:<value> <type>:<value> ..."   (arguments in natural order)
+//   "<dispid> <flags> <argument> <argument> ..."   (arguments in natural order,
+//   each as variant_text.h writes it: "I4:-7", "BSTR:text", "BSTR(null)", ...)
 // Returns the length of the full log (the text is cut to fit `size`).
 using CallLogFn = int(__cdecl *)(char *buffer, int size);
 using ClearFn = void(__cdecl *)();

@@ -12,7 +12,10 @@
 #include <map>
 #include <string>
 
+#include "platform/code_page.h"
+#include "platform/dispatch_object.h"
 #include "recorder_control.h"
+#include "variant_text.h"
 
 namespace {
 
@@ -39,42 +42,9 @@ struct RecorderState {
 
 RecorderState state;
 
-std::string Narrow(const wchar_t *text, UINT length) {
-    if (!text)
-        return "<null>";
-    int size = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string result(size > 0 ? size : 0, '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text, length, &result[0], size, nullptr, nullptr);
-    return result;
-}
-
 BSTR Wide(const std::string &text) {
-    int size =
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    BSTR result = ::SysAllocStringLen(nullptr, size);
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, size);
-    return result;
-}
-
-std::string Describe(const VARIANT &arg) {
-    char text[64];
-    switch (arg.vt) {
-    case VT_I4:
-        std::snprintf(text, sizeof text, "I4:%ld", static_cast<long>(arg.lVal));
-        return text;
-    case VT_I2:
-        std::snprintf(text, sizeof text, "I2:%d", arg.iVal);
-        return text;
-    case VT_BOOL:
-        std::snprintf(text, sizeof text, "BOOL:%d", arg.boolVal);
-        return text;
-    case VT_BSTR:
-        return "BSTR:" + Narrow(arg.bstrVal, arg.bstrVal ? ::SysStringLen(arg.bstrVal) : 0);
-    default:
-        std::snprintf(text, sizeof text, "VT%u:?", arg.vt);
-        return text;
-    }
+    const std::wstring wide = platform::CodePageToWide(text);
+    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 HRESULT STDMETHODCALLTYPE FillException(EXCEPINFO *info) {
@@ -86,41 +56,10 @@ HRESULT STDMETHODCALLTYPE FillException(EXCEPINFO *info) {
     return S_OK;
 }
 
-class Recorder : public IDispatch {
+class Recorder : public platform::DispatchObject {
 public:
     Recorder() { ++state.liveObjects; }
-    virtual ~Recorder() { --state.liveObjects; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override {
-        if (!out)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *out = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo **info) override {
-        *info = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override {
-        return DISP_E_UNKNOWNNAME;
-    }
+    ~Recorder() override { --state.liveObjects; }
 
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params,
                                      VARIANT *result, EXCEPINFO *exception, UINT *) override {
@@ -166,7 +105,7 @@ private:
         std::string line = head;
         if (params) {
             for (UINT i = params->cArgs; i-- > 0;)
-                line += " " + Describe(params->rgvarg[i]);
+                line += " " + testsupport::DescribeArgument(params->rgvarg[i]);
         }
         state.log += line + "\n";
     }
@@ -187,8 +126,6 @@ private:
             FillException(exception);
         return DISP_E_EXCEPTION;
     }
-
-    ULONG references_ = 1;
 };
 
 class Factory : public IClassFactory {

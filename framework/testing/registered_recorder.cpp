@@ -3,7 +3,9 @@
 #include <objbase.h>
 
 #include <cstdio>
-#include <cstring>
+
+#include "platform/code_page.h"
+#include "platform/com_registration.h"
 
 namespace testsupport {
 
@@ -14,23 +16,6 @@ std::string ProgramFolder() {
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder = path;
     return folder.substr(0, folder.find_last_of('\\'));
-}
-
-bool SetKeyValue(const std::string &key, const char *name, const std::string &value) {
-    HKEY handle = nullptr;
-    if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          &handle, nullptr) != ERROR_SUCCESS)
-        return false;
-    LONG status =
-        ::RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                         static_cast<DWORD>(value.size() + 1));
-    ::RegCloseKey(handle);
-    return status == ERROR_SUCCESS;
-}
-
-void DeleteKey(const std::string &key) {
-    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
-    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
 }
 
 }  // namespace
@@ -53,21 +38,21 @@ bool RegisteredRecorder::Register() {
         return false;
     }
     wchar_t wideClsid[64];
-    ::StringFromGUID2(guid, wideClsid, 64);
-    char narrowClsid[64];
-    ::WideCharToMultiByte(CP_ACP, 0, wideClsid, -1, narrowClsid, sizeof narrowClsid, nullptr,
-                          nullptr);
-    clsid_ = narrowClsid;
+    const int length = ::StringFromGUID2(guid, wideClsid, 64);
+    clsid_ = platform::WideToCodePage({wideClsid, length > 0 ? static_cast<size_t>(length - 1) : 0});
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, "%08lX", static_cast<unsigned long>(guid.Data1));
     progId_ = std::string("FwTest.Recorder") + suffix;
 
     const std::string dllPath = ProgramFolder() + "\\" + recorder::kDllName;
-    const std::string clsidKey = "CLSID\\" + clsid_;
-    if (!SetKeyValue(progId_ + "\\CLSID", nullptr, clsid_) ||
-        !SetKeyValue(clsidKey, nullptr, progId_) ||
-        !SetKeyValue(clsidKey + "\\InprocServer32", nullptr, dllPath) ||
-        !SetKeyValue(clsidKey + "\\InprocServer32", "ThreadingModel", "Apartment")) {
+    platform::ComClassRegistration entry;
+    entry.progId = progId_;
+    entry.clsid = clsid_;
+    entry.description = progId_;
+    entry.serverKind = "InprocServer32";
+    entry.server = dllPath;
+    entry.threadingModel = "Apartment";
+    if (!platform::RegisterComClass(entry)) {
         problem_ = "registration of " + progId_ + " failed";
         return false;
     }
@@ -83,8 +68,7 @@ bool RegisteredRecorder::Register() {
 void RegisteredRecorder::RemoveRegistration() const {
     if (progId_.empty())
         return;
-    DeleteKey(progId_);
-    DeleteKey("CLSID\\" + clsid_);
+    platform::UnregisterComClass(progId_, clsid_);
 }
 
 bool RegisteredRecorder::LoadControls() {

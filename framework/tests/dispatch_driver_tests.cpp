@@ -61,7 +61,7 @@ TEST_F(DispatchDriverTest, ArgumentsArriveInOrderWithTheirTypes) {
                           CDispArg::Long(-70000), CDispArg::Short(-3), CDispArg::NullString()});
     driver_.InvokeMethod(recorder::kNothing);
     std::vector<std::string> expected = {
-        MethodLine(recorder::kNothing, " BSTR:album BOOL:0 BOOL:-1 I4:-70000 I2:-3 BSTR:<null>"),
+        MethodLine(recorder::kNothing, " BSTR:album BOOL:0 BOOL:-1 I4:-70000 I2:-3 BSTR(null)"),
         MethodLine(recorder::kNothing, ""),
     };
     EXPECT_EQ(Calls(), expected);

@@ -6,15 +6,12 @@
 #include "feature_flags.h"
 #include "file_queries.h"
 #include "find_matching_file.h"
-#include "framework/res_string.h"
-#include "settings_store.h"
-#include "tolvarc_ids.h"
+#include "setting_reads.h"
 
 namespace applet {
 
 bool IsCameraCardDrive(const std::string &drive) {
-    const std::string folders = settings::ReadRegString("Connect", "PCCardPath",
-                                                        fw::LoadResString(IDS_DEFAULT_CARD_PATH));
+    const std::string folders = ReadTextSetting(SettingId::PCCardPath);
     for (const std::string &candidate : CardFolderCandidates(drive, folders)) {
         if (IsFolder(candidate) && HasCameraCardFile(drive))
             return true;
@@ -23,8 +20,7 @@ bool IsCameraCardDrive(const std::string &drive) {
 }
 
 bool HasCameraCardFile(const std::string &drive) {
-    const std::string pattern = CardFilePattern(settings::ReadRegString(
-        "Connect", "PCCardFile", fw::LoadResString(IDS_DEFAULT_CARD_FILE)));
+    const std::string pattern = CardFilePattern(ReadTextSetting(SettingId::PCCardFile));
     return pattern.empty() || FindMatchingFile(drive, pattern);
 }
 
@@ -39,7 +35,7 @@ std::string ArrivedVolumeDrive(WPARAM event, LPARAM data) {
 bool IsCardArrival(WPARAM event, LPARAM data) {
     const std::string drive = ArrivedVolumeDrive(event, data);
     return !drive.empty() && AppFeatureFlags().cameradirect != 0 &&
-           settings::ReadRegDword("Sdk", "EnableAutoRun", 1) != 0 && IsCameraCardDrive(drive);
+           ReadNumberSetting(SettingId::EnableAutoRunAtArrival) != 0 && IsCameraCardDrive(drive);
 }
 
 }  // namespace applet

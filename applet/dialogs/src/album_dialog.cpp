@@ -6,12 +6,13 @@
 #include "framework/data_exchange.h"
 #include "framework/res_string.h"
 #include "path_text.h"
+#include "setting_reads.h"
 #include "settings_store.h"
 
 namespace applet {
 
 std::string GetDownloadFolder() {
-    return settings::ReadRegString("Install", "Download", "");
+    return ReadTextSetting(SettingId::DownloadFolder);
 }
 
 CAlbumDialog::CAlbumDialog(const std::string &path, fw::CWnd *parent)

@@ -3,6 +3,7 @@
 #include "feature_flags.h"
 #include "framework/data_exchange.h"
 #include "framework/res_string.h"
+#include "setting_reads.h"
 #include "settings_store.h"
 
 namespace applet {
@@ -54,15 +55,14 @@ DownloadTexts DownloadTextsFor(int32_t connectionKind, const std::string &twainS
 }  // namespace
 
 COptionsDialog::COptionsDialog() : fw::CDialog(IDD_OPTIONS, nullptr) {
-    autoRun_ = settings::ReadRegDword("Sdk", "EnableAutoRun", 0);
-    showAtStart_ = settings::ReadRegDword("Sdk", "ShowStartup", 1);
-    connectionKind_ = settings::ReadRegDword("Connect", "ConnectVia", 0);
-    runChoice_ = settings::ReadRegDword("Sdk", "RunOption", 1);
+    autoRun_ = ReadNumberSetting(SettingId::EnableAutoRunInOptions);
+    showAtStart_ = ReadNumberSetting(SettingId::ShowStartup);
+    connectionKind_ = ReadNumberSetting(SettingId::ConnectVia);
+    runChoice_ = ReadNumberSetting(SettingId::RunOptionInOptions);
     if (connectionKind_ == kTwainConnection)
         downloadChoice_ = 0;
     else
-        downloadChoice_ =
-            settings::ReadRegDword("Sdk", "AutoDownload", AppFeatureFlags().autodownload ? 1 : 0);
+        downloadChoice_ = ReadNumberSetting(SettingId::AutoDownloadInOptions);
 }
 
 void COptionsDialog::DoDataExchange(fw::CDataExchange &exchange) {
@@ -82,7 +82,7 @@ void COptionsDialog::DoDataExchange(fw::CDataExchange &exchange) {
 
 bool COptionsDialog::OnInitDialog() {
     fw::CDialog::OnInitDialog();
-    const std::string twainSource = settings::ReadRegString("Connect", "LastTwainDev", "");
+    const std::string twainSource = ReadTextSetting(SettingId::LastTwainDev);
     const DownloadTexts texts = DownloadTextsFor(connectionKind_, twainSource);
     ::SetDlgItemTextA(hwnd_, IDC_DOWNLOAD_MANUAL, texts.manual.c_str());
     ::SetDlgItemTextA(hwnd_, IDC_DOWNLOAD_AUTO, texts.automatic.c_str());

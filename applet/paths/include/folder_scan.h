@@ -6,18 +6,18 @@
 
 #include <string>
 
-#include "find_handle.h"
+#include "platform/win32_handles.h"
 
 namespace applet {
 
-class CFolderScan {
+class FolderScan {
 public:
-    CFolderScan() = default;
+    FolderScan() = default;
     // Starts listing at once when the folder text is not empty.
-    explicit CFolderScan(const std::string &folder);
+    explicit FolderScan(const std::string &folder);
 
-    CFolderScan(const CFolderScan &) = delete;
-    CFolderScan &operator=(const CFolderScan &) = delete;
+    FolderScan(const FolderScan &) = delete;
+    FolderScan &operator=(const FolderScan &) = delete;
 
     // Ends a listing under way, then lists `folder` (an empty text lists the
     // current folder). True when the listing started.
@@ -36,7 +36,7 @@ private:
     bool open_ = false;
     std::string folder_;
     bool firstPending_ = false;
-    FindHandle find_;
+    platform::UniqueFind find_;
     WIN32_FIND_DATAA found_{};
 };
 

@@ -24,7 +24,7 @@ bool FindMatchingFile(const std::string &base, const std::string &name) {
     // name is that folder's own character, not a wildcard to test against it.
     const std::string namePattern = GetNamePart(pattern);
 
-    CFolderScan scan(folder);
+    FolderScan scan(folder);
     std::string entry;
     while (scan.Next(entry)) {
         if (MatchWildcard(namePattern, GetNamePart(entry)))

@@ -2,25 +2,25 @@
 
 namespace applet {
 
-CFolderScan::CFolderScan(const std::string &folder) {
+FolderScan::FolderScan(const std::string &folder) {
     if (!folder.empty())
         Open(folder);
 }
 
-bool CFolderScan::Open(const std::string &folder) {
+bool FolderScan::Open(const std::string &folder) {
     Close();
     folder_ = folder;
     if (!folder_.empty() && folder_.back() != '\\')
         folder_ += '\\';
-    find_ = FindHandle(FindFirstFileA((folder_ + "*.*").c_str(), &found_));
-    if (find_.Valid()) {
+    find_.Reset(FindFirstFileA((folder_ + "*.*").c_str(), &found_));
+    if (find_) {
         open_ = true;
         firstPending_ = true;
     }
     return open_;
 }
 
-bool CFolderScan::Next(std::string &path) {
+bool FolderScan::Next(std::string &path) {
     if (!open_)
         return false;
     if (firstPending_) {
@@ -32,8 +32,8 @@ bool CFolderScan::Next(std::string &path) {
     return true;
 }
 
-void CFolderScan::Close() {
-    find_.Close();
+void FolderScan::Close() {
+    find_.Reset();
     open_ = false;
     firstPending_ = false;
 }

@@ -19,7 +19,7 @@ using ::testing::UnorderedElementsAre;
 namespace {
 // Every entry handed out; "." and ".." (listed by the platform below a root)
 // are checked to carry the folder prefix and then left out.
-std::set<std::string> Entries(CFolderScan &scan) {
+std::set<std::string> Entries(FolderScan &scan) {
     std::set<std::string> entries;
     std::string path;
     while (scan.Next(path)) {
@@ -44,7 +44,7 @@ protected:
 }  // namespace
 
 TEST_F(FolderScanTest, HandsOutFilesAndFoldersAsFullPaths) {
-    CFolderScan scan(dir_ / "one");
+    FolderScan scan(dir_ / "one");
     ASSERT_TRUE(scan.IsOpen());
     EXPECT_EQ(scan.Folder(), dir_ / "one\\");
     EXPECT_THAT(Entries(scan),
@@ -56,7 +56,7 @@ TEST_F(FolderScanTest, HandsOutFilesAndFoldersAsFullPaths) {
 }
 
 TEST_F(FolderScanTest, EndMissingFolderAndCloseHandOutNothing) {
-    CFolderScan scan(dir_ / "two");
+    FolderScan scan(dir_ / "two");
     Entries(scan);
     std::string path = "unchanged";
     EXPECT_FALSE(scan.Next(path));
@@ -71,7 +71,7 @@ TEST_F(FolderScanTest, EndMissingFolderAndCloseHandOutNothing) {
 }
 
 TEST_F(FolderScanTest, ReopeningEndsTheListingUnderWay) {
-    CFolderScan scan(dir_ / "one");
+    FolderScan scan(dir_ / "one");
     std::string path;
     ASSERT_TRUE(scan.Next(path));
     ASSERT_TRUE(scan.Open(dir_ / "two"));
@@ -79,7 +79,7 @@ TEST_F(FolderScanTest, ReopeningEndsTheListingUnderWay) {
 }
 
 TEST_F(FolderScanTest, EmptyTextStaysClosedUntilOpenedOnTheCurrentFolder) {
-    CFolderScan scan("");
+    FolderScan scan("");
     EXPECT_FALSE(scan.IsOpen());
     char previous[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, previous);

@@ -6,6 +6,7 @@
 #include "framework/dispatch_driver.h"
 #include "framework/ole_init.h"
 #include "framework/res_string.h"
+#include "setting_reads.h"
 #include "settings_store.h"
 #include "tolvarc_ids.h"
 #include "win32_feature_sources.h"
@@ -41,7 +42,7 @@ bool CAppletApp::InitInstance() {
     settings::SetProductKeySource({resources, IDS_PRODUCT_KEY});
 
     if (HasSilentSwitch(GetCmdLine()) &&
-        settings::ReadRegDword("Sdk", "EnableVeskoInTaskbar", 0) == 0)
+        ReadNumberSetting(SettingId::EnableVeskoInTaskbar) == 0)
         return false;
 
     // Another applet runs: it is left alone and not told.

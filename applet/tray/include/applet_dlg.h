@@ -11,7 +11,7 @@
 #include "applet_messages.h"
 #include "framework/dialog.h"
 #include "framework/message_map.h"
-#include "host_camera.h"
+#include "host_camera_driver.h"
 #include "tolvarc_ids.h"
 #include "tray_icon.h"
 
@@ -65,7 +65,7 @@ protected:
     bool OnInitDialog() override;
     void DoDataExchange(fw::CDataExchange &) override {}
 
-    // The camera work handed to the host application (host_tasks.cpp):
+    // The camera work handed to the host application (launch.cpp, host_client.cpp):
     // the launch, the host's camera task, its options and notifications, and
     // the card arrival. Virtual so that tests see which one a command reaches.
     virtual void StartLaunch();
@@ -113,7 +113,7 @@ private:
     int connectionKind_;
     bool iconShown_ = false;
     std::string hostProgId_;
-    CHostCamera host_;  // released when the dialog object goes
+    CHostCameraDriver host_;  // released when the dialog object goes
 };
 
 }  // namespace applet

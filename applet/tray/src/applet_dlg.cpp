@@ -5,7 +5,7 @@
 #include "framework/res_string.h"
 #include "platform/win32_handles.h"
 #include "options_dialog.h"
-#include "settings_store.h"
+#include "setting_reads.h"
 
 namespace applet {
 
@@ -20,7 +20,7 @@ HMODULE ResourceModule() {
 
 CAppletDlg::CAppletDlg(fw::CWnd *parent, NotifyIconEntry notifyIcon, std::string hostProgId)
     : fw::CDialog(IDD_APPLET, parent), notifyIcon_(notifyIcon),
-      connectionKind_(settings::ReadRegDword("Connect", "ConnectVia", 0)),
+      connectionKind_(ReadNumberSetting(SettingId::ConnectVia)),
       hostProgId_(std::move(hostProgId)) {
     // The applet lives inside this dialog's modal run, never seen.
     SetShowWhenModal(false);

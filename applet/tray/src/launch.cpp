@@ -15,6 +15,7 @@
 #include "framework/res_string.h"
 #include "options_dialog.h"
 #include "path_text.h"
+#include "setting_reads.h"
 #include "settings_store.h"
 
 namespace applet {
@@ -59,15 +60,15 @@ void CAppletDlg::StartLaunch() {
 
     settings::WriteRegDword("Sdk", "FromVesko", 1);
     const bool cameraDirect = AppFeatureFlags().cameradirect != 0;
-    if (cameraDirect && settings::ReadRegDword("Sdk", "ShowStartup", 1) != 0) {
+    if (cameraDirect && ReadNumberSetting(SettingId::ShowStartup) != 0) {
         COptionsDialog options;
         if (options.DoModal() != IDOK)
             return;
     }
-    if (settings::ReadRegDword("Sdk", "RunOption", 0) == 0)
+    if (ReadNumberSetting(SettingId::RunOptionAtLaunch) == 0)
         settings::WriteRegDword("Sdk", "VeskoLaunchApp", 1);
 
-    const bool autoDownload = cameraDirect && settings::ReadRegDword("Sdk", "AutoDownload", 0) != 0;
+    const bool autoDownload = cameraDirect && ReadNumberSetting(SettingId::AutoDownloadAtLaunch) != 0;
     if (autoDownload) {
         CAlbumDialog album(JoinPath(GetDownloadFolder(), GetDateAlbumName()), nullptr);
         if (album.DoModal() != IDOK)

@@ -190,7 +190,7 @@ namespace {
 const std::string kIntroduce = "I4:{hwnd}";
 const std::string kTitle = "BSTR:Vesko";
 const std::string kOpenArgs = "BOOL:0 BOOL:0 BOOL:-1";
-const std::string kOpenExArgs = "BSTR:<null> BOOL:0 BOOL:0 BOOL:-1";
+const std::string kOpenExArgs = "BSTR(null) BOOL:0 BOOL:0 BOOL:-1";
 constexpr long kOleFailure = RPC_E_DISCONNECTED;
 
 std::vector<std::string> Connect() {

@@ -7,42 +7,44 @@
 #include <cstring>
 
 #include "control_key.h"
+#include "platform/code_page.h"
+#include "platform/win32_handles.h"
 
 namespace testsupport {
 
 namespace {
 
-using RegKey = platform::RegistryKey;
+using platform::RegistryKey;
 
 // The user's own HKEY_CURRENT_USER, as HKEY_USERS\<user's SID>: unlike
 // HKEY_CURRENT_USER it is not redirected by RegOverridePredefKey, and it is
 // the key the server process sees as its HKEY_CURRENT_USER.
 std::string UserSid() {
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
+    platform::UniqueKernel token;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
         return {};
-    std::string sid;
     DWORD size = 0;
-    ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    ::GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
     std::string buffer(size, '\0');
     char *text = nullptr;
-    if (size && ::GetTokenInformation(token, TokenUser, &buffer[0], size, &size) &&
-        ::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER *>(&buffer[0])->User.Sid, &text)) {
-        sid = text;
-        ::LocalFree(text);
-    }
-    ::CloseHandle(token);
-    return sid;
+    if (!size || !::GetTokenInformation(token.Get(), TokenUser, &buffer[0], size, &size) ||
+        !::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER *>(&buffer[0])->User.Sid, &text))
+        return {};
+    const platform::UniqueLocalMemory owned(text);
+    return text;
 }
 
-RegKey OpenRealCurrentUser() {
+RegistryKey OpenRealCurrentUser() {
     const std::string sid = UserSid();
-    return sid.empty() ? RegKey() : standin::OpenKey(HKEY_USERS, sid, false);
+    return sid.empty() ? RegistryKey() : RegistryKey::Open(HKEY_USERS, sid, KEY_READ | KEY_WRITE);
 }
 
-RegKey OpenControl(bool create) {
-    RegKey user = OpenRealCurrentUser();
-    return user ? standin::OpenKey(user.Get(), standin::kControlKey, create) : RegKey();
+RegistryKey OpenControl(bool create) {
+    const RegistryKey user = OpenRealCurrentUser();
+    if (!user)
+        return RegistryKey();
+    return create ? RegistryKey::Create(user.Get(), standin::kControlKey)
+                  : RegistryKey::Open(user.Get(), standin::kControlKey, KEY_READ | KEY_WRITE);
 }
 
 // The kernel's name of an open key ("\REGISTRY\USER\<sid>\..."), from
@@ -62,13 +64,10 @@ std::string KernelKeyName(HKEY key) {
         return {};
     ULONG length = 0;
     std::memcpy(&length, buffer.data(), sizeof length);
+    if (length > buffer.size() - sizeof length)
+        return {};
     const auto *name = reinterpret_cast<const wchar_t *>(buffer.data() + sizeof length);
-    const int chars = static_cast<int>(length / sizeof(wchar_t));
-    int bytes = ::WideCharToMultiByte(CP_ACP, 0, name, chars, nullptr, 0, nullptr, nullptr);
-    std::string text(bytes > 0 ? bytes : 0, '\0');
-    if (bytes > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, name, chars, &text[0], bytes, nullptr, nullptr);
-    return text;
+    return platform::WideToCodePage({name, length / sizeof(wchar_t)});
 }
 
 // Where HKEY_CURRENT_USER of this process really is, below the user's own
@@ -76,12 +75,10 @@ std::string KernelKeyName(HKEY key) {
 std::string CurrentUserPrefix() {
     // Opening "" hands back the predefined handle itself, which the kernel
     // does not know; creating "" gives a real handle to the same key.
-    HKEY current = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "", 0, nullptr, 0, KEY_READ, nullptr, &current,
-                          nullptr) != ERROR_SUCCESS)
+    const RegistryKey current = RegistryKey::Create(HKEY_CURRENT_USER, "", KEY_READ);
+    if (!current)
         return {};
-    RegKey owned(current);
-    const std::string name = KernelKeyName(current);
+    const std::string name = KernelKeyName(current.Get());
     const std::string root = "\\REGISTRY\\USER\\" + UserSid();
     if (name.size() <= root.size() ||
         ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(),
@@ -101,28 +98,28 @@ std::string ProgramFolder() {
 bool RunAndWait(std::string commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
+    PROCESS_INFORMATION started = {};
     if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process))
+                          &startup, &started))
         return false;
+    const platform::UniqueKernel thread(started.hThread);
+    const platform::UniqueKernel process(started.hProcess);
     DWORD exitCode = 1;
-    if (::WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(process.hProcess, &exitCode);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    if (::WaitForSingleObject(process.Get(), 30000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(process.Get(), &exitCode);
     return exitCode == 0;
 }
 
 }  // namespace
 
 HostStandIn::HostStandIn() {
-    RegKey user = OpenRealCurrentUser();
+    const RegistryKey user = OpenRealCurrentUser();
     if (!user) {
         problem_ = "the user's registry key cannot be opened through HKEY_USERS";
         return;
     }
     ::RegDeleteTreeA(user.Get(), standin::kControlKey);
-    RegKey control = OpenControl(true);
+    const RegistryKey control = OpenControl(true);
     if (!control) {
         problem_ = std::string("cannot create HKCU\\") + standin::kControlKey;
         return;
@@ -144,16 +141,16 @@ HostStandIn::~HostStandIn() {
     if (!WaitForServersToExit() && (!ClickEndTask() || !WaitForServersToExit(5000)) &&
         (!QuitServers() || !WaitForServersToExit(5000))) {
         for (DWORD process : ServerProcesses()) {
-            HANDLE handle = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process);
+            const platform::UniqueKernel handle(
+                ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process));
             if (handle) {
-                ::TerminateProcess(handle, 1);
-                ::WaitForSingleObject(handle, 5000);
-                ::CloseHandle(handle);
+                ::TerminateProcess(handle.Get(), 1);
+                ::WaitForSingleObject(handle.Get(), 5000);
             }
         }
     }
     Unregister();
-    RegKey user = OpenRealCurrentUser();
+    const RegistryKey user = OpenRealCurrentUser();
     if (user) {
         ::RegDeleteTreeA(user.Get(), standin::kControlKey);
         ::RegDeleteKeyA(user.Get(), standin::kControlKey);
@@ -173,11 +170,10 @@ bool HostStandIn::RegisterFromFile() {
 }
 
 bool HostStandIn::IsRegistered() {
-    char clsid[64] = {};
-    LONG size = sizeof clsid;
-    const std::string key = std::string(standin::kProgId) + "\\CLSID";
-    return ::RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), clsid, &size) == ERROR_SUCCESS &&
-           ::lstrcmpiA(clsid, standin::kClsid) == 0;
+    const std::string clsid =
+        RegistryKey::Open(HKEY_CLASSES_ROOT, std::string(standin::kProgId) + "\\CLSID")
+            .ReadString("", std::string());
+    return ::lstrcmpiA(clsid.c_str(), standin::kClsid) == 0;
 }
 
 std::string HostStandIn::ServerPath() {
@@ -185,48 +181,44 @@ std::string HostStandIn::ServerPath() {
 }
 
 void HostStandIn::SetAnswers(const HostAnswers &answers) const {
-    RegKey control = OpenControl(true);
+    const RegistryKey control = OpenControl(true);
     if (control)
-        standin::WriteAnswers(control.Get(), answers);
+        standin::WriteAnswers(control, answers);
 }
 
 HostAnswers HostStandIn::Answers() const {
-    RegKey control = OpenControl(false);
-    return control ? standin::ReadAnswers(control.Get()) : HostAnswers();
+    const RegistryKey control = OpenControl(false);
+    return control ? standin::ReadAnswers(control) : HostAnswers();
 }
 
 void HostStandIn::SetSideChannelKey(const std::string &pathBelowCurrentUser) const {
     const std::string prefix = CurrentUserPrefix();
-    RegKey control = OpenControl(true);
-    if (control)
-        standin::WriteString(control.Get(), standin::kSideChannelKey,
-                             prefix.empty() ? pathBelowCurrentUser
-                                            : prefix + "\\" + pathBelowCurrentUser);
+    OpenControl(true).WriteString(standin::kSideChannelKey,
+                                  prefix.empty() ? pathBelowCurrentUser
+                                                 : prefix + "\\" + pathBelowCurrentUser);
 }
 
 std::string HostStandIn::SideChannelKey() const {
-    RegKey control = OpenControl(false);
-    return control ? standin::ReadString(control.Get(), standin::kSideChannelKey).value_or("")
-                   : std::string();
+    return OpenControl(false).ReadString(standin::kSideChannelKey, std::string());
 }
 
 std::vector<HostCall> HostStandIn::Calls() const {
     std::vector<HostCall> calls;
-    RegKey control = OpenControl(false);
+    const RegistryKey control = OpenControl(false);
     if (!control)
         return calls;
-    for (const std::string &line : standin::ReadLogLines(control.Get()))
+    for (const std::string &line : standin::ReadLogLines(control))
         if (std::optional<HostCall> call = standin::DecodeCallLine(line))
             calls.push_back(*call);
     return calls;
 }
 
 void HostStandIn::ClearCalls() const {
-    RegKey control = OpenControl(false);
-    if (control)
+    const RegistryKey control = OpenControl(false);
+    if (control) {
         ::RegDeleteTreeA(control.Get(), standin::kLogSubkey);
-    if (control)
         ::RegDeleteKeyA(control.Get(), standin::kLogSubkey);
+    }
 }
 
 HWND HostStandIn::TaskWindow() {
@@ -245,9 +237,9 @@ bool HostStandIn::ClickEndTask() {
 
 std::vector<DWORD> HostStandIn::ServerProcesses() const {
     std::vector<DWORD> processes;
-    RegKey control = OpenControl(false);
-    RegKey servers =
-        control ? standin::OpenKey(control.Get(), standin::kServersSubkey, false) : RegKey();
+    const RegistryKey control = OpenControl(false);
+    const RegistryKey servers =
+        control ? RegistryKey::Open(control.Get(), standin::kServersSubkey) : RegistryKey();
     if (!servers)
         return processes;
     char name[32];
@@ -265,32 +257,32 @@ bool HostStandIn::QuitServers() const {
     // The server's message loop runs on its first thread; a quit message
     // there ends the loop, after which it revokes its class and exits.
     const std::vector<DWORD> processes = ServerProcesses();
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    // The snapshot's "none" is INVALID_HANDLE_VALUE, as with files.
+    const platform::UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot)
         return false;
     bool posted = false;
     THREADENTRY32 thread = {};
     thread.dwSize = sizeof thread;
-    for (BOOL more = ::Thread32First(snapshot, &thread); more;
-         more = ::Thread32Next(snapshot, &thread)) {
+    for (BOOL more = ::Thread32First(snapshot.Get(), &thread); more;
+         more = ::Thread32Next(snapshot.Get(), &thread)) {
         if (std::find(processes.begin(), processes.end(), thread.th32OwnerProcessID) !=
                 processes.end() &&
             ::PostThreadMessageA(thread.th32ThreadID, WM_QUIT, 0, 0))
             posted = true;
     }
-    ::CloseHandle(snapshot);
     return posted;
 }
 
 bool HostStandIn::WaitForServersToExit(DWORD timeoutMs) const {
     const DWORD start = ::GetTickCount();
     for (DWORD process : ServerProcesses()) {
-        HANDLE handle = ::OpenProcess(SYNCHRONIZE, FALSE, process);
+        const platform::UniqueKernel handle(::OpenProcess(SYNCHRONIZE, FALSE, process));
         if (!handle)
             continue;  // already gone (its entry may be left from a crash)
         const DWORD spent = ::GetTickCount() - start;
-        const DWORD wait = ::WaitForSingleObject(handle, spent < timeoutMs ? timeoutMs - spent : 0);
-        ::CloseHandle(handle);
+        const DWORD wait =
+            ::WaitForSingleObject(handle.Get(), spent < timeoutMs ? timeoutMs - spent : 0);
         if (wait != WAIT_OBJECT_0)
             return false;
     }

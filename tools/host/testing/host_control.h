@@ -1,3 +1,4 @@
+#pragma once
 // Test support: control of the stand-in host server (HostStandIn.exe), the
 // local automation server of "Mirelle.Camera" that the applet's tests talk to
 // through the platform's COM runtime, out of process. The runtime, not the
@@ -22,8 +23,6 @@
 // - The method named by exceptionMethod fails with DISP_E_EXCEPTION and the
 //   given EXCEPINFO, after its arguments were checked, with no other effect.
 // - The server ends when no object, lock or open task is left.
-#ifndef TOOLS_HOST_TESTING_HOST_CONTROL_H
-#define TOOLS_HOST_TESTING_HOST_CONTROL_H
 
 #include <windows.h>
 
@@ -111,5 +110,3 @@ private:
 };
 
 }  // namespace testsupport
-
-#endif
