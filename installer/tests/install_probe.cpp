@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "applet_messages.h"
+#include "applet_windows.h"
 #include "platform/registry_key.h"
 #include "platform/win32_handles.h"
 #include "tolvarc_ids.h"
@@ -70,17 +70,6 @@ int PrintProducts(const std::string &upgradeCode) {
     return 0;
 }
 
-// The applet's hidden main dialog: the dialog its marker window owns.
-HWND FindMainDialog(HWND marker) {
-    for (HWND hwnd = ::GetTopWindow(nullptr); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
-        char name[64] = "";
-        ::GetClassNameA(hwnd, name, sizeof name);
-        if (lstrcmpiA(name, "#32770") == 0 && ::GetWindow(hwnd, GW_OWNER) == marker)
-            return hwnd;
-    }
-    return nullptr;
-}
-
 // The notification area changes only an icon it holds, so a change that
 // alters nothing succeeds exactly when the applet's icon is there.
 bool TrayIconPresent(HWND owner) {
@@ -112,9 +101,9 @@ int StartApplet(const std::string &commandLine) {
     constexpr DWORD kWaitMs = 30000;
     bool marker = false;
     for (DWORD waited = 0; waited < kWaitMs; waited += kPollMs) {
-        HWND top = ::FindWindowA(applet::kAppletClassName, nullptr);
+        HWND top = testsupport::FindAppletMarker();
         marker = marker || top != nullptr;
-        HWND dialog = top ? FindMainDialog(top) : nullptr;
+        HWND dialog = top ? testsupport::FindAppletMainDialog(top) : nullptr;
         if (dialog && TrayIconPresent(dialog)) {
             std::printf("marker window and tray icon\n");
             return 0;

@@ -23,33 +23,19 @@ void FakeScript::Clear() {
 }
 
 void FakeScript::Number(const char *name, DWORD value) const {
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, kFakeWebPostScriptKey, name, REG_DWORD, &value,
-                      sizeof value);
+    platform::RegistryKey::Create(HKEY_CURRENT_USER, kFakeWebPostScriptKey).WriteDword(name, value);
 }
 
 void FakeScript::Text(const char *name, const std::string &text) const {
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, kFakeWebPostScriptKey, name, REG_SZ, text.c_str(),
-                      static_cast<DWORD>(text.size() + 1));
+    platform::RegistryKey::Create(HKEY_CURRENT_USER, kFakeWebPostScriptKey).WriteString(name, text);
 }
 
 std::optional<DWORD> FakeScript::RecordedNumber(const char *name) const {
-    DWORD value = 0, size = sizeof value;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, name, RRF_RT_REG_DWORD, nullptr,
-                       &value, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
+    return platform::RegistryKey::Open(HKEY_CURRENT_USER, kFakeWebPostRecordKey).ReadDword(name);
 }
 
 std::optional<std::string> FakeScript::RecordedText(const char *name) const {
-    DWORD size = 0;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, name, RRF_RT_REG_SZ, nullptr,
-                       nullptr, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    std::vector<char> buffer(size + 1, '\0');
-    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, name, RRF_RT_REG_SZ, nullptr,
-                       buffer.data(), &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::string(buffer.data());
+    return platform::RegistryKey::Open(HKEY_CURRENT_USER, kFakeWebPostRecordKey).ReadString(name);
 }
 
 void UseZephyneProductKey() {

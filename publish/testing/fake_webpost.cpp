@@ -10,50 +10,39 @@
 
 #include "fake_webpost_script.h"
 #include "fake_webpost_trouble.h"
+#include "platform/registry_key.h"
 
 using namespace testsupport;
 
 namespace {
 
 DWORD ScriptNumber(const char *name, DWORD fallback) {
-    DWORD value = 0, size = sizeof value;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostScriptKey, name, RRF_RT_REG_DWORD, nullptr,
-                       &value, &size) != ERROR_SUCCESS)
-        return fallback;
-    return value;
+    return platform::RegistryKey::Open(HKEY_CURRENT_USER, kFakeWebPostScriptKey)
+        .ReadDword(name, fallback);
 }
 
 bool ScriptText(const char *name, std::string &text) {
-    char buffer[8192];
-    DWORD size = sizeof buffer;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostScriptKey, name, RRF_RT_REG_SZ, nullptr,
-                       buffer, &size) != ERROR_SUCCESS)
-        return false;
-    text = buffer;
-    return true;
+    const auto value =
+        platform::RegistryKey::Open(HKEY_CURRENT_USER, kFakeWebPostScriptKey).ReadString(name);
+    if (value)
+        text = *value;
+    return value.has_value();
+}
+
+platform::RegistryKey RecordKey() {
+    return platform::RegistryKey::Create(HKEY_CURRENT_USER, kFakeWebPostRecordKey);
 }
 
 void RecordNumber(const char *name, DWORD value) {
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, name, REG_DWORD, &value,
-                      sizeof value);
+    RecordKey().WriteDword(name, value);
 }
 
 void RecordText(const char *name, const char *text) {
-    std::string copy = text ? text : "";
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, name, REG_SZ, copy.c_str(),
-                      static_cast<DWORD>(copy.size() + 1));
+    RecordKey().WriteString(name, text ? text : "");
 }
 
 void RecordCall(const char *entry) {
-    char buffer[1024] = "";
-    DWORD size = sizeof buffer;
-    std::string calls;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kFakeWebPostRecordKey, "Calls", RRF_RT_REG_SZ, nullptr,
-                       buffer, &size) == ERROR_SUCCESS)
-        calls = buffer;
-    calls += entry;
-    calls += ';';
-    RecordText("Calls", calls.c_str());
+    RecordText("Calls", (RecordKey().ReadString("Calls", "") + entry + ";").c_str());
 }
 
 // A processor fault raised on purpose, as a broken library would.

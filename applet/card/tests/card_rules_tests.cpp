@@ -12,6 +12,9 @@ using applet::CardFolderCandidates;
 using applet::ConnectViaForCardArrival;
 using applet::LowestDriveOfUnitMask;
 
+namespace vesko_test {
+namespace {
+
 TEST(CardRules, LowestDriveOfTheUnitMaskOnly) {
     struct Case {
         uint32_t mask;
@@ -68,3 +71,6 @@ TEST(CardRules, ConnectViaWrittenOnArrival) {
         EXPECT_EQ(written.value_or(-1), c.written) << c.kind << " toshibamode " << c.toshiba;
     }
 }
+
+}  // namespace
+}  // namespace vesko_test

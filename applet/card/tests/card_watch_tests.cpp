@@ -20,6 +20,9 @@
 using namespace applet;
 using namespace testsupport;
 
+namespace vesko_test {
+namespace {
+
 namespace {
 
 class CardWatchTest : public ::testing::Test {
@@ -135,3 +138,6 @@ TEST_F(CardWatchTest, VolumeArrivalTestsTheLowestDriveWhenTheWatchIsOn) {
     }
     EXPECT_FALSE(IsCardArrival(DBT_DEVICEARRIVAL, 0)) << "no broadcast data";
 }
+
+}  // namespace
+}  // namespace vesko_test

@@ -15,6 +15,9 @@
 
 using namespace applet;
 
+namespace vesko_test {
+namespace {
+
 namespace {
 
 class CAboutProbe : public CAboutDialog {
@@ -91,3 +94,6 @@ INSTANTIATE_TEST_SUITE_P(Captions, AboutDialogTest,
                          });
 
 }  // namespace
+
+}  // namespace
+}  // namespace vesko_test

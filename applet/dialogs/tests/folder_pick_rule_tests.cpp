@@ -3,6 +3,9 @@
 
 #include "folder_pick_rule.h"
 
+namespace vesko_test {
+namespace {
+
 TEST(FolderPickRule, OneSeparatorBetweenFolderAndEntry) {
     struct Case {
         const char *folder;
@@ -20,3 +23,6 @@ TEST(FolderPickRule, OneSeparatorBetweenFolderAndEntry) {
             << c.folder << " + " << c.entry;
     }
 }
+
+}  // namespace
+}  // namespace vesko_test

@@ -20,6 +20,9 @@
 
 using namespace applet;
 
+namespace vesko_test {
+namespace {
+
 namespace {
 
 // No value of this test's writes is ever this.
@@ -299,3 +302,6 @@ INSTANTIATE_TEST_SUITE_P(Kinds, OptionsDialogTest, ::testing::ValuesIn(Cases()),
                          });
 
 }  // namespace
+
+}  // namespace
+}  // namespace vesko_test

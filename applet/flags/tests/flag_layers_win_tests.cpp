@@ -16,6 +16,9 @@ using namespace applet;
 using namespace settings;
 using testsupport::RegistrySandbox;
 
+namespace vesko_test {
+namespace {
+
 namespace {
 std::string WindowsFolder() {
     char folder[MAX_PATH] = "";
@@ -127,3 +130,6 @@ TEST(FlagProfileLayer, IsTheIniNamedAfterTheProgramInTheWindowsFolder) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
     DeleteFileA(path.c_str());
 }
+
+}  // namespace
+}  // namespace vesko_test

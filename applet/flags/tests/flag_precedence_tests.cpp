@@ -10,6 +10,9 @@
 
 using namespace applet;
 
+namespace vesko_test {
+namespace {
+
 namespace {
 class TableSources : public FeatureFlagSources {
 public:
@@ -103,3 +106,6 @@ TEST(FeatureFlagPrecedence, FlagWithoutDefaultOnlyFromRegistryOne) {
     EXPECT_EQ(ReadFeatureFlag(sources, "absent", flag), -1);
     EXPECT_EQ(flag, 1);
 }
+
+}  // namespace
+}  // namespace vesko_test

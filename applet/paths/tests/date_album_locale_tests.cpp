@@ -11,6 +11,9 @@
 
 using namespace applet;
 
+namespace vesko_test {
+namespace {
+
 namespace {
 const char kUnitedStates[] = "English_United States.1252";
 const char kFrance[] = "French_France.1252";
@@ -68,3 +71,6 @@ TEST_F(DateAlbumLocaleTest, TodaysNameHasNoWeekdayAndHoldsTheYear) {
     EXPECT_EQ(name.find(FormatTime("%A", today)), std::string::npos);
     EXPECT_NE(name.find(FormatTime("%Y", today)), std::string::npos);
 }
+
+}  // namespace
+}  // namespace vesko_test

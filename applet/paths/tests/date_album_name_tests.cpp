@@ -7,6 +7,9 @@
 
 using namespace applet;
 
+namespace vesko_test {
+namespace {
+
 TEST(DateAlbumNameTest, WeekdayCommaAndFollowingBlanksAreCut) {
     const struct {
         const char *date, *weekday, *name;
@@ -37,3 +40,6 @@ TEST(DateAlbumNameTest, JapaneseSystemGivesYearMonthDay) {
     const std::string filler(1000, 'x');  // longer than any first buffer
     EXPECT_EQ(FormatTime((filler + "%Y").c_str(), when), filler + "2026");
 }
+
+}  // namespace
+}  // namespace vesko_test

@@ -10,6 +10,9 @@
 using namespace applet;
 using namespace testsupport;
 
+namespace vesko_test {
+namespace {
+
 namespace {
 class FindMatchingFileTest : public ::testing::Test {
 protected:
@@ -60,3 +63,6 @@ TEST_F(FindMatchingFileTest, FileQueriesOfRealPaths) {
     EXPECT_FALSE(FileExists(nullptr));
     EXPECT_FALSE(FileExists(""));
 }
+
+}  // namespace
+}  // namespace vesko_test

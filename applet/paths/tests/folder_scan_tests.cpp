@@ -16,6 +16,9 @@ using namespace testsupport;
 using ::testing::Contains;
 using ::testing::UnorderedElementsAre;
 
+namespace vesko_test {
+namespace {
+
 namespace {
 // Every entry handed out; "." and ".." (listed by the platform below a root)
 // are checked to carry the folder prefix and then left out.
@@ -90,3 +93,6 @@ TEST_F(FolderScanTest, EmptyTextStaysClosedUntilOpenedOnTheCurrentFolder) {
     EXPECT_TRUE(opened);
     EXPECT_THAT(entries, UnorderedElementsAre("c.jpg"));
 }
+
+}  // namespace
+}  // namespace vesko_test

@@ -8,6 +8,9 @@
 
 using namespace applet;
 
+namespace vesko_test {
+namespace {
+
 namespace {
 struct TextCase {
     const char *in;
@@ -98,3 +101,6 @@ TEST(ShareRootTest, MappedDriveIsReplacedByItsShareFirst) {
         EXPECT_EQ(copy, unchanged);
     }
 }
+
+}  // namespace
+}  // namespace vesko_test

@@ -12,6 +12,9 @@
 using namespace applet;
 using namespace testsupport;
 
+namespace vesko_test {
+namespace {
+
 TEST(CompareVolumesTest, DrivesAndSharesCompareWithoutRegardToCase) {
     EXPECT_EQ(CompareVolumes("", "F:\\x"), 0);
     EXPECT_EQ(CompareVolumes("\\\\server\\share", ""), 0);
@@ -50,3 +53,6 @@ TEST(CompareVolumesTest, RelativePathsAreExpandedAgainstTheCurrentFolder) {
     const std::string deep = "C:\\" + std::string(300, 'd') + "\\x";  // beyond MAX_PATH
     EXPECT_EQ(ExpandFullPath(deep), deep);
 }
+
+}  // namespace
+}  // namespace vesko_test

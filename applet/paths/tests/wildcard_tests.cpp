@@ -7,6 +7,9 @@
 
 using namespace applet;
 
+namespace vesko_test {
+namespace {
+
 namespace {
 struct MatchCase {
     const char *pattern, *name;
@@ -61,3 +64,6 @@ TEST(MatchWildcardTest, ManyStarsOnALongNameFinishAndStayCorrect) {
     EXPECT_FALSE(MatchWildcard("*a*a*a*a*a*a*a*a*a*a*a*a*b", name));
     EXPECT_TRUE(MatchWildcard("*a*a*a*a*a*a*a*a*a*a*a*a*", name));
 }
+
+}  // namespace
+}  // namespace vesko_test

@@ -12,17 +12,6 @@ namespace {
 
 constexpr DWORD kPollMs = 20;
 
-// The applet's hidden main dialog: the dialog owned by its top window.
-HWND FindMainDialog(HWND marker) {
-    for (HWND hwnd = ::GetTopWindow(nullptr); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
-        char name[64] = "";
-        ::GetClassNameA(hwnd, name, sizeof name);
-        if (lstrcmpiA(name, "#32770") == 0 && ::GetWindow(hwnd, GW_OWNER) == marker)
-            return hwnd;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 HMODULE AppletResources() {
@@ -35,14 +24,10 @@ HMODULE AppletResources() {
     return resources;
 }
 
-HWND FindAppletMarker() {
-    return ::FindWindowA(applet::kAppletClassName, nullptr);
-}
-
 HWND AppletProcess::WaitForMainDialog(DWORD ms) const {
     for (DWORD waited = 0;; waited += kPollMs) {
         HWND marker = WaitForWindow(applet::kAppletClassName, false, 0);
-        HWND dialog = marker ? FindMainDialog(marker) : nullptr;
+        HWND dialog = marker ? testsupport::FindAppletMainDialog(marker) : nullptr;
         if (dialog || waited >= ms)
             return dialog;
         ::Sleep(kPollMs);

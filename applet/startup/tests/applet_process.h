@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "applet_windows.h"
 #include "program_process.h"
 
 namespace vesko_test {
@@ -27,8 +28,7 @@ public:
     HWND WaitForMainDialog(DWORD ms) const;
 };
 
-// The applet's top-level window of class MirelleAppletClass, whoever runs it.
-HWND FindAppletMarker();
+using testsupport::FindAppletMarker;
 
 // Ends a running applet the way a user does: the tray menu's exit command,
 // answered Yes. True when the process then ended.

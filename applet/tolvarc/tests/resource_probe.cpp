@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/code_page.h"
+
 namespace tolvarc_test {
 
 HMODULE Library() {
@@ -115,14 +117,7 @@ struct Reader {
                 break;
             wide += c;
         }
-        if (wide.empty())
-            return std::string();
-        int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr,
-                                    0, nullptr, nullptr);
-        std::string out(n, '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &out[0], n,
-                            nullptr, nullptr);
-        return out;
+        return platform::WideToCodePage(wide);
     }
     // sz_Or_Ord: returns the text, or sets *ordinal.
     std::string TakeNameOrOrdinal(int *ordinal) {

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/setting_rows.h"
+
 namespace zephyne {
 
 enum class SettingType { Text, Number };
@@ -37,16 +39,11 @@ inline constexpr SettingRow kSettingTable[] = {
     {SettingId::ComponentsUrl, "Web", "ComponentsURL", SettingType::Text, nullptr, 6, 0},
 };
 
-constexpr bool SettingTableInIdOrder() {
-    for (size_t i = 0; i < sizeof kSettingTable / sizeof kSettingTable[0]; ++i)
-        if (static_cast<size_t>(kSettingTable[i].id) != i)
-            return false;
-    return sizeof kSettingTable / sizeof kSettingTable[0] == static_cast<size_t>(SettingId::Count);
-}
-static_assert(SettingTableInIdOrder(), "one row per setting, in the order of SettingId");
+static_assert(platform::RowsInIdOrder(kSettingTable, SettingId::Count),
+              "one row per setting, in the order of SettingId");
 
 constexpr const SettingRow &Setting(SettingId id) {
-    return kSettingTable[static_cast<size_t>(id)];
+    return platform::RowOf(kSettingTable, id);
 }
 
 }  // namespace zephyne

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry_key.h"
 #include "resource_probe.h"
 #include "tolvarc_ids.h"
 
@@ -226,20 +227,10 @@ TEST(TolvarcStrings, ProductKeyIsOneRegistryKeyName) {
     // It must really create and open as one level below a maker key.
     const std::string sandbox = "Software\\TolvarcTestSandbox";
     RegDeleteTreeA(HKEY_CURRENT_USER, sandbox.c_str());
-    HKEY created = nullptr;
-    std::string path = sandbox + "\\" + key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                              nullptr, &created, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(created);
-    HKEY maker = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, sandbox.c_str(), 0, KEY_READ, &maker),
-              ERROR_SUCCESS);
-    DWORD subkeys = 0;
-    RegQueryInfoKeyA(maker, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(maker);
-    EXPECT_EQ(subkeys, 1u);
+    ASSERT_TRUE(platform::RegistryKey::Create(HKEY_CURRENT_USER, sandbox + "\\" + key));
+    const auto maker = platform::RegistryKey::Open(HKEY_CURRENT_USER, sandbox);
+    ASSERT_TRUE(maker);
+    EXPECT_EQ(maker.SubkeyNames().size(), 1u);
     RegDeleteTreeA(HKEY_CURRENT_USER, sandbox.c_str());
 }
 
