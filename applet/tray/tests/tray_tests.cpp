@@ -35,7 +35,9 @@ protected:
         ASSERT_NE(testsupport::AppletResources(), nullptr);
         ASSERT_TRUE(top_.Ready());
         NotifyCalls().clear();
+        NotifyAnswer() = TRUE;
     }
+    void TearDown() override { NotifyAnswer() = TRUE; }
 
     std::string Title() const { return fw::LoadResString(IDS_APP_TITLE); }
 
@@ -43,7 +45,18 @@ protected:
     CTestTopWnd top_;
 };
 
-TEST_F(TrayTest, IconRecordsOfAddIdleBusyAndEnd) {
+// What the notification area answers: the shell can report a failed add at
+// logon although the icon is there, and the looks must follow all the same.
+struct ShellAnswerCase {
+    const char *name;
+    BOOL answer;
+};
+
+class TrayIconRecordsTest : public TrayTest,
+                            public ::testing::WithParamInterface<ShellAnswerCase> {};
+
+TEST_P(TrayIconRecordsTest, IconRecordsOfAddIdleBusyAndEnd) {
+    NotifyAnswer() = GetParam().answer;
     CProbeAppletDlg dialog(&top_);
     MainWindowScope main(&dialog);
     dialog.steps = {
@@ -85,6 +98,13 @@ TEST_F(TrayTest, IconRecordsOfAddIdleBusyAndEnd) {
     static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the record with a 128-byte tip");
 #endif
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    ShellAnswers, TrayIconRecordsTest,
+    ::testing::Values(ShellAnswerCase{"Succeeded", TRUE}, ShellAnswerCase{"ReportedFailure", FALSE}),
+    [](const ::testing::TestParamInfo<ShellAnswerCase> &info) {
+        return std::string(info.param.name);
+    });
 
 TEST(TrayRecord, TipIsCutTo127Characters) {
     struct Case {
