@@ -10,6 +10,7 @@
 
 #include "applet_test_app.h"
 #include "framework/app.h"
+#include "framework/help.h"
 #include "framework/res_string.h"
 #include "message_box_answerer.h"
 #include "registry_sandbox.h"
@@ -371,6 +372,29 @@ TEST_F(TrayTest, AboutCommandShowsTheAboutDialogAndNothingElse) {
     }};
     dialog.DoModal();
     EXPECT_EQ(caption, fw::FormatResString(IDS_ABOUT_CAPTION, Title()));
+    EXPECT_TRUE(dialog.operations.empty());
+}
+
+TEST_F(TrayTest, HelpCommandNamesTheMissingHelpFileAndNothingElse) {
+    // The test program ships no help file beside itself.
+    const std::string helpFile = fw::ProgramHelpPath();
+    ASSERT_EQ(::GetFileAttributesA(helpFile.c_str()), INVALID_FILE_ATTRIBUTES);
+    CProbeAppletDlg dialog(&top_);
+    MainWindowScope main(&dialog);
+    std::string caption, text;
+    int boxes = 0;
+    dialog.steps = {[&](CProbeAppletDlg &d) {
+        MessageBoxAnswerer answerer(IDOK);
+        d.SendMessage(WM_COMMAND, fw::kHelpCommand, 0);
+        caption = answerer.caption;
+        text = answerer.text;
+        boxes = answerer.boxes;
+    }};
+    EXPECT_EQ(dialog.DoModal(), CProbeAppletDlg::kScriptDone);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(caption, fw::CApp::Current()->GetAppName());
+    EXPECT_EQ(text, "Cannot find the help file " + helpFile + ".");
+    EXPECT_NE(helpFile.find("\\vesko_tray_tests.hlp"), std::string::npos) << helpFile;
     EXPECT_TRUE(dialog.operations.empty());
 }
 
