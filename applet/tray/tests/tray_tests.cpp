@@ -4,6 +4,7 @@
 // top window's part.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <dbt.h>
 
 #include <string>
 #include <vector>
@@ -396,6 +397,39 @@ TEST_F(TrayTest, HelpCommandNamesTheMissingHelpFileAndNothingElse) {
     EXPECT_EQ(text, "Cannot find the help file " + helpFile + ".");
     EXPECT_NE(helpFile.find("\\vesko_tray_tests.hlp"), std::string::npos) << helpFile;
     EXPECT_TRUE(dialog.operations.empty());
+}
+
+// Device broadcasts that are no card arrival: nothing is posted and the top
+// window answers as the platform's default would.
+TEST_F(TrayTest, DeviceChangeWithoutCardArrivalGetsTheDefaultAnswer) {
+    DEV_BROADCAST_VOLUME volume = {};
+    volume.dbcv_size = sizeof volume;
+    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    volume.dbcv_unitmask = 1u << ('Q' - 'A');  // no card behind it
+    DEV_BROADCAST_HDR port = {};
+    port.dbch_size = sizeof port;
+    port.dbch_devicetype = DBT_DEVTYP_PORT;
+    struct Case {
+        const char *name;
+        WPARAM event;
+        LPARAM data;
+    };
+    const Case cases[] = {
+        {"query remove", DBT_DEVICEQUERYREMOVE, reinterpret_cast<LPARAM>(&volume)},
+        {"query change of configuration", DBT_QUERYCHANGECONFIG, 0},
+        {"removal", DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(&volume)},
+        {"arrival of a port", DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&port)},
+        {"arrival of a volume without card", DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume)},
+        {"nodes changed", DBT_DEVNODES_CHANGED, 0},
+    };
+    HWND top = top_.GetSafeHwnd();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const LRESULT expected = ::DefWindowProcA(top, WM_DEVICECHANGE, c.event, c.data);
+        EXPECT_EQ(::SendMessageA(top, WM_DEVICECHANGE, c.event, c.data), expected);
+        MSG posted;
+        EXPECT_FALSE(::PeekMessageA(&posted, top, WM_CARDARRIVED, WM_CARDARRIVED, PM_REMOVE));
+    }
 }
 
 TEST_F(TrayTest, DestroyedTopWindowTakesTheIconAway) {
