@@ -10,6 +10,7 @@
 
 #include "applet_messages.h"
 #include "framework/dialog.h"
+#include "framework/help.h"
 #include "framework/message_map.h"
 #include "host_camera_driver.h"
 #include "tolvarc_ids.h"
@@ -56,6 +57,7 @@ public:
     COMMAND_ID_CALL(ID_TRAY_DOWNLOAD, StartDownloadTask)
     COMMAND_ID_CALL(ID_TRAY_ABOUT, OnAboutCommand)
     COMMAND_ID_CALL(ID_TRAY_OPTIONS, OnOptionsCommand)
+    COMMAND_ID_CALL(fw::kHelpCommand, OnHelpCommand)
     MESSAGE_HANDLER(WM_TRAYICON, OnTrayIcon)
     MESSAGE_HANDLER(WM_TRAYICON_BUSY, OnTrayIconBusy)
     MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
@@ -95,6 +97,7 @@ private:
     void OnExitCommand();
     void OnAboutCommand();
     void OnOptionsCommand();
+    void OnHelpCommand() { fw::ShowProgramHelp(); }
     LRESULT OnDestroy(UINT message, WPARAM wParam, LPARAM lParam, bool &handled);
     // Runs `call`; an OLE failure shows string 107 and ends the applet
     // (false). Automation exceptions pass.

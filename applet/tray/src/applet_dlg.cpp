@@ -33,7 +33,11 @@ bool CAppletDlg::OnInitDialog() {
     trayIcon_ = ::LoadIconA(ResourceModule(), MAKEINTRESOURCEA(IDI_TRAY));
     taskState_ = TaskNone;
     pendingNotifications_ = 0;
-    iconShown_ = SetTrayIcon(notifyIcon_, NIM_ADD, title_, WM_TRAYICON, trayIcon_);
+    // The shell may answer the add with a failure at logon although the icon
+    // is there: the looks must go on regardless, or a right-click would open
+    // the menu in the middle of a launch instead of being dropped.
+    SetTrayIcon(notifyIcon_, NIM_ADD, title_, WM_TRAYICON, trayIcon_);
+    iconShown_ = true;
     return true;
 }
 

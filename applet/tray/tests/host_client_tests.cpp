@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,7 +34,7 @@ using testsupport::MessageBoxAnswerer;
 namespace {
 
 // One step of a script, on the dialog.
-enum class Act { Launch, Download, Close, Options, Notify0, Notify1 };
+enum class Act { Launch, Download, Close, Options, Notify0, Notify1, ExitNo };
 
 // What a case sets up, does and expects.
 struct HostCase {
@@ -77,13 +79,14 @@ protected:
                (d.HoldsHost() ? "held" : "free");
     }
 
-    // Runs `script` on a dialog of `progId`; answers every box with OK.
+    // Runs `script` on a dialog of `progId`; answers every box with OK, the
+    // exit question of ExitNo with No.
     void Run(const std::string &progId, const std::vector<Act> &script) {
         CProbeAppletDlg dialog(&top_, progId);
         MainWindowScope main(&dialog);
         for (Act act : script) {
             dialog.steps.push_back([this, act](CProbeAppletDlg &d) {
-                MessageBoxAnswerer answerer(IDOK);
+                MessageBoxAnswerer answerer(act == Act::ExitNo ? IDNO : IDOK);
                 Do(d, act);
                 if (answerer.boxes > 0 && IsMessageText(answerer.text))
                     lastMessage_ = answerer.text;
@@ -107,6 +110,9 @@ protected:
             break;
         case Act::Options:
             d.SendMessage(WM_COMMAND, ID_TRAY_OPTIONS, 0);  // answered with OK
+            break;
+        case Act::ExitNo:
+            d.SendMessage(WM_COMMAND, ID_TRAY_EXIT, 0);  // answered with No
             break;
         case Act::Notify0:
         case Act::Notify1: {
@@ -222,6 +228,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {"1 0 held", "2 1 held", "2 0 held", kNone},
                  Plus(kLaunchCalls, {Call(kDispEndTask), Call(kDispOpenTaskEx, kOpenExArgs),
                                      Call(kDispEndTask)}),
+                 0,
+                 false},
+        HostCase{"NoToTheExitQuestionKeepsTheOpenTaskAndItsObject",
+                 {},
+                 {},
+                 {Act::Launch, Act::ExitNo},
+                 {"1 0 held", "1 0 held"},
+                 kLaunchCalls,
                  0,
                  false},
         HostCase{"NotificationWithWParam1IsIgnored",
@@ -374,6 +388,57 @@ TEST_F(HostClientTest, AutomationExceptionLeavesTheDialogWithTheLaunchUndone) {
     ASSERT_FALSE(NotifyCalls().empty());
     EXPECT_EQ(NotifyCalls().back().action, static_cast<DWORD>(NIM_DELETE));
     EXPECT_EQ(recorder_.LiveObjects(), 0);
+}
+
+namespace {
+
+// Sdk\VeskoLaunchApp as each dialog of this thread goes: the notice dialog
+// stands while the host object is created and introduced.
+thread_local std::vector<int32_t> launchAppSeen;
+
+LRESULT CALLBACK NoteLaunchAppOnDestroy(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_DESTROYWND) {
+        char name[16] = "";
+        ::GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
+        if (lstrcmpA(name, "#32770") == 0)
+            launchAppSeen.push_back(settings::ReadRegDword("Sdk", "VeskoLaunchApp", 0));
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(HostClientTest, VeskoLaunchAppDuringTheHostCallsFollowsRunOption) {
+    struct Case {
+        const char *name;
+        int32_t runOption;  // -1: absent
+        int32_t launchApp;  // while the host is called
+    };
+    for (const Case &c : {Case{"absent", -1, 1}, Case{"0", 0, 1}, Case{"1", 1, 0}}) {
+        SCOPED_TRACE(std::string("RunOption ") + c.name);
+        recorder_.Clear();
+        AnswerAsAWillingHost();
+        settings::WriteRegDword("Sdk", "VeskoLaunchApp", 0);
+        if (c.runOption < 0)
+            settings::WriteRegString("Sdk", "RunOption", std::nullopt);
+        else
+            settings::WriteRegDword("Sdk", "RunOption", c.runOption);
+        ASSERT_EQ(settings::ReadRegDword("Sdk", "RunOption", -1), c.runOption);
+        launchAppSeen.clear();
+        CProbeAppletDlg dialog(&top_, recorder_.ProgId());
+        MainWindowScope main(&dialog);
+        dialog.steps = {[this](CProbeAppletDlg &d) {
+            window_ = d.GetSafeHwnd();
+            HHOOK hook = ::SetWindowsHookExA(WH_CBT, NoteLaunchAppOnDestroy, nullptr,
+                                             ::GetCurrentThreadId());
+            d.SendMessage(WM_COMMAND, ID_TRAY_START, 0);
+            ::UnhookWindowsHookEx(hook);
+        }};
+        EXPECT_EQ(dialog.DoModal(), CProbeAppletDlg::kScriptDone);
+        EXPECT_EQ(recorder_.Calls(), WithWindow(kLaunchCalls));
+        EXPECT_EQ(launchAppSeen, std::vector<int32_t>{c.launchApp}) << "the notice dialog went once";
+        EXPECT_EQ(settings::ReadRegDword("Sdk", "VeskoLaunchApp", -1), 0) << "back at rest";
+    }
 }
 
 TEST(NoticeDialog, SitsInTheBottomRightCorner40PixelsUp) {

@@ -19,9 +19,14 @@ std::vector<NotifyCall> &NotifyCalls() {
     return calls;
 }
 
+BOOL &NotifyAnswer() {
+    static BOOL answer = TRUE;
+    return answer;
+}
+
 BOOL WINAPI RecordNotifyIcon(DWORD action, PNOTIFYICONDATAA record) {
     NotifyCalls().push_back({action, *record});
-    return TRUE;
+    return NotifyAnswer();
 }
 
 CProbeAppletDlg::CProbeAppletDlg(fw::CWnd *parent, const std::string &hostProgId)

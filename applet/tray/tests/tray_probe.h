@@ -20,6 +20,8 @@ struct NotifyCall {
     NOTIFYICONDATAA record;
 };
 std::vector<NotifyCall> &NotifyCalls();
+// What the recorder answers every call with (TRUE unless a test says else).
+BOOL &NotifyAnswer();
 BOOL WINAPI RecordNotifyIcon(DWORD action, PNOTIFYICONDATAA record);
 
 class CProbeAppletDlg : public applet::CAppletDlg {

@@ -4,12 +4,14 @@
 // top window's part.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <dbt.h>
 
 #include <string>
 #include <vector>
 
 #include "applet_test_app.h"
 #include "framework/app.h"
+#include "framework/help.h"
 #include "framework/res_string.h"
 #include "message_box_answerer.h"
 #include "registry_sandbox.h"
@@ -35,7 +37,9 @@ protected:
         ASSERT_NE(testsupport::AppletResources(), nullptr);
         ASSERT_TRUE(top_.Ready());
         NotifyCalls().clear();
+        NotifyAnswer() = TRUE;
     }
+    void TearDown() override { NotifyAnswer() = TRUE; }
 
     std::string Title() const { return fw::LoadResString(IDS_APP_TITLE); }
 
@@ -43,7 +47,18 @@ protected:
     CTestTopWnd top_;
 };
 
-TEST_F(TrayTest, IconRecordsOfAddIdleBusyAndEnd) {
+// What the notification area answers: the shell can report a failed add at
+// logon although the icon is there, and the looks must follow all the same.
+struct ShellAnswerCase {
+    const char *name;
+    BOOL answer;
+};
+
+class TrayIconRecordsTest : public TrayTest,
+                            public ::testing::WithParamInterface<ShellAnswerCase> {};
+
+TEST_P(TrayIconRecordsTest, IconRecordsOfAddIdleBusyAndEnd) {
+    NotifyAnswer() = GetParam().answer;
     CProbeAppletDlg dialog(&top_);
     MainWindowScope main(&dialog);
     dialog.steps = {
@@ -85,6 +100,13 @@ TEST_F(TrayTest, IconRecordsOfAddIdleBusyAndEnd) {
     static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the record with a 128-byte tip");
 #endif
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    ShellAnswers, TrayIconRecordsTest,
+    ::testing::Values(ShellAnswerCase{"Succeeded", TRUE}, ShellAnswerCase{"ReportedFailure", FALSE}),
+    [](const ::testing::TestParamInfo<ShellAnswerCase> &info) {
+        return std::string(info.param.name);
+    });
 
 TEST(TrayRecord, TipIsCutTo127Characters) {
     struct Case {
@@ -352,6 +374,62 @@ TEST_F(TrayTest, AboutCommandShowsTheAboutDialogAndNothingElse) {
     dialog.DoModal();
     EXPECT_EQ(caption, fw::FormatResString(IDS_ABOUT_CAPTION, Title()));
     EXPECT_TRUE(dialog.operations.empty());
+}
+
+TEST_F(TrayTest, HelpCommandNamesTheMissingHelpFileAndNothingElse) {
+    // The test program ships no help file beside itself.
+    const std::string helpFile = fw::ProgramHelpPath();
+    ASSERT_EQ(::GetFileAttributesA(helpFile.c_str()), INVALID_FILE_ATTRIBUTES);
+    CProbeAppletDlg dialog(&top_);
+    MainWindowScope main(&dialog);
+    std::string caption, text;
+    int boxes = 0;
+    dialog.steps = {[&](CProbeAppletDlg &d) {
+        MessageBoxAnswerer answerer(IDOK);
+        d.SendMessage(WM_COMMAND, fw::kHelpCommand, 0);
+        caption = answerer.caption;
+        text = answerer.text;
+        boxes = answerer.boxes;
+    }};
+    EXPECT_EQ(dialog.DoModal(), CProbeAppletDlg::kScriptDone);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(caption, fw::CApp::Current()->GetAppName());
+    EXPECT_EQ(text, "Cannot find the help file " + helpFile + ".");
+    EXPECT_NE(helpFile.find("\\vesko_tray_tests.hlp"), std::string::npos) << helpFile;
+    EXPECT_TRUE(dialog.operations.empty());
+}
+
+// Device broadcasts that are no card arrival: nothing is posted and the top
+// window answers as the platform's default would.
+TEST_F(TrayTest, DeviceChangeWithoutCardArrivalGetsTheDefaultAnswer) {
+    DEV_BROADCAST_VOLUME volume = {};
+    volume.dbcv_size = sizeof volume;
+    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    volume.dbcv_unitmask = 1u << ('Q' - 'A');  // no card behind it
+    DEV_BROADCAST_HDR port = {};
+    port.dbch_size = sizeof port;
+    port.dbch_devicetype = DBT_DEVTYP_PORT;
+    struct Case {
+        const char *name;
+        WPARAM event;
+        LPARAM data;
+    };
+    const Case cases[] = {
+        {"query remove", DBT_DEVICEQUERYREMOVE, reinterpret_cast<LPARAM>(&volume)},
+        {"query change of configuration", DBT_QUERYCHANGECONFIG, 0},
+        {"removal", DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(&volume)},
+        {"arrival of a port", DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&port)},
+        {"arrival of a volume without card", DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume)},
+        {"nodes changed", DBT_DEVNODES_CHANGED, 0},
+    };
+    HWND top = top_.GetSafeHwnd();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const LRESULT expected = ::DefWindowProcA(top, WM_DEVICECHANGE, c.event, c.data);
+        EXPECT_EQ(::SendMessageA(top, WM_DEVICECHANGE, c.event, c.data), expected);
+        MSG posted;
+        EXPECT_FALSE(::PeekMessageA(&posted, top, WM_CARDARRIVED, WM_CARDARRIVED, PM_REMOVE));
+    }
 }
 
 TEST_F(TrayTest, DestroyedTopWindowTakesTheIconAway) {
