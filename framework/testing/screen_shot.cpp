@@ -4,9 +4,27 @@
 #include <set>
 #include <vector>
 
+#include "platform/win32_handles.h"
 #include "png_writer.h"
 
 namespace testsupport {
+
+namespace {
+
+// The screen's device context, given back when done.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(::GetDC(nullptr)) {}
+    ~ScreenDc() { ::ReleaseDC(nullptr, dc_); }
+    ScreenDc(const ScreenDc &) = delete;
+    ScreenDc &operator=(const ScreenDc &) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+}  // namespace
 
 std::string ScreenshotFolder(const std::string &name) {
     char exe[MAX_PATH] = "";
@@ -19,10 +37,10 @@ std::string ScreenshotFolder(const std::string &name) {
     return folder;
 }
 
-size_t ShootScreen(const RECT &rect, const std::string &path) {
+std::vector<uint32_t> CaptureScreen(const RECT &rect) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0)
-        return 0;
+        return {};
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = w;
@@ -30,35 +48,37 @@ size_t ShootScreen(const RECT &rect, const std::string &path) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void *bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP dib = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dib || !bits) {
-        // A rectangle read from a window that has gone can be garbage of any
-        // size: no bitmap, no picture, and the caller learns it from the 0.
-        if (dib)
-            ::DeleteObject(dib);
-        ::DeleteDC(memory);
-        ::ReleaseDC(nullptr, screen);
-        return 0;
-    }
-    HGDIOBJ old = ::SelectObject(memory, dib);
-    ::BitBlt(memory, 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
+    const ScreenDc screen;
+    const platform::UniqueDc memory(::CreateCompatibleDC(screen.Get()));
+    // A rectangle read from a window that has gone can be garbage of any
+    // size: no bitmap, no pixels, and the caller learns it from the empty answer.
+    const platform::UniqueBitmap dib(
+        ::CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || !bits)
+        return {};
+    HGDIOBJ old = ::SelectObject(memory.Get(), dib.Get());
+    ::BitBlt(memory.Get(), 0, 0, w, h, screen.Get(), rect.left, rect.top, SRCCOPY);
     ::GdiFlush();
-    std::vector<uint8_t> rgb(size_t(w) * h * 3);
-    std::set<DWORD> colours;
-    const auto *pixels = static_cast<const DWORD *>(bits);
-    for (int i = 0; i < w * h; ++i) {
-        const DWORD p = pixels[i] & 0xFFFFFF;
-        colours.insert(p);
-        rgb[i * 3] = uint8_t(p >> 16);
-        rgb[i * 3 + 1] = uint8_t(p >> 8);
-        rgb[i * 3 + 2] = uint8_t(p);
+    const auto *pixels = static_cast<const uint32_t *>(bits);
+    std::vector<uint32_t> rgb(pixels, pixels + size_t(w) * h);
+    for (uint32_t &p : rgb)
+        p &= 0xFFFFFF;
+    ::SelectObject(memory.Get(), old);
+    return rgb;
+}
+
+size_t ShootScreen(const RECT &rect, const std::string &path) {
+    const std::vector<uint32_t> pixels = CaptureScreen(rect);
+    if (pixels.empty())
+        return 0;
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    std::vector<uint8_t> rgb(pixels.size() * 3);
+    const std::set<uint32_t> colours(pixels.begin(), pixels.end());
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        rgb[i * 3] = uint8_t(pixels[i] >> 16);
+        rgb[i * 3 + 1] = uint8_t(pixels[i] >> 8);
+        rgb[i * 3 + 2] = uint8_t(pixels[i]);
     }
-    ::SelectObject(memory, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
     if (!WritePng(path, w, h, rgb))
         return 0;
     std::printf("screenshot: %s (%dx%d)\n", path.c_str(), w, h);

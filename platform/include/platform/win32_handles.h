@@ -8,6 +8,7 @@
 //   UniqueKey         registry keys (see RegistryKey for values)  null
 //   UniqueLocalMemory LocalAlloc, and buffers the system allocates that way
 //   UniqueMenu, UniqueFont, UniqueBitmap, UniqueBrush, UniqueIcon, UniqueCursor
+//   UniqueDc          CreateCompatibleDC, CreateDC (not GetDC's: ReleaseDC)
 //   UniqueModule      LoadLibrary
 // Internet handles are in internet_handle.h, so that only their users link
 // the internet library.
@@ -44,6 +45,7 @@ inline void CloseKey(HKEY h) { ::RegCloseKey(h); }
 inline void CloseLocal(HLOCAL h) { ::LocalFree(h); }
 inline void CloseMenu(HMENU h) { ::DestroyMenu(h); }
 inline void CloseGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
+inline void CloseDc(HDC h) { ::DeleteDC(h); }
 inline void CloseIcon(HICON h) { ::DestroyIcon(h); }
 inline void CloseCursor(HCURSOR h) { ::DestroyCursor(h); }
 inline void CloseModule(HMODULE h) { ::FreeLibrary(h); }
@@ -60,6 +62,7 @@ using UniqueGdi = UniqueHandle<NullIsNone<GdiObject, detail::CloseGdiObject>>;
 using UniqueFont = UniqueGdi<HFONT>;
 using UniqueBitmap = UniqueGdi<HBITMAP>;
 using UniqueBrush = UniqueGdi<HBRUSH>;
+using UniqueDc = UniqueHandle<NullIsNone<HDC, detail::CloseDc>>;
 // Only for icons and cursors the program made, or loaded without LR_SHARED;
 // shared ones must not be destroyed.
 using UniqueIcon = UniqueHandle<NullIsNone<HICON, detail::CloseIcon>>;

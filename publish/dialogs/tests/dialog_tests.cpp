@@ -61,24 +61,14 @@ struct Look {
 void FindInk(HWND window, Look &look) {
     RECT client;
     ::GetClientRect(window, &client);
-    const int width = client.right, height = client.bottom;
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT *>(&client), 2);
+    const int width = Width(client), height = Height(client);
     look.labelWidth = width;
-    HDC screen = ::GetDC(window);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void *bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    ::GdiFlush();
+    const std::vector<uint32_t> pixel = testsupport::CaptureScreen(client);
+    if (pixel.empty())
+        return;
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     const int faceLight = GetRValue(face) + GetGValue(face) + GetBValue(face);
-    const auto *pixel = static_cast<const uint32_t *>(bits);
     auto inked = [&](int x, int y) {
         const uint32_t p = pixel[y * width + x];
         return static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)) <
@@ -100,10 +90,6 @@ void FindInk(HWND window, Look &look) {
                 look.lastInk = x;
                 break;
             }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(window, screen);
 }
 
 // The same dialogs are shot in prefixes of other resolutions: each keeps
