@@ -475,10 +475,10 @@ LRESULT CALLBACK NoteAlbumOnDestroy(int code, WPARAM wParam, LPARAM lParam) {
 TEST_F(HostClientTest, CameraDirectLaunchAsksForTheAlbumOnlyOnAStoredYes) {
     struct Case {
         const char *name;
-        int32_t autoDownload;      // -1: absent
-        const char *download;      // Install\Download; nullptr: absent
+        int32_t autoDownload;  // -1: absent
+        const char *download;  // Install\Download; nullptr: absent
         bool albumAsked;
-        const char *folder;        // the album dialog's location
+        const char *folder;  // the album dialog's location
         int taskState;
     };
     const Case cases[] = {
@@ -515,8 +515,8 @@ TEST_F(HostClientTest, CameraDirectLaunchAsksForTheAlbumOnlyOnAStoredYes) {
         MainWindowScope main(&dialog);
         dialog.steps = {[this, &state](CProbeAppletDlg &d) {
             window_ = d.GetSafeHwnd();
-            HHOOK hook = ::SetWindowsHookExA(WH_CBT, NoteAlbumOnDestroy, nullptr,
-                                             ::GetCurrentThreadId());
+            HHOOK hook =
+                ::SetWindowsHookExA(WH_CBT, NoteAlbumOnDestroy, nullptr, ::GetCurrentThreadId());
             {
                 MessageBoxAnswerer answerer(IDOK);  // the album dialog, if it comes
                 d.SendMessage(WM_COMMAND, ID_TRAY_START, 0);

@@ -357,7 +357,8 @@ TEST_P(TrayOptionsTest, OptionsOkAppliesThemToAnOpenTask) {
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(dialog.operations, c.operations);
     // The dialog only reads the connection kind: the card arrival owns it.
-    EXPECT_EQ(settings::ReadRegDword("Connect", "ConnectVia", kAbsent), c.connectVia.value_or(kAbsent));
+    EXPECT_EQ(settings::ReadRegDword("Connect", "ConnectVia", kAbsent),
+              c.connectVia.value_or(kAbsent));
 }
 
 INSTANTIATE_TEST_SUITE_P(
