@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "applet_test_app.h"
+#include "date_album_name_win.h"
+#include "feature_flags.h"
 #include "framework/app.h"
 #include "framework/dispatch_driver.h"
 #include "framework/ole_init.h"
@@ -438,6 +440,102 @@ TEST_F(HostClientTest, VeskoLaunchAppDuringTheHostCallsFollowsRunOption) {
         EXPECT_EQ(recorder_.Calls(), WithWindow(kLaunchCalls));
         EXPECT_EQ(launchAppSeen, std::vector<int32_t>{c.launchApp}) << "the notice dialog went once";
         EXPECT_EQ(settings::ReadRegDword("Sdk", "VeskoLaunchApp", -1), 0) << "back at rest";
+    }
+}
+
+namespace {
+
+// The album dialog's name and location as it goes, and how many came.
+struct AlbumSeen {
+    int dialogs = 0;
+    std::string name, location;
+};
+thread_local AlbumSeen albumSeen;
+
+LRESULT CALLBACK NoteAlbumOnDestroy(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_DESTROYWND) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (HWND name = ::GetDlgItem(window, IDC_ALBUM_NAME)) {
+            char text[MAX_PATH] = "";
+            ++albumSeen.dialogs;
+            ::GetWindowTextA(name, text, sizeof text);
+            albumSeen.name = text;
+            ::GetDlgItemTextA(window, IDC_ALBUM_LOCATION, text, sizeof text);
+            albumSeen.location = text;
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+// A launch of the camera-direct install, the Options dialog not asked for at
+// the start: which stored values bring the album dialog, where it puts the
+// album, and which task the host is left with.
+TEST_F(HostClientTest, CameraDirectLaunchAsksForTheAlbumOnlyOnAStoredYes) {
+    struct Case {
+        const char *name;
+        int32_t autoDownload;  // -1: absent
+        const char *download;  // Install\Download; nullptr: absent
+        bool albumAsked;
+        const char *folder;  // the album dialog's location
+        int taskState;
+    };
+    const Case cases[] = {
+        // The autodownload flag is only what the Options dialog proposes.
+        {"AutoDownload absent, autodownload flag on", -1, "C:\\albums", false, "", TaskOpen},
+        {"Download absent: the bare date name", 1, nullptr, true, "", TaskDownload},
+        {"Download stored", 1, "C:\\albums", true, "C:\\albums", TaskDownload},
+    };
+    struct FlagsBack {
+        FeatureFlags saved = AppFeatureFlags();
+        ~FlagsBack() { AppFeatureFlags() = saved; }
+    } flagsBack;
+    AppFeatureFlags().cameradirect = 1;
+    AppFeatureFlags().autodownload = 1;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        recorder_.Clear();
+        AnswerAsAWillingHost();
+        settings::WriteRegDword("Sdk", "ShowStartup", 0);
+        if (c.autoDownload < 0)
+            settings::WriteRegString("Sdk", "AutoDownload", std::nullopt);
+        else
+            settings::WriteRegDword("Sdk", "AutoDownload", c.autoDownload);
+        settings::WriteRegString("Sdk", "DownloadAlbum", std::nullopt);
+        settings::WriteRegString("Install", "Download",
+                                 c.download ? std::optional<std::string>(c.download)
+                                            : std::nullopt);
+        ASSERT_EQ(settings::ReadRegDword("Sdk", "AutoDownload", -1), c.autoDownload);
+        ASSERT_EQ(settings::ReadRegString("Install", "Download", "(none)"),
+                  c.download ? c.download : "(none)");
+        albumSeen = {};
+        int state = -1;
+        CProbeAppletDlg dialog(&top_, recorder_.ProgId());
+        MainWindowScope main(&dialog);
+        dialog.steps = {[this, &state](CProbeAppletDlg &d) {
+            window_ = d.GetSafeHwnd();
+            HHOOK hook =
+                ::SetWindowsHookExA(WH_CBT, NoteAlbumOnDestroy, nullptr, ::GetCurrentThreadId());
+            {
+                MessageBoxAnswerer answerer(IDOK);  // the album dialog, if it comes
+                d.SendMessage(WM_COMMAND, ID_TRAY_START, 0);
+            }
+            ::UnhookWindowsHookEx(hook);
+            state = d.GetTaskState();
+        }};
+        EXPECT_EQ(dialog.DoModal(), CProbeAppletDlg::kScriptDone);
+        EXPECT_EQ(state, c.taskState);
+        EXPECT_EQ(recorder_.Calls(), WithWindow(kLaunchCalls));
+        EXPECT_EQ(albumSeen.dialogs, c.albumAsked ? 1 : 0);
+        if (c.albumAsked) {
+            EXPECT_EQ(albumSeen.name, GetDateAlbumName());
+            EXPECT_EQ(albumSeen.location, fw::FormatResString(IDS_ALBUM_LOCATION, c.folder));
+            EXPECT_EQ(settings::ReadRegString("Sdk", "DownloadAlbum", "(none)"),
+                      GetDateAlbumName());
+        } else {
+            EXPECT_EQ(settings::ReadRegString("Sdk", "DownloadAlbum", "(none)"), "(none)");
+        }
     }
 }
 

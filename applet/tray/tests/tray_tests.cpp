@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <dbt.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "message_box_answerer.h"
 #include "registry_sandbox.h"
 #include "screen_shot.h"
+#include "settings_store.h"
 #include "tolvarc_ids.h"
 #include "tray_probe.h"
 
@@ -330,6 +332,7 @@ struct OptionsCommandCase {
     int answer;
     int taskState;
     std::vector<std::string> operations;
+    std::optional<int32_t> connectVia;  // Connect\ConnectVia before and after; absent if none
 };
 
 class TrayOptionsTest : public TrayTest,
@@ -337,6 +340,10 @@ class TrayOptionsTest : public TrayTest,
 
 TEST_P(TrayOptionsTest, OptionsOkAppliesThemToAnOpenTask) {
     const OptionsCommandCase &c = GetParam();
+    constexpr int32_t kAbsent = -987654;
+    if (c.connectVia) {
+        ASSERT_TRUE(settings::WriteRegDword("Connect", "ConnectVia", *c.connectVia));
+    }
     CProbeAppletDlg dialog(&top_);
     MainWindowScope main(&dialog);
     int boxes = 0;
@@ -349,15 +356,20 @@ TEST_P(TrayOptionsTest, OptionsOkAppliesThemToAnOpenTask) {
     dialog.DoModal();
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(dialog.operations, c.operations);
+    // The dialog only reads the connection kind: the card arrival owns it.
+    EXPECT_EQ(settings::ReadRegDword("Connect", "ConnectVia", kAbsent),
+              c.connectVia.value_or(kAbsent));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, TrayOptionsTest,
-    ::testing::Values(OptionsCommandCase{"OkWithOpenTask", IDOK, TaskOpen, {"ApplyOptions 1"}},
-                      OptionsCommandCase{
-                          "OkWithDownloadTask", IDOK, TaskDownload, {"ApplyOptions 1"}},
-                      OptionsCommandCase{"OkWithoutTask", IDOK, TaskNone, {}},
-                      OptionsCommandCase{"CancelWithOpenTask", IDCANCEL, TaskOpen, {}}),
+    ::testing::Values(
+        OptionsCommandCase{"OkWithOpenTask", IDOK, TaskOpen, {"ApplyOptions 1"}, std::nullopt},
+        OptionsCommandCase{
+            "OkWithDownloadTask", IDOK, TaskDownload, {"ApplyOptions 1"}, std::nullopt},
+        OptionsCommandCase{"OkWithoutTask", IDOK, TaskNone, {}, std::nullopt},
+        OptionsCommandCase{"CancelWithOpenTask", IDCANCEL, TaskOpen, {}, std::nullopt},
+        OptionsCommandCase{"OkWithKind3", IDOK, TaskOpen, {"ApplyOptions 1"}, 3}),
     [](const ::testing::TestParamInfo<OptionsCommandCase> &info) {
         return std::string(info.param.name);
     });
