@@ -10,7 +10,7 @@
 //   UniqueMenu, UniqueFont, UniqueBitmap, UniqueBrush, UniqueIcon, UniqueCursor
 //   UniqueDc          CreateCompatibleDC, CreateDC (not GetDC's: ReleaseDC)
 //   UniqueModule      LoadLibrary
-// Internet handles are in internet_handle.h, so that only their users link
+// Internet handles are in winhttp_handle.h and wininet_handle.h, so that only their users link
 // the internet library.
 
 #include <windows.h>
