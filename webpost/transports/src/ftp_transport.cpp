@@ -9,6 +9,7 @@
 #include "platform/win32_handles.h"
 #include "platform/wininet_handle.h"
 #include "server_answer.h"
+#include "utf8_text.h"
 #include "win32_error.h"
 
 namespace webpost {
@@ -24,12 +25,18 @@ public:
                                    std::uint64_t size, const ByteCounter &counter) override;
 
 private:
+    bool ServerOffersUtf8();
+    // `remote` (UTF-8) below the destination, in the server's encoding.
+    std::string ServerPath(const std::string &remote) const;
     std::optional<Failure> EnsureFolder(const std::string &path);
     Failure LastFailure(const std::string &what, const std::string &path, DWORD error);
     std::string ServerName() const;
 
     Destination destination_;
     Credentials credentials_;
+    // Names go as UTF-8 when the server says it takes them, else in the
+    // system code page, as servers of old expect.
+    bool utf8_ = false;
     // Declared in this order so that the connection is closed before its session.
     platform::UniqueWinInet session_;
     platform::UniqueWinInet connection_;
@@ -37,14 +44,19 @@ private:
 
 constexpr DWORD kChunk = 256 * 1024;
 
-// The server's last reply line, which WinINet keeps for the thread.
-std::string LastReply() {
+// The server's last reply, which WinINet keeps for the thread.
+std::string LastReplyText() {
     DWORD code = 0;
-    char text[1024] = {};
+    char text[4096] = {};
     DWORD size = sizeof text - 1;
     if (!::InternetGetLastResponseInfoA(&code, text, &size))
         return {};
-    std::string reply(text, size);
+    return std::string(text, size);
+}
+
+// The last line of it.
+std::string LastReply() {
+    std::string reply = LastReplyText();
     // The last line of a multi-line reply is the one that counts.
     while (!reply.empty() && (reply.back() == '\n' || reply.back() == '\r'))
         reply.pop_back();
@@ -110,11 +122,58 @@ std::optional<Failure> FtpTransport::Open() {
                                          INTERNET_SERVICE_FTP, INTERNET_FLAG_PASSIVE, 0));
     if (!connection_)
         return LastFailure("Log-in at", ServerName(), ::GetLastError());
+    utf8_ = ServerOffersUtf8();
     // The destination's folder, made when missing (its parent must exist).
-    const std::string root = FtpPath(destination_.path, "");
+    const std::string root = ServerPath("");
     if (root == "/")
         return std::nullopt;
     return EnsureFolder(root.substr(0, root.size() - 1));
+}
+
+// A server that takes UTF-8 names lists UTF8 among its features (FEAT);
+// some want to be told the client uses it (OPTS UTF8 ON), others answer that
+// they always do. Wine's WinINet keeps only the last line of a reply, which
+// hides the feature list: then the answer to OPTS UTF8 ON decides, which
+// servers without UTF-8 names refuse as an unknown command or option.
+bool FtpTransport::ServerOffersUtf8() {
+    bool listed = false;
+    bool featuresSeen = false;
+    if (::FtpCommandA(connection_.Get(), FALSE, FTP_TRANSFER_TYPE_BINARY, "FEAT", 0, nullptr)) {
+        const std::string features = LastReplyText();
+        std::size_t start = 0;
+        while (start < features.size()) {
+            std::size_t end = features.find('\n', start);
+            if (end == std::string::npos)
+                end = features.size();
+            std::string line = features.substr(start, end - start);
+            while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+                line.pop_back();
+            const std::size_t first = line.find_first_not_of(' ');
+            // Features are the lines that start with a blank.
+            if (first != 0 && first != std::string::npos) {
+                featuresSeen = true;
+                if (line.size() - first == 4 &&
+                    ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line.c_str() + first, 4,
+                                     "UTF8", 4) == CSTR_EQUAL)
+                    listed = true;
+            }
+            start = end + 1;
+        }
+    }
+    if (featuresSeen && !listed)
+        return false;
+    const bool accepted = ::FtpCommandA(connection_.Get(), FALSE, FTP_TRANSFER_TYPE_BINARY,
+                                        "OPTS UTF8 ON", 0, nullptr) &&
+                          LastReply().rfind('2', 0) == 0;
+    return listed || accepted;
+}
+
+// The destination's path from the URL is text of the system code page with
+// escapes for bytes the server gets as they are.
+std::string FtpTransport::ServerPath(const std::string &remote) const {
+    if (utf8_)
+        return FtpPath(Utf8FromCodePage(destination_.path), remote);
+    return FtpPath(destination_.path, CodePageFromUtf8(remote));
 }
 
 std::optional<Failure> FtpTransport::EnsureFolder(const std::string &path) {
@@ -133,18 +192,18 @@ std::optional<Failure> FtpTransport::EnsureFolder(const std::string &path) {
 }
 
 std::optional<Failure> FtpTransport::MakeFolder(const std::string &remote) {
-    return EnsureFolder(FtpPath(destination_.path, remote));
+    return EnsureFolder(ServerPath(remote));
 }
 
 std::optional<Failure> FtpTransport::PutFile(const std::string &localPath,
                                              const std::string &remote, std::uint64_t,
                                              const ByteCounter &counter) {
-    const std::string final = FtpPath(destination_.path, remote);
+    const std::string final = ServerPath(remote);
     const std::string partial =
         Folder(final) + "/.partial-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
-    platform::UniqueFile source(::CreateFileA(localPath.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                                              nullptr));
+    platform::UniqueFile source(::CreateFileW(WideFromUtf8(localPath).c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source)
         return Failure{result::kPostFiles,
                        "The local file \"" + localPath + "\" cannot be read. " +

@@ -13,6 +13,7 @@
 #include "platform/winhttp_handle.h"
 #include "remote_path.h"
 #include "server_answer.h"
+#include "utf8_text.h"
 #include "win32_error.h"
 
 namespace webpost {
@@ -56,6 +57,8 @@ private:
     std::string ServerName() const;
 
     Destination destination_;
+    // The destination's path as sent: UTF-8, percent-encoded.
+    std::string base_;
     Credentials credentials_;
     std::string certSha256_;
     bool sendAuthorization_ = false;
@@ -82,8 +85,8 @@ std::optional<Failure> OpenBody(const Body &body, platform::UniqueFile &file) {
                        "The file \"" + *body.localPath + "\" is larger than 4 GB.", false};
     if (!body.localPath)
         return std::nullopt;
-    file.Reset(::CreateFileA(body.localPath->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    file.Reset(::CreateFileW(WideFromUtf8(*body.localPath).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file)
         return UnreadableFile(*body.localPath, ::GetLastError());
     return std::nullopt;
@@ -104,8 +107,9 @@ void DrainAnswer(HINTERNET request) {
 
 WebDavTransport::WebDavTransport(Destination destination, Credentials credentials,
                                  std::string certSha256)
-    : destination_(std::move(destination)), credentials_(std::move(credentials)),
-      certSha256_(std::move(certSha256)) {}
+    : destination_(std::move(destination)),
+      base_(EscapeUrlPath(Utf8FromCodePage(destination_.path))),
+      credentials_(std::move(credentials)), certSha256_(std::move(certSha256)) {}
 
 std::string WebDavTransport::ServerName() const {
     return destination_.host + ":" + std::to_string(destination_.port);
@@ -162,9 +166,9 @@ std::optional<Failure> WebDavTransport::Open() {
     // The destination's own folder: made when missing (its parent must
     // exist), accepted when there; this first request also finds out whether
     // the server wants a password and whether its certificate is trusted.
-    if (destination_.path == "/")
+    if (base_ == "/")
         return std::nullopt;
-    std::string root = destination_.path;
+    std::string root = base_;
     while (root.size() > 1 && root.back() == '/')
         root.pop_back();
     Answer answer;
@@ -174,7 +178,7 @@ std::optional<Failure> WebDavTransport::Open() {
 }
 
 std::optional<Failure> WebDavTransport::MakeFolder(const std::string &remote) {
-    const std::string path = HttpPath(destination_.path, remote) + "/";
+    const std::string path = HttpPath(base_, remote) + "/";
     Answer answer;
     if (std::optional<Failure> failure = Request(L"MKCOL", path, Body{}, answer))
         return failure;
@@ -184,7 +188,7 @@ std::optional<Failure> WebDavTransport::MakeFolder(const std::string &remote) {
 std::optional<Failure> WebDavTransport::PutFile(const std::string &localPath,
                                                 const std::string &remote, std::uint64_t size,
                                                 const ByteCounter &counter) {
-    const std::string path = HttpPath(destination_.path, remote);
+    const std::string path = HttpPath(base_, remote);
     Answer answer;
     Body body{&localPath, size, &counter};
     if (std::optional<Failure> failure = Request(L"PUT", path, body, answer))
@@ -344,7 +348,7 @@ std::optional<Failure> WebDavTransport::ReadAnswer(HINTERNET request, Answer &an
                                reason, &size, WINHTTP_NO_HEADER_INDEX))
         reason[0] = L'\0';
     answer.status = status;
-    answer.reason = platform::WideToCodePage(reason);
+    answer.reason = Utf8FromWide(reason);
     DrainAnswer(request);
     return std::nullopt;
 }
