@@ -52,6 +52,7 @@ std::ostream &operator<<(std::ostream &out, const NameServer &server) {
 const NameServer kNameServers[] = {
     {"nginx", DavServer, true},
     {"Apache", ApacheServer, true},
+    {"pyftpdlib", FtpAccount, false},
     {"vsftpd", VsftpdAccount, false},
 };
 

@@ -254,6 +254,33 @@ TEST_P(FtpTest, StoresTheNestedSiteAndOverwrites) {
     EXPECT_EQ(ReadTree(Join(ftp.root, "site-" + folder)), expected);
 }
 
+// A file the server will not put under its final name (a folder of that
+// name came in its way after a first post): the post fails naming it, the
+// files before it are in place, and no partial file is left.
+TEST_P(FtpTest, AFileThatCannotBeRenamedLeavesNoPartialFile) {
+    ServerAccount ftp;
+    if (!Server(ftp))
+        return;
+    const std::string folder = Unique("blocked");
+    const std::string url =
+        "ftp://" + ftp.user + ":" + ftp.password + "@" + ftp.url.substr(6) + "-" + folder;
+    ASSERT_EQ(PostSource(url).code, 0u);
+    const std::string landed = Join(ftp.root, "site-" + folder);
+    ASSERT_TRUE(::DeleteFileA(Join(landed, "index.html").c_str()));
+    ASSERT_TRUE(::CreateDirectoryA(Join(landed, "index.html").c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryA(Join(landed, "index.html\\keep").c_str(), nullptr));
+    source_.Write("empty.txt", "not empty now");
+    const PostAnswer answer = PostSource(url);
+    EXPECT_EQ(answer.code, kServerRefused) << answer.errorText;
+    EXPECT_NE(answer.errorText.find("index.html"), std::string::npos) << answer.errorText;
+    const std::map<std::string, std::string> tree = ReadTree(landed);
+    for (const auto &entry : tree)
+        EXPECT_EQ(entry.first.find(".tmp"), std::string::npos) << entry.first;
+    // Files are taken in byte order of their names: empty.txt came first.
+    EXPECT_EQ(tree.at("empty.txt"), "not empty now");
+    EXPECT_EQ(tree.count("index.html/keep/"), 1u);
+}
+
 // vsftpd lets only anonymous in: any other user is refused with 530 whatever
 // the password, which is the refusal this case wants.
 TEST_P(FtpTest, FailuresGiveTheServersReply) {
