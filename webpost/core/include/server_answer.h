@@ -28,6 +28,10 @@ std::optional<Failure> DavStatusFailure(DavRequest request, unsigned status,
 Failure FtpReplyFailure(const std::string &what, const std::string &remote,
                         const std::string &reply);
 
+// Whether a server's FEAT reply (every line) lists UTF8 among its features:
+// the lines that start with a blank, compared without regard to case.
+bool FtpFeaturesListUtf8(const std::string &featReply);
+
 enum class LinkProblem {
     CannotConnect,
     ConnectionLost,

@@ -73,6 +73,28 @@ Failure FtpReplyFailure(const std::string &what, const std::string &remote,
     return failure;
 }
 
+bool FtpFeaturesListUtf8(const std::string &featReply) {
+    std::size_t start = 0;
+    while (start < featReply.size()) {
+        std::size_t end = featReply.find('\n', start);
+        if (end == std::string::npos)
+            end = featReply.size();
+        std::string line = featReply.substr(start, end - start);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.pop_back();
+        const std::size_t first = line.find_first_not_of(' ');
+        if (first != 0 && first != std::string::npos && line.size() - first == 4) {
+            std::string feature = line.substr(first);
+            for (char &c : feature)
+                c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+            if (feature == "UTF8")
+                return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
 Failure LinkFailure(LinkProblem problem, const std::string &server, const std::string &detail) {
     Failure failure;
     failure.code = result::kPostFiles;

@@ -48,6 +48,26 @@ TEST(ServerAnswerTest, DavStatusesMapToServerRefusals) {
     }
 }
 
+// FEAT replies as servers send them: the UTF8 feature is a line of its own
+// that starts with a blank; the word elsewhere does not count.
+TEST(ServerAnswerTest, FtpFeatureListsOfferUtf8OrNot) {
+    const std::pair<const char *, bool> cases[] = {
+        {"211-Features supported:\r\n EPRT\r\n MLST type*;size*;\r\n UTF8\r\n211 End FEAT.\r\n",
+         true},
+        {"211-Features:\r\n UTF8\r\n EPSV\r\n PASV\r\n211 End\r\n", true},
+        {"211-Extensions supported:\n utf8 \n211 END\n", true},
+        {"211-Features:\r\n EPSV\r\n MDTM\r\n211 End\r\n", false},
+        {"211-UTF8 names? no\r\n SIZE\r\n211 UTF8\r\n", false},
+        {"211 No features\r\n", false},
+        {" UTF8-ish\r\n LANG EN;UTF8\r\n", false},
+        {"", false},
+    };
+    for (const auto &[reply, offered] : cases) {
+        SCOPED_TRACE(reply);
+        EXPECT_EQ(FtpFeaturesListUtf8(reply), offered);
+    }
+}
+
 TEST(ServerAnswerTest, FtpTransientRepliesAreTheFourHundreds) {
     EXPECT_TRUE(FtpReplyFailure("STOR", "/a", "421 Too many users").transient);
     const Failure lasting = FtpReplyFailure("MKD", "/a/b", "550 No such directory");

@@ -312,24 +312,7 @@ bool FtpTransport::ServerOffersUtf8() {
     Reply features;
     if (!Command("FEAT", features) || features.code != 211)
         return false;
-    bool listed = false;
-    std::size_t start = 0;
-    const std::string &text = features.text;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
-            line.pop_back();
-        // Features are the lines that start with a blank.
-        const std::size_t first = line.find_first_not_of(' ');
-        if (first != 0 && first != std::string::npos && line.size() - first == 4 &&
-            ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line.c_str() + first, 4, "UTF8",
-                             4) == CSTR_EQUAL)
-            listed = true;
-        start = end + 1;
-    }
+    const bool listed = FtpFeaturesListUtf8(features.text);
     if (listed) {
         Reply ignored;
         Command("OPTS UTF8 ON", ignored);
