@@ -4,7 +4,8 @@
 # machine installed without that feature shows Missing Component. Run under
 # webpost's testing/with-servers, which passes the server in WEBPOST_TEST_DAV_URL.
 . "$(dirname "$0")/installer-env.sh"
-if [ -n "${WEBPOST_TEST_SERVERS_MISSING:-}" ] || [ -z "${WEBPOST_TEST_DAV_URL:-}" ]; then
+# Only nginx's WebDAV is needed here; another server missing does not matter.
+if [ -z "${WEBPOST_TEST_DAV_URL:-}" ]; then
   echo "the WebDAV server could not be started: ${WEBPOST_TEST_SERVERS_MISSING:-}" >&2
   exit 1
 fi
