@@ -2,7 +2,8 @@
 // each range of code page 1252 above ASCII (and one outside it), posted to a
 // destination whose URL holds one too. Each name arrives as the UTF-8 of the
 // same characters: on the server's disk, and for WebDAV also under its UTF-8
-// URL, as a browser asks for it.
+// URL, as a browser asks for it. A server that does not take UTF-8 gets the
+// names in the system code page.
 #include <gtest/gtest.h>
 
 #include "http_get.h"
@@ -100,6 +101,64 @@ TEST_P(NamePostTest, NamesArriveAsUtf8) {
             HttpGet(server.url + "/" + UrlPath(tag + kFolderInUtf8 + "/" + name));
         EXPECT_EQ(got.status, 200u);
         EXPECT_EQ(got.body, bytes);
+    }
+}
+
+// The bytes of a file, read whole.
+std::string FileBytes(const std::string &path) {
+    std::string bytes;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got)
+        bytes.append(buffer, got);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+class CodePageNameTest : public WebPostTest {
+protected:
+    void SetUp() override {
+        WebPostTest::SetUp();
+        WriteTree(source_, "", NamesSite());
+    }
+};
+
+// A server that does not list UTF8 among its features gets the names in the
+// system code page, as servers of old expect: its log of command lines
+// holds each name's code-page bytes, and no UTF-8 of them.
+TEST_F(CodePageNameTest, AServerWithoutUtf8GetsCodePageNames) {
+    REQUIRE_PREREQUISITE(::GetACP() == 1252, "the prefix's code page is " +
+                                                 std::to_string(::GetACP()) +
+                                                 ", the names are chosen from 1252");
+    std::string url, log;
+    const ServerSettings servers(
+        {{"WEBPOST_TEST_FTP_PLAIN_URL", &url}, {"WEBPOST_TEST_FTP_PLAIN_LOG", &log}});
+    REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
+    const std::string site = "/site-names-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                             std::to_string(::GetTickCount()) + kFolderInCodePage;
+    const PostAnswer answer = PostSource(url + site.substr(5));
+    ASSERT_EQ(answer.code, 0u) << answer.errorText;
+    const std::string commands = FileBytes(log);
+    EXPECT_EQ(commands.find("OPTS UTF8"), std::string::npos);
+    for (const auto &entry : NamesSite()) {
+        const std::string &name = entry.first;
+        const std::wstring wide = platform::CodePageToWide(name, CP_UTF8);
+        const std::string inCodePage = platform::WideToCodePage(wide);
+        if (platform::CodePageToWide(inCodePage) != wide)
+            continue;  // outside the code page: it cannot be sent so
+        SCOPED_TRACE(name);
+        const std::string expected =
+            name.back() == '/'
+                ? "MKD " + site + "/" + inCodePage.substr(0, inCodePage.size() - 1) + "\n"
+                : "RNTO " + site + "/" + inCodePage + "\n";
+        EXPECT_NE(commands.find(expected), std::string::npos) << expected;
+        if (inCodePage != name)
+            EXPECT_EQ(commands.find(name.back() == '/' ? name.substr(0, name.size() - 1) : name),
+                      std::string::npos);
     }
 }
 
