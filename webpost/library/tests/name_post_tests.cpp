@@ -156,9 +156,10 @@ TEST_F(CodePageNameTest, AServerWithoutUtf8GetsCodePageNames) {
                 ? "MKD " + site + "/" + inCodePage.substr(0, inCodePage.size() - 1) + "\n"
                 : "RNTO " + site + "/" + inCodePage + "\n";
         EXPECT_NE(commands.find(expected), std::string::npos) << expected;
-        if (inCodePage != name)
+        if (inCodePage != name) {
             EXPECT_EQ(commands.find(name.back() == '/' ? name.substr(0, name.size() - 1) : name),
                       std::string::npos);
+        }
     }
 }
 
