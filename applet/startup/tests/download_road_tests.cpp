@@ -25,6 +25,7 @@
 
 #include "applet_process.h"
 #include "host_control.h"
+#include "platform/win32_handles.h"
 #include "prerequisite.h"
 #include "screen_shot.h"
 #include "settings_store.h"
@@ -58,14 +59,13 @@ std::string ReadWholeFile(const std::string &path) {
 std::vector<std::string> FilesIn(const std::string &folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
+    const platform::UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!find)
         return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(found.cFileName);
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
+    } while (::FindNextFileA(find.Get(), &found));
     std::sort(names.begin(), names.end());
     return names;
 }

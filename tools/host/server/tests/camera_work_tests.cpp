@@ -20,6 +20,7 @@
 #include "notify_listener.h"
 #include "platform/code_page.h"
 #include "platform/registry_key.h"
+#include "platform/win32_handles.h"
 #include "prerequisite.h"
 #include "registry_sandbox.h"
 #include "standin_protocol.h"
@@ -62,15 +63,14 @@ std::string ReadWholeFile(const std::string &path) {
 std::vector<std::string> EntriesOf(const std::string &folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
+    const platform::UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!find)
         return names;
     do {
         const std::string name = found.cFileName;
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
+    } while (::FindNextFileA(find.Get(), &found));
     return names;
 }
 

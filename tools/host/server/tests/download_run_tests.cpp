@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "download_run.h"
+#include "platform/win32_handles.h"
 
 namespace standin_test {
 namespace {
@@ -61,15 +62,14 @@ private:
 std::vector<std::string> EntriesOf(const std::string &folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
+    const platform::UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!find)
         return names;
     do {
         const std::string name = found.cFileName;
         if (name != "." && name != "..")
             names.push_back(name);
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
+    } while (::FindNextFileA(find.Get(), &found));
     return names;
 }
 
