@@ -221,6 +221,10 @@ void HostStandIn::ClearCalls() const {
     }
 }
 
+std::string HostStandIn::TaskOutcome() const {
+    return OpenControl(false).ReadString(standin::kTaskOutcome, std::string());
+}
+
 HWND HostStandIn::TaskWindow() {
     HWND window = ::FindWindowA(standin::kTaskWindowClass, nullptr);
     return window && ::IsWindowVisible(window) ? window : nullptr;

@@ -23,6 +23,9 @@
 // - The method named by exceptionMethod fails with DISP_E_EXCEPTION and the
 //   given EXCEPINFO, after its arguments were checked, with no other effect.
 // - The server ends when no object, lock or open task is left.
+// - With answers.cameraWork, an open task lists the pictures of the card or
+//   camera the applet's settings name, and a download task downloads them
+//   into the album and ends itself (README.md says which task is which).
 
 #include <windows.h>
 
@@ -89,6 +92,11 @@ public:
     // decode are skipped: none are expected).
     std::vector<HostCall> Calls() const;
     void ClearCalls() const;
+
+    // How the server's last camera work ended ("done 3/3", "cancelled 1/10",
+    // "cameraerror 1/10 code 4": task_plan.h, EncodeTaskResult); empty while
+    // none has ended since its task opened (answers.cameraWork).
+    std::string TaskOutcome() const;
 
     // The visible task window of a running server, or nullptr.
     static HWND TaskWindow();

@@ -36,6 +36,7 @@ Answers ReadAnswers(const platform::RegistryKey &control) {
         control.ReadString(kExceptionDescription, answers.exceptionDescription);
     answers.exceptionScode = number(kExceptionScode, answers.exceptionScode);
     answers.exceptionCode = number(kExceptionCode, answers.exceptionCode);
+    answers.cameraWork = number(kCameraWorkAnswer, uint32_t{0}) != 0;
     return answers;
 }
 
@@ -51,6 +52,7 @@ void WriteAnswers(const platform::RegistryKey &control, const Answers &answers) 
     control.WriteString(kExceptionDescription, answers.exceptionDescription);
     control.WriteDword(kExceptionScode, static_cast<uint32_t>(answers.exceptionScode));
     control.WriteDword(kExceptionCode, answers.exceptionCode);
+    control.WriteDword(kCameraWorkAnswer, answers.cameraWork ? 1 : 0);
 }
 
 std::vector<std::string> ReadLogLines(const platform::RegistryKey &control) {

@@ -20,8 +20,8 @@ using standin::Answers;
 
 auto Fields(const Answers &a) {
     return std::tie(a.openTask, a.openTaskEx, a.endTask, a.setNotifyWindow, a.resultType,
-                    a.exceptionMethod, a.exceptionSource, a.exceptionDescription,
-                    a.exceptionScode, a.exceptionCode);
+                    a.exceptionMethod, a.exceptionSource, a.exceptionDescription, a.exceptionScode,
+                    a.exceptionCode, a.cameraWork);
 }
 
 class ControlKeyTest : public ::testing::Test {
@@ -49,6 +49,12 @@ TEST_F(ControlKeyTest, AnswersComeBackAsWritten) {
              a.openTaskEx = -1;  // a short below zero survives the 32-bit store
              a.endTask = false;
              a.setNotifyWindow = false;
+             return a;
+         }()},
+        {"a host that does the camera work",
+         [] {
+             Answers a;
+             a.cameraWork = true;
              return a;
          }()},
         {"an exception with its report",

@@ -21,6 +21,9 @@ struct Answers {
     std::string exceptionDescription = "The camera task cannot be opened.";
     long exceptionScode = static_cast<long>(0x80004005);  // E_FAIL
     unsigned short exceptionCode = 0;                     // wCode
+    // false: a task only shows its window; true: the host's camera work
+    // (listing, download) runs behind OpenTask and OpenTaskEx.
+    bool cameraWork = false;
 };
 
 }  // namespace standin

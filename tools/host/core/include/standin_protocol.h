@@ -34,6 +34,13 @@ constexpr const char kExceptionSource[] = "ExceptionSource";        // SZ
 constexpr const char kExceptionDescription[] = "ExceptionDescription";  // SZ
 constexpr const char kExceptionScode[] = "ExceptionScode";              // DWORD
 constexpr const char kExceptionCode[] = "ExceptionCode";                // DWORD (wCode)
+// DWORD, 0 (default): an open task only shows the window, as scripted; 1: the
+// server does a host's camera work behind OpenTask and OpenTaskEx (lists the
+// pictures of the card or the camera, downloads them into the album).
+constexpr const char kCameraWorkAnswer[] = "CameraWork";
+// SZ written by the server when its camera work ends, "<word> <done>/<total>"
+// (task_plan.h, EncodeTaskResult); removed when a task starts its work.
+constexpr const char kTaskOutcome[] = "TaskOutcome";
 // Where the server reads the applet's side-channel values at each OpenTask
 // and OpenTaskEx call: a path below HKEY_CURRENT_USER (SZ).
 constexpr const char kSideChannelKey[] = "SideChannelKey";
@@ -53,5 +60,14 @@ constexpr const char kServersSubkey[] = "Servers";
 constexpr const char kTaskWindowClass[] = "HostStandInTaskWindow";
 constexpr const char kTaskWindowTitle[] = "Camera Task";
 constexpr int kEndTaskButtonId = 1001;
+// With camera work: the pictures (list box, one line each), the download's
+// progress bar (0 to 100 over the bytes of all pictures), the line that says
+// what is being done and how the task ended, and the button that cancels a
+// download (shown only while one runs). After a failed download the window
+// stays with the failure, the task ended; its button then says "Close".
+constexpr int kPictureListId = 1002;
+constexpr int kProgressBarId = 1003;
+constexpr int kActivityTextId = 1004;
+constexpr int kCancelButtonId = 1005;
 
 }  // namespace standin

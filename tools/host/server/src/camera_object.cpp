@@ -80,7 +80,7 @@ void Perform(const MethodSignature &method, const std::vector<fw::CVariant> &arg
         const short answer = method.id == kOpenTask ? answers.openTask : answers.openTaskEx;
         setShort(answer);
         if (answer == 1)
-            server.OpenTask(method.name);
+            server.OpenTask(method.name, method.id == kOpenTaskEx, answers.cameraWork);
         break;
     }
     case kSetClientTitle: {

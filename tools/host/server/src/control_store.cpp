@@ -28,14 +28,22 @@ void LogCall(const CallRecord &call) {
         AppendLogLine(control, EncodeCallLine(call));
 }
 
+std::string SideChannelPath() {
+    const RegistryKey control = RegistryKey::Open(HKEY_CURRENT_USER, kControlKey);
+    return control.ReadString(kSideChannelKey, kDefaultSideChannelKey);
+}
+
+void WriteTaskOutcome(const std::string &outcome) {
+    const RegistryKey control = RegistryKey::Create(HKEY_CURRENT_USER, kControlKey);
+    if (outcome.empty())
+        control.DeleteValue(kTaskOutcome);
+    else
+        control.WriteString(kTaskOutcome, outcome);
+}
+
 SideChannel ReadSideChannel() {
-    std::string path = kDefaultSideChannelKey;
-    {
-        const RegistryKey control = RegistryKey::Open(HKEY_CURRENT_USER, kControlKey);
-        path = control.ReadString(kSideChannelKey, path);
-    }
     SideChannel side;
-    const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, path);
+    const RegistryKey key = RegistryKey::Open(HKEY_CURRENT_USER, SideChannelPath());
     if (!key)
         return side;
     // Read as the applet's own store reads them, so that the log shows what

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "answers.h"
 #include "call_log_line.h"
 
@@ -17,6 +19,10 @@ void LogCall(const CallRecord &call);
 // FromVesko, VeskoLaunchApp and PCCardDrive as they are now in the key the
 // test named (standin::kDefaultSideChannelKey when it named none).
 SideChannel ReadSideChannel();
+// The path below HKEY_CURRENT_USER of those values: the applet's Sdk key.
+std::string SideChannelPath();
+// The end of the camera work for scripts (kTaskOutcome); empty removes it.
+void WriteTaskOutcome(const std::string &outcome);
 
 class RunningEntry {
 public:
