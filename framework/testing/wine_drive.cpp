@@ -47,7 +47,7 @@ std::string UnixPathOf(const std::string &windowsPath) {
     return result;
 }
 
-bool MapDriveLetter(char letter, const std::string &windowsFolder) {
+bool MapDriveLetter(char letter, const std::string &windowsFolder, DriveKind kind) {
     const std::string unixPath = UnixPathOf(windowsFolder);
     if (unixPath.empty())
         return false;
@@ -59,7 +59,7 @@ bool MapDriveLetter(char letter, const std::string &windowsFolder) {
     std::vector<char> request(sizeof(UnixDriveRequest) + unixPath.size() + 1, '\0');
     auto *header = reinterpret_cast<UnixDriveRequest *>(request.data());
     header->size = static_cast<ULONG>(request.size());
-    header->type = DRIVE_FIXED;
+    header->type = kind == DriveKind::Removable ? DRIVE_REMOVABLE : DRIVE_FIXED;
     header->letter = static_cast<WCHAR>(letter | 0x20);
     header->mountPointOffset = sizeof(UnixDriveRequest);
     std::memcpy(request.data() + sizeof(UnixDriveRequest), unixPath.c_str(), unixPath.size() + 1);
@@ -88,7 +88,7 @@ std::string SharedDriveFolder() {
         for (char letter : {'Q', 'R'}) {
             const std::string marker = std::string(1, letter) + ":\\" + kMarker;
             if (::GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES)
-                ready = MapDriveLetter(letter, target) && ready;
+                ready = MapDriveLetter(letter, target, DriveKind::Fixed) && ready;
         }
         ::ReleaseMutex(lock);
         ::CloseHandle(lock);
@@ -97,8 +97,8 @@ std::string SharedDriveFolder() {
     return folder;
 }
 
-bool LinkDriveLetter(char letter, const std::string &windowsFolder) {
-    return MapDriveLetter(letter, windowsFolder);
+bool LinkDriveLetter(char letter, const std::string &windowsFolder, DriveKind kind) {
+    return MapDriveLetter(letter, windowsFolder, kind);
 }
 
 bool MakeFolders(const std::string &path) {

@@ -13,10 +13,14 @@ namespace testsupport {
 // stay defined in the prefix, for every test program that runs in it.
 std::string SharedDriveFolder();
 
+// What the platform reports a linked drive as (GetDriveType).
+enum class DriveKind { Fixed, Removable };
+
 // Links drive `letter` to an existing Windows folder, as a card in a reader
 // would appear; true when the letter now leads there. It stays defined in
 // the prefix: a test that uses a letter owns it for the whole prefix.
-bool LinkDriveLetter(char letter, const std::string &windowsFolder);
+bool LinkDriveLetter(char letter, const std::string &windowsFolder,
+                     DriveKind kind = DriveKind::Fixed);
 
 // Creates every missing folder of `path`; true when it is a folder afterwards.
 bool MakeFolders(const std::string &path);

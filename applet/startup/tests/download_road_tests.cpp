@@ -275,6 +275,11 @@ TEST_P(SerialDownload, CameraPicturesThroughTheLibrary) {
         HWND window = testsupport::HostStandIn::TaskWindow();
         ASSERT_NE(window, nullptr);
         if (c.ending == Ending::Cancelled) {
+            // The window as a user sees it with the second picture under way.
+            HWND activity = ::GetDlgItem(window, standin::kActivityTextId);
+            EXPECT_TRUE(WaitFor([&] {
+                return ControlText(activity).find("(2 of ") != std::string::npos;
+            })) << ControlText(activity);
             RECT rect;
             ::GetWindowRect(window, &rect);
             EXPECT_GT(testsupport::ShootScreen(rect, testsupport::ScreenshotFolder("screenshots") +

@@ -7,7 +7,7 @@
 namespace standin {
 
 static_assert(kEndTaskButtonId == 1001, "the task window's button id is part of the protocol");
-static_assert(kCancelButtonId == 1005, "the task window's Cancel id is part of the protocol");
+static_assert(kCancelButtonId == 1005, "the task window's Cancel id belongs to the protocol");
 
 namespace {
 

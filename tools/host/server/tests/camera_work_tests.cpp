@@ -3,9 +3,9 @@
 // side channel follows; its calls through the dispatch driver; its notify
 // window), a card is a scratch folder on a Wine drive letter. One case per
 // way a task ends that the applet's road tests do not reach: a listing that
-// stays open, a download from a card into an album given as a full path, no
-// card, no camera on any COM port, and a connection kind this host does not
-// serve.
+// stays open, a download from a card into an album given as a full path, a
+// card on a removable drive the applet did not name, no card, no camera on
+// any COM port, and a connection kind this host does not serve.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -76,10 +76,14 @@ std::vector<std::string> EntriesOf(const std::string &folder) {
 
 enum class Opened { OpenTask, OpenTaskFromLaunchWithAutoDownload, OpenTaskEx };
 
+// Where the card is: on the drive the applet names in PCCardDrive, on a
+// removable drive it does not name, or nowhere.
+enum class Card { NamedDrive, RemovableDrive, None };
+
 struct WorkCase {
     const char *name;
     int connectVia;
-    bool cardPresent;
+    Card card;
     Opened opened;
     std::string outcome;                // TaskOutcome
     std::string activity;               // the window's last words
@@ -122,23 +126,35 @@ protected:
 
 TEST_P(CameraWorkTest, TaskEndsAsAHostEndsIt) {
     const WorkCase &c = GetParam();
-    // A card on the scratch folder's drive: two pictures in a camera folder,
-    // and a file beside the folder that is not one.
-    const std::string drive = scratch_.Path().substr(0, 2);
-    const std::string dcim = scratch_ / "DCIM";
+    // A card on the scratch folder's drive, or on a removable drive of its
+    // own: two pictures in a camera folder, and a file beside the folder
+    // that is not one.
+    std::string drive = scratch_.Path().substr(0, 2);
+    std::string dcim = scratch_ / "DCIM";
     const std::string album = scratch_ / "Album\\Today";
-    if (c.cardPresent) {
-        ASSERT_TRUE(testsupport::MakeFolders(dcim + "\\100CARD"));
-        std::ofstream(dcim + "\\100CARD\\B.JPG", std::ios::binary) << "bbbb";
-        std::ofstream(dcim + "\\A.JPG", std::ios::binary) << "aaa";
+    if (c.card == Card::RemovableDrive) {
+        REQUIRE_PREREQUISITE(
+            testsupport::LinkDriveLetter('K', scratch_.Path(), testsupport::DriveKind::Removable),
+            "drive K: as a removable drive");
+        ASSERT_EQ(::GetDriveTypeA("K:\\"), static_cast<UINT>(DRIVE_REMOVABLE));
+        drive = "K:";
+        dcim = "DCIM";  // joined to each drive that is looked at
+    }
+    if (c.card != Card::None) {
+        ASSERT_TRUE(testsupport::MakeFolders(scratch_ / "DCIM\\100CARD"));
+        std::ofstream(scratch_ / "DCIM\\100CARD\\B.JPG", std::ios::binary) << "bbbb";
+        std::ofstream(scratch_ / "DCIM\\A.JPG", std::ios::binary) << "aaa";
         std::ofstream(scratch_ / "NOTE.TXT", std::ios::binary) << "not a picture";
     }
     Applet("Connect").WriteDword("ConnectVia", static_cast<uint32_t>(c.connectVia));
-    Applet("Connect").WriteString("PCCardPath", dcim);  // on the drive: stands as it is
+    // A full path on the named drive stands as it is; a bare folder is looked
+    // for on each drive.
+    Applet("Connect").WriteString("PCCardPath", dcim);
     Applet("Connect").WriteString("PCCardFile", "-");
     Applet("Install").WriteString("Download", scratch_ / "unused");
     Applet("Sdk").WriteString("DownloadAlbum", album);  // a full path the user typed
-    Applet("Sdk").WriteString("PCCardDrive", drive);
+    if (c.card != Card::RemovableDrive)
+        Applet("Sdk").WriteString("PCCardDrive", drive);
     if (c.opened == Opened::OpenTaskFromLaunchWithAutoDownload) {
         Applet("Sdk").WriteDword("FromVesko", 1);
         Applet("Sdk").WriteDword("AutoDownload", 1);
@@ -194,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
     Endings, CameraWorkTest,
     ::testing::Values(WorkCase{"ListingStaysOpen",
                                1,
-                               true,
+                               Card::NamedDrive,
                                Opened::OpenTask,
                                "listed 0/2",
                                "2 pictures found.",
@@ -203,8 +219,17 @@ INSTANTIATE_TEST_SUITE_P(
                                true},
                       WorkCase{"LaunchWithAutoDownloadDownloadsAndEnds",
                                3,
-                               true,
+                               Card::NamedDrive,
                                Opened::OpenTaskFromLaunchWithAutoDownload,
+                               "done 2/2",
+                               "",
+                               {},
+                               true,
+                               false},
+                      WorkCase{"CardOnARemovableDriveTheAppletDidNotName",
+                               1,
+                               Card::RemovableDrive,
+                               Opened::OpenTaskEx,
                                "done 2/2",
                                "",
                                {},
@@ -212,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
                                false},
                       WorkCase{"NoCardIsShownAndEndsTheTask",
                                1,
-                               false,
+                               Card::None,
                                Opened::OpenTaskEx,
                                "nocard 0/0",
                                "No memory card with camera pictures is in a drive.",
@@ -222,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // No simulator runs here (COM1 is this test's: RESOURCE_LOCK).
                       WorkCase{"NoCameraIsShownAndEndsTheTask",
                                0,
-                               false,
+                               Card::None,
                                Opened::OpenTaskEx,
                                "nocamera 0/0",
                                "No camera answers on the COM ports.",
@@ -231,7 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
                                true},
                       WorkCase{"TwainSourceIsNotServed",
                                4,
-                               true,
+                               Card::NamedDrive,
                                Opened::OpenTaskEx,
                                "unsupported 0/0",
                                "This host does not serve the chosen connection.",
