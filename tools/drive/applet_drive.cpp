@@ -6,9 +6,9 @@
 //   running [--wait SECONDS]      waits until the applet runs: its hidden top
 //                                 window (class MirelleAppletClass) and its
 //                                 hidden main dialog exist
-//   card LETTER UNIX-FOLDER       makes drive LETTER: a removable drive on the
-//                                 Unix folder, through Wine's mount manager,
-//                                 as a card in a reader appears
+//   card LETTER FOLDER            makes drive LETTER: a removable drive on the
+//                                 (Windows) folder, through Wine's mount
+//                                 manager, as a card in a reader appears
 //   arrival LETTER                sends the volume arrival of drive LETTER: to
 //                                 the applet's top window, as the platform
 //                                 broadcasts it when a card is inserted
@@ -32,15 +32,12 @@
 
 #include <dbt.h>
 #include <shellapi.h>
-#include <winioctl.h>
 #include <tlhelp32.h>
 
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "applet_messages.h"
 #include "applet_windows.h"
@@ -48,6 +45,7 @@
 #include "screen_shot.h"
 #include "standin_protocol.h"
 #include "tolvarc_ids.h"
+#include "wine_drive.h"
 
 namespace {
 
@@ -55,7 +53,7 @@ constexpr DWORD kPollMs = 50;
 
 const char kUsage[] =
     "usage: applet-drive running [--wait SECONDS]\n"
-    "       applet-drive card LETTER UNIX-FOLDER\n"
+    "       applet-drive card LETTER FOLDER\n"
     "       applet-drive arrival LETTER\n"
     "       applet-drive menu [--out FILE.png] [--key LETTER]\n"
     "       applet-drive tray --out FILE.png [--wait SECONDS]\n"
@@ -252,52 +250,18 @@ int Tray(const Options &options) {
     return 0;
 }
 
-// The request Wine's mount manager takes to link a drive letter to a Unix
-// folder (the layout of its DEFINE_UNIX_DRIVE control).
-struct UnixDriveRequest {
-    ULONG size;
-    ULONG type;
-    ULONG fsType;
-    DWORD serial;
-    ULONGLONG unixDev;
-    WCHAR letter;
-    USHORT mountPointOffset;
-    USHORT deviceOffset;
-    USHORT labelOffset;
-};
-const DWORD kDefineUnixDrive =
-    CTL_CODE(0x0000006d, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
-
 // A card in its reader: drive LETTER: appears as a removable drive on the
-// Unix folder, defined by Wine's mount manager as it defines the drives of
-// the devices it finds, so that the drive's type is the platform's answer.
-int Card(char letter, const std::string &unixFolder) {
-    platform::UniqueFile manager(::CreateFileW(L"\\\\.\\MountPointManager",
-                                               GENERIC_READ | GENERIC_WRITE,
-                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                               OPEN_EXISTING, 0, nullptr));
-    if (!manager) {
-        std::fprintf(stderr, "applet-drive: no mount manager (not under Wine?)\n");
-        return 1;
-    }
-    std::vector<char> request(sizeof(UnixDriveRequest) + unixFolder.size() + 1, '\0');
-    auto *header = reinterpret_cast<UnixDriveRequest *>(request.data());
-    header->size = static_cast<ULONG>(request.size());
-    header->type = DRIVE_REMOVABLE;
-    header->letter = static_cast<WCHAR>(std::tolower(static_cast<unsigned char>(letter)));
-    header->mountPointOffset = sizeof(UnixDriveRequest);
-    std::memcpy(request.data() + sizeof(UnixDriveRequest), unixFolder.c_str(),
-                unixFolder.size() + 1);
-    DWORD returned = 0;
+// folder, defined by Wine's mount manager as it defines the drives of the
+// devices it finds, so that the drive's type is the platform's answer.
+int Card(char letter, const std::string &windowsFolder) {
     const std::string root = std::string(1, letter) + ":\\";
-    if (!::DeviceIoControl(manager.Get(), kDefineUnixDrive, request.data(),
-                           static_cast<DWORD>(request.size()), nullptr, 0, &returned, nullptr) ||
+    if (!testsupport::LinkDriveLetter(letter, windowsFolder, testsupport::DriveKind::Removable) ||
         ::GetDriveTypeA(root.c_str()) != DRIVE_REMOVABLE) {
         std::fprintf(stderr, "applet-drive: drive %c: could not be made a removable drive on %s\n",
-                     letter, unixFolder.c_str());
+                     letter, windowsFolder.c_str());
         return 1;
     }
-    std::printf("applet-drive: removable drive %c: on %s\n", letter, unixFolder.c_str());
+    std::printf("applet-drive: removable drive %c: on %s\n", letter, windowsFolder.c_str());
     return 0;
 }
 
@@ -350,7 +314,7 @@ int main(int argc, char **argv) {
     }
     if (command == "card") {
         if (argc != 4 || !std::isalpha(static_cast<unsigned char>(argv[2][0])) ||
-            (argv[2][1] != '\0' && std::string(argv[2] + 1) != ":") || argv[3][0] != '/') {
+            (argv[2][1] != '\0' && std::string(argv[2] + 1) != ":")) {
             std::fputs(kUsage, stderr);
             return 2;
         }
