@@ -55,7 +55,9 @@ enum class TaskEnd {
     CameraError,  // the camera library failed with a code of its own
     DiskFull,     // the album's disk has no room for the next picture
     FileError,    // the album or a file in it cannot be made
-    Unsupported   // a connection kind this host does not serve
+    Unsupported,  // a connection kind this host does not serve
+    ReadError,    // a picture on the card cannot be read
+    NoLibrary     // the camera library cannot be loaded
 };
 
 struct TaskResult {

@@ -97,14 +97,20 @@ std::string DescribeTaskResult(const TaskResult &result) {
         return "Cannot write " + result.detail + ": " + Progress(result) + ".";
     case TaskEnd::Unsupported:
         return "This host does not serve the chosen connection.";
+    case TaskEnd::ReadError:
+        return "Cannot read " + result.detail + ": " + Progress(result) + ".";
+    case TaskEnd::NoLibrary:
+        return "The camera library cannot be loaded: " + result.detail + ".";
     }
     return {};
 }
 
 std::string EncodeTaskResult(const TaskResult &result) {
-    static const char *const kWords[] = {"listed",   "done",      "cancelled",
-                                         "nocamera", "nocard",    "cameraerror",
-                                         "diskfull", "fileerror", "unsupported"};
+    static const char *const kWords[] = {"listed",      "done",        "cancelled", "nocamera",
+                                         "nocard",      "cameraerror", "diskfull",  "fileerror",
+                                         "unsupported", "readerror",   "nolibrary"};
+    static_assert(sizeof kWords / sizeof kWords[0] == static_cast<size_t>(TaskEnd::NoLibrary) + 1,
+                  "one word per end");
     std::string text = std::string(kWords[static_cast<int>(result.end)]) + " " +
                        std::to_string(result.done) + "/" + std::to_string(result.total);
     if (result.end == TaskEnd::CameraError)

@@ -93,7 +93,7 @@ TaskResult DownloadPictures(PictureSource &source, const std::vector<SourcePictu
                 result.cameraCode = copy.cameraCode;
                 return fail(TaskEnd::CameraError, copy.detail);
             }
-            return fail(TaskEnd::FileError, copy.detail);
+            return fail(TaskEnd::ReadError, copy.detail);
         }
         if (!file->finish(error))
             return fail(IsDiskFull(::GetLastError()) ? TaskEnd::DiskFull : TaskEnd::FileError,

@@ -31,7 +31,7 @@ struct CopyResult {
     CopyStatus status = CopyStatus::Copied;
     unsigned long systemError = 0;  // the platform's reason of a failed write
     int cameraCode = 0;             // the library's code of a failed transfer
-    std::string detail;             // words for the failure
+    std::string detail;             // the library's words, or the card file that failed
 };
 
 class PictureSource {
