@@ -22,7 +22,8 @@ struct Answers {
     long exceptionScode = static_cast<long>(0x80004005);  // E_FAIL
     unsigned short exceptionCode = 0;                     // wCode
     // false: a task only shows its window; true: the host's camera work
-    // (listing, download) runs behind OpenTask and OpenTaskEx.
+    // (listing, download) runs behind OpenTask and OpenTaskEx. Tests start
+    // from false; a control key without the value reads as true.
     bool cameraWork = false;
 };
 
