@@ -11,7 +11,7 @@
 //   UniqueDc          CreateCompatibleDC, CreateDC (not GetDC's: ReleaseDC)
 //   UniqueModule      LoadLibrary
 // Internet handles are in winhttp_handle.h and wininet_handle.h, so that only their users link
-// the internet library.
+// the internet library; the cryptography's are in bcrypt_handle.h, likewise.
 
 #include <windows.h>
 

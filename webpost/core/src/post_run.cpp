@@ -1,5 +1,8 @@
 #include "post_run.h"
 
+#include <functional>
+
+#include "manifest.h"
 #include "server_answer.h"
 
 namespace webpost {
@@ -25,16 +28,15 @@ PostOutcome Failed(const Failure &failure, std::size_t posted) {
     return outcome;
 }
 
-}  // namespace
-
-PostOutcome RunPost(const UploadPlan &plan, Transport &transport, PostObserver &observer) {
-    if (std::optional<Failure> failure = WithRetries([&] { return transport.Open(); }))
-        return Failed(*failure, 0);
-
-    std::uint64_t done = 0;
+// The plan's steps over an open transport; `done` is told the index of each
+// step completed.
+PostOutcome RunSteps(const UploadPlan &plan, Transport &transport, PostObserver &observer,
+                     const std::function<void(std::size_t)> &done) {
+    std::uint64_t bytesDone = 0;
     std::size_t fileIndex = 0;
     observer.BytesDone(0, plan.totalBytes);
-    for (const PlanStep &step : plan.steps) {
+    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
+        const PlanStep &step = plan.steps[i];
         std::optional<Failure> failure;
         if (step.folder) {
             failure = WithRetries([&] { return transport.MakeFolder(step.remote); });
@@ -43,17 +45,18 @@ PostOutcome RunPost(const UploadPlan &plan, Transport &transport, PostObserver &
             failure = WithRetries([&] {
                 return transport.PutFile(step.localPath, step.remote, step.size,
                                          [&](std::uint64_t soFar) {
-                                             observer.BytesDone(done + soFar, plan.totalBytes);
+                                             observer.BytesDone(bytesDone + soFar, plan.totalBytes);
                                          });
             });
             if (!failure) {
-                done += step.size;
+                bytesDone += step.size;
                 ++fileIndex;
-                observer.BytesDone(done, plan.totalBytes);
+                observer.BytesDone(bytesDone, plan.totalBytes);
             }
         }
         if (failure)
             return Failed(*failure, fileIndex);
+        done(i);
         if (observer.CancelRequested()) {
             Failure cancelled;
             cancelled.code = result::kCancelled;
@@ -64,6 +67,83 @@ PostOutcome RunPost(const UploadPlan &plan, Transport &transport, PostObserver &
     }
     PostOutcome outcome;
     outcome.filesPosted = fileIndex;
+    return outcome;
+}
+
+}  // namespace
+
+PostOutcome RunPost(const UploadPlan &plan, Transport &transport, PostObserver &observer) {
+    if (std::optional<Failure> failure = WithRetries([&] { return transport.Open(); }))
+        return Failed(*failure, 0);
+    return RunSteps(plan, transport, observer, [](std::size_t) {});
+}
+
+PostOutcome RunPublish(const UploadPlan &plan, Transport &transport, LocalFacts &facts,
+                       PostObserver &observer, bool sendAll) {
+    if (std::optional<Failure> failure = WithRetries([&] { return transport.Open(); }))
+        return Failed(*failure, 0);
+    if (PlanUsesManifestName(plan))
+        return RunSteps(plan, transport, observer, [](std::size_t) {});
+
+    const Fetched fetched = transport.FetchFile(kManifestName, kManifestLimit);
+    const std::optional<Manifest> old =
+        fetched.state == FetchState::Found ? ParseManifest(fetched.bytes) : std::nullopt;
+
+    std::vector<StepFacts> stepFacts(plan.steps.size());
+    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
+        const PlanStep &step = plan.steps[i];
+        std::optional<std::string> path = facts.ManifestPath(step.remote);
+        if (!path || !RepresentablePath(*path))
+            continue;
+        stepFacts[i].path = path;
+        if (!step.folder) {
+            std::optional<std::string> digest = facts.Sha256Hex(step.localPath);
+            if (digest && IsSha256Hex(*digest))
+                stepFacts[i].sha256 = digest;
+        }
+    }
+    Selection selection = SelectSteps(plan, stepFacts, old, sendAll);
+    if (selection.plan.steps.empty())
+        return PostOutcome{};
+
+    // What the destination's memory says now, when known: nothing for a
+    // missing one; for one that is there but cannot be read or understood,
+    // unknown (it may hold claims a later version or a later read trusts).
+    std::optional<Manifest> onServer;
+    bool serverKnown = fetched.state == FetchState::Missing || old.has_value();
+    if (old)
+        onServer = *old;
+    const bool claimsToDrop =
+        fetched.state != FetchState::Missing && (!old || selection.kept != *old);
+    if (claimsToDrop) {
+        const std::optional<Failure> failure = WithRetries(
+            [&] { return transport.PutBytes(kManifestName, FormatManifest(selection.kept)); });
+        // A memory that was read but cannot be corrected must not be left
+        // claiming files about to change: nothing is sent. One that could
+        // not be read at all will not be trusted next time either.
+        if (failure && old)
+            return Failed(*failure, 0);
+        if (!failure) {
+            onServer = selection.kept;
+            serverKnown = true;
+        }
+    }
+
+    Manifest memory = selection.kept;
+    PostOutcome outcome = RunSteps(selection.plan, transport, observer, [&](std::size_t index) {
+        const StepRecord &record = selection.records[index];
+        if (!record.recorded)
+            return;
+        if (selection.plan.steps[index].folder)
+            memory.folders.insert(record.path);
+        else
+            memory.files[record.path] = record.file;
+    });
+    // Written last, also after a failure or a cancel, so that the next post
+    // skips what this one did. When this write fails the next post finds the
+    // older memory, which claims nothing untrue, and sends more than needed.
+    if (!serverKnown || !onServer || memory != *onServer)
+        WithRetries([&] { return transport.PutBytes(kManifestName, FormatManifest(memory)); });
     return outcome;
 }
 

@@ -7,6 +7,7 @@
 #include <wpapimsg.h>
 
 #include "prerequisite.h"
+#include "republish_checks.h"
 #include "server_env.h"
 #include "temp_tree.h"
 #include "webpost_fixture.h"
@@ -65,7 +66,7 @@ TEST_F(ServerPostTest, WebDavOverHttpStoresTheNestedSiteIntact) {
     const std::string folder = Unique("nested");
     const PostAnswer answer = PostSource(dav.url + "/" + folder);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
-    EXPECT_EQ(ReadTree(Join(dav.root, folder)), SampleSite());
+    EXPECT_EQ(PostedTree(Join(dav.root, folder)), SampleSite());
     EXPECT_EQ(answer.url, dav.url + "/" + folder);
 }
 
@@ -82,7 +83,7 @@ TEST_F(ServerPostTest, WebDavOverwritesAnExistingSite) {
     std::map<std::string, std::string> expected = SampleSite();
     expected["index.html"] = "second edition";
     expected["pics/large.jpg"] = PatternBytes(1234, 9);
-    EXPECT_EQ(ReadTree(Join(dav.root, folder)), expected);
+    EXPECT_EQ(PostedTree(Join(dav.root, folder)), expected);
 }
 
 TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials) {
@@ -97,7 +98,7 @@ TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials) {
                      testsupport::ProtectedPassword(dav.password));
         const PostAnswer answer = PostSource("", site);
         ASSERT_EQ(answer.code, 0u) << answer.errorText;
-        EXPECT_EQ(ReadTree(Join(dav.root, "site\\" + folder)), SampleSite());
+        EXPECT_EQ(PostedTree(Join(dav.root, "site\\" + folder)), SampleSite());
         EXPECT_EQ(answer.siteName, site);
     }
     {
@@ -107,7 +108,7 @@ TEST_F(ServerPostTest, BasicAuthenticationWithStoredOrGivenCredentials) {
                                          "@" + dav.url.substr(7) + "/" + folder;
         const PostAnswer answer = PostSource(withPassword);
         ASSERT_EQ(answer.code, 0u) << answer.errorText;
-        EXPECT_EQ(ReadTree(Join(dav.root, "site\\" + folder)), SampleSite());
+        EXPECT_EQ(PostedTree(Join(dav.root, "site\\" + folder)), SampleSite());
         EXPECT_EQ(answer.url,
                   dav.url.substr(0, 7) + dav.user + "@" + dav.url.substr(7) + "/" + folder);
     }
@@ -124,7 +125,7 @@ TEST_F(ServerPostTest, HttpsWithATrustedFingerprintStoresTheSite) {
     sites_.Store(site, url + "/" + folder, "webdav", "", fingerprint);
     const PostAnswer answer = PostSource("", site);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
-    EXPECT_EQ(ReadTree(Join(root, "site\\" + folder)), SampleSite());
+    EXPECT_EQ(PostedTree(Join(root, "site\\" + folder)), SampleSite());
 }
 
 TEST_F(ServerPostTest, ServerFailuresGiveTheirCodesAndTexts) {
@@ -180,14 +181,52 @@ TEST_F(ServerPostTest, FtpStoresTheNestedSiteAndOverwrites) {
                  testsupport::ProtectedPassword(ftp.password));
     PostAnswer answer = PostSource("", site);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
-    EXPECT_EQ(ReadTree(Join(ftp.root, "site-" + folder)), SampleSite());
+    EXPECT_EQ(PostedTree(Join(ftp.root, "site-" + folder)), SampleSite());
 
     source_.Write("pics/large.jpg", PatternBytes(99999, 4));
     answer = PostSource("", site);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
     std::map<std::string, std::string> expected = SampleSite();
     expected["pics/large.jpg"] = PatternBytes(99999, 4);
-    EXPECT_EQ(ReadTree(Join(ftp.root, "site-" + folder)), expected);
+    EXPECT_EQ(PostedTree(Join(ftp.root, "site-" + folder)), expected);
+}
+
+TEST_F(ServerPostTest, WebDavRepublishSendsOnlyWhatChangedPagesLast) {
+    ServerAccount dav;
+    const testsupport::ServerSettings servers = DavServer(dav);
+    REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
+    const DestinationMaker fresh = [&](const std::string &tag) {
+        const std::string folder = Unique(tag);
+        return testsupport::Destination{dav.url + "/" + folder, Join(dav.root, folder)};
+    };
+    {
+        SCOPED_TRACE("re-publish");
+        ExpectOnlyChangesResent(library_, sites_, source_, "webdav", fresh);
+    }
+    {
+        SCOPED_TRACE("a failure half-way");
+        ExpectPagesLastAfterAFailure(library_, source_, fresh);
+    }
+}
+
+TEST_F(ServerPostTest, FtpRepublishSendsOnlyWhatChangedPagesLast) {
+    ServerAccount ftp;
+    const testsupport::ServerSettings servers = FtpAccount(ftp);
+    REQUIRE_PREREQUISITE(servers.Found(), servers.Missing());
+    const DestinationMaker fresh = [&](const std::string &tag) {
+        const std::string folder = Unique(tag);
+        return testsupport::Destination{"ftp://" + ftp.user + ":" + ftp.password + "@" +
+                                            ftp.url.substr(6) + "-" + folder,
+                                        Join(ftp.root, "site-" + folder)};
+    };
+    {
+        SCOPED_TRACE("re-publish");
+        ExpectOnlyChangesResent(library_, sites_, source_, "ftp", fresh);
+    }
+    {
+        SCOPED_TRACE("a failure half-way");
+        ExpectPagesLastAfterAFailure(library_, source_, fresh);
+    }
 }
 
 TEST_F(ServerPostTest, FtpFailuresGiveTheServersReply) {

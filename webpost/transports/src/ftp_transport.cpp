@@ -22,6 +22,8 @@ public:
     std::optional<Failure> MakeFolder(const std::string &remote) override;
     std::optional<Failure> PutFile(const std::string &localPath, const std::string &remote,
                                    std::uint64_t size, const ByteCounter &counter) override;
+    Fetched FetchFile(const std::string &remote, std::size_t limit) override;
+    std::optional<Failure> PutBytes(const std::string &remote, const std::string &bytes) override;
 
 private:
     std::optional<Failure> EnsureFolder(const std::string &path);
@@ -187,6 +189,63 @@ std::optional<Failure> FtpTransport::PutFile(const std::string &localPath,
     if (::FtpRenameFileA(connection_.Get(), partial.c_str(), final.c_str()))
         return std::nullopt;
     // Servers that will not rename over an existing file: remove it first.
+    ::FtpDeleteFileA(connection_.Get(), final.c_str());
+    if (::FtpRenameFileA(connection_.Get(), partial.c_str(), final.c_str()))
+        return std::nullopt;
+    const Failure failure = LastFailure("RNTO", final, ::GetLastError());
+    ::FtpDeleteFileA(connection_.Get(), partial.c_str());
+    return failure;
+}
+
+Fetched FtpTransport::FetchFile(const std::string &remote, std::size_t limit) {
+    Fetched fetched;
+    const std::string path = FtpPath(destination_.path, remote);
+    platform::UniqueWinInet download(
+        ::FtpOpenFileA(connection_.Get(), path.c_str(), GENERIC_READ, FTP_TRANSFER_TYPE_BINARY, 0));
+    if (!download) {
+        // 550: no such file (or not one we may read, which counts the same).
+        const bool missing =
+            ::GetLastError() == ERROR_INTERNET_EXTENDED_ERROR && LastReply().rfind("550", 0) == 0;
+        fetched.state = missing ? FetchState::Missing : FetchState::Unreadable;
+        return fetched;
+    }
+    fetched.state = FetchState::Unreadable;
+    std::vector<char> buffer(kChunk);
+    for (;;) {
+        DWORD got = 0;
+        if (!::InternetReadFile(download.Get(), buffer.data(), kChunk, &got))
+            return fetched;
+        if (got == 0)
+            break;
+        fetched.bytes.append(buffer.data(), got);
+        if (fetched.bytes.size() > limit)
+            return fetched;
+    }
+    fetched.state = FetchState::Found;
+    return fetched;
+}
+
+std::optional<Failure> FtpTransport::PutBytes(const std::string &remote, const std::string &bytes) {
+    const std::string final = FtpPath(destination_.path, remote);
+    const std::string partial =
+        Folder(final) + "/.partial-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
+    {
+        platform::UniqueWinInet upload(::FtpOpenFileA(connection_.Get(), partial.c_str(),
+                                                      GENERIC_WRITE, FTP_TRANSFER_TYPE_BINARY, 0));
+        if (!upload)
+            return LastFailure("STOR", final, ::GetLastError());
+        DWORD written = 0;
+        if (!bytes.empty() && (!::InternetWriteFile(upload.Get(), bytes.data(),
+                                                    static_cast<DWORD>(bytes.size()), &written) ||
+                               written != bytes.size())) {
+            const Failure failure = LastFailure("STOR", final, ::GetLastError());
+            upload.Reset();
+            ::FtpDeleteFileA(connection_.Get(), partial.c_str());
+            return failure;
+        }
+    }
+    if (::FtpRenameFileA(connection_.Get(), partial.c_str(), final.c_str()))
+        return std::nullopt;
     ::FtpDeleteFileA(connection_.Get(), final.c_str());
     if (::FtpRenameFileA(connection_.Get(), partial.c_str(), final.c_str()))
         return std::nullopt;
