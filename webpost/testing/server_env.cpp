@@ -35,6 +35,29 @@ ServerSettings DavAccount(ServerAccount &account) {
                            {"WEBPOST_TEST_DAV_PASSWORD", &account.password}});
 }
 
+ServerSettings ApacheServer(ServerAccount &account) {
+    return ServerSettings(
+        {{"WEBPOST_TEST_APACHE_URL", &account.url}, {"WEBPOST_TEST_APACHE_ROOT", &account.root}});
+}
+
+ServerSettings ApacheAccount(ServerAccount &account) {
+    return ServerSettings({{"WEBPOST_TEST_APACHE_AUTH_URL", &account.url},
+                           {"WEBPOST_TEST_APACHE_AUTH_ROOT", &account.root},
+                           {"WEBPOST_TEST_APACHE_USER", &account.user},
+                           {"WEBPOST_TEST_APACHE_PASSWORD", &account.password}});
+}
+
+ServerSettings VsftpdAccount(ServerAccount &account) {
+    return ServerSettings({{"WEBPOST_TEST_VSFTPD_URL", &account.url},
+                           {"WEBPOST_TEST_VSFTPD_ROOT", &account.root},
+                           {"WEBPOST_TEST_VSFTPD_USER", &account.user},
+                           {"WEBPOST_TEST_VSFTPD_PASSWORD", &account.password}});
+}
+
+const NamedServer kOpenDavServers[2] = {{"nginx", DavServer}, {"Apache", ApacheServer}};
+const NamedServer kDavAccounts[2] = {{"nginx", DavAccount}, {"Apache", ApacheAccount}};
+const NamedServer kFtpServers[2] = {{"pyftpdlib", FtpAccount}, {"vsftpd", VsftpdAccount}};
+
 ServerSettings FtpAccount(ServerAccount &account) {
     return ServerSettings({{"WEBPOST_TEST_FTP_URL", &account.url},
                            {"WEBPOST_TEST_FTP_ROOT", &account.root},

@@ -10,6 +10,7 @@
 // Other variables are read the same way, with ServerSettings' own list.
 
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -37,11 +38,28 @@ struct ServerAccount {
     std::string password;
 };
 
-// The WebDAV server open to all (no user and password), the one that asks
-// for Basic authentication, and the FTP server.
+// The WebDAV servers open to all (no user and password) and the ones that
+// ask for Basic authentication, on nginx and on Apache; the FTP servers,
+// pyftpdlib with a user and vsftpd with anonymous log-in.
 ServerSettings DavServer(ServerAccount &account);
 ServerSettings DavAccount(ServerAccount &account);
+ServerSettings ApacheServer(ServerAccount &account);
+ServerSettings ApacheAccount(ServerAccount &account);
 ServerSettings FtpAccount(ServerAccount &account);
+ServerSettings VsftpdAccount(ServerAccount &account);
+
+// One of those servers by name, for tests that hold on each of them.
+struct NamedServer {
+    const char *name;
+    ServerSettings (*find)(ServerAccount &account);
+};
+// gtest prints a parameter by its name.
+inline std::ostream &operator<<(std::ostream &out, const NamedServer &server) {
+    return out << server.name;
+}
+extern const NamedServer kOpenDavServers[2];
+extern const NamedServer kDavAccounts[2];
+extern const NamedServer kFtpServers[2];
 
 // One variable's value, or false with the missing server reported (skipped,
 // or failed under CI) for the running test.

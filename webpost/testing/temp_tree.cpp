@@ -1,13 +1,13 @@
 #include "temp_tree.h"
 
-#include "wine_drive.h"
-
 #include <windows.h>
 #include <bcrypt.h>
 #include <wincrypt.h>
 
 #include <stdexcept>
 #include <vector>
+
+#include "platform/code_page.h"
 
 namespace testsupport {
 
@@ -22,14 +22,18 @@ std::string Windows(const std::string &relative) {
     return out;
 }
 
+std::wstring Wide(const std::string &utf8) {
+    return platform::CodePageToWide(utf8, CP_UTF8);
+}
+
 void ReadInto(const std::string &folder, const std::string &prefix,
               std::map<std::string, std::string> &out) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(Wide(folder + "\\*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
         return;
     do {
-        const std::string name = data.cFileName;
+        const std::string name = platform::WideToCodePage(data.cFileName, CP_UTF8);
         if (name == "." || name == "..")
             continue;
         const std::string path = folder + "\\" + name;
@@ -37,7 +41,7 @@ void ReadInto(const std::string &folder, const std::string &prefix,
             out[prefix + name + "/"] = "";
             ReadInto(path, prefix + name + "/", out);
         } else {
-            HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+            HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, 0, nullptr);
             std::string bytes;
             if (file != INVALID_HANDLE_VALUE) {
@@ -49,8 +53,28 @@ void ReadInto(const std::string &folder, const std::string &prefix,
             }
             out[prefix + name] = bytes;
         }
-    } while (::FindNextFileA(find, &data));
+    } while (::FindNextFileW(find, &data));
     ::FindClose(find);
+}
+
+// Through the wide calls, for names the system code page cannot spell.
+void RemoveWideTree(const std::string &path) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(Wide(path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::string child = path + "\\" + platform::WideToCodePage(name, CP_UTF8);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveWideTree(child);
+            else
+                ::DeleteFileW(Wide(child).c_str());
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(Wide(path).c_str());
 }
 
 }  // namespace
@@ -60,13 +84,13 @@ TempTree::TempTree(const std::string &tag) {
     ::GetTempPathA(MAX_PATH, temp);
     path_ = std::string(temp) + "webpost-" + tag + "-" + std::to_string(::GetCurrentProcessId()) +
             "-" + std::to_string(::GetTickCount());
-    testsupport::RemoveTree(path_);
+    RemoveWideTree(path_);
     if (!::CreateDirectoryA(path_.c_str(), nullptr))
         throw std::runtime_error("cannot create " + path_);
 }
 
 TempTree::~TempTree() {
-    testsupport::RemoveTree(path_);
+    RemoveWideTree(path_);
 }
 
 std::string TempTree::Below(const std::string &relative) const {
@@ -79,7 +103,7 @@ std::string TempTree::MakeFolder(const std::string &relative) const {
     while (!rest.empty()) {
         const auto slash = rest.find('/');
         path += "\\" + rest.substr(0, slash);
-        ::CreateDirectoryA(path.c_str(), nullptr);
+        ::CreateDirectoryW(Wide(path).c_str(), nullptr);
         rest = slash == std::string::npos ? "" : rest.substr(slash + 1);
     }
     return path;
@@ -90,7 +114,8 @@ std::string TempTree::Write(const std::string &relative, const std::string &byte
     if (slash != std::string::npos)
         MakeFolder(relative.substr(0, slash));
     const std::string path = Below(relative);
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file =
+        ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot write " + path);
     DWORD written = 0;
@@ -181,6 +206,28 @@ std::map<std::string, std::string> SampleSite() {
         {"pics/thumbs/small.jpg", PatternBytes(3000, 2)},
         {"pics/thumbs/deeper/", ""},
         {"pics/thumbs/deeper/note.txt", "three levels down\r\n"},
+    };
+}
+
+std::map<std::string, std::string> NamesSite() {
+    return {
+        // 0x80-0x9F of code page 1252: euro sign, S and o-e with carons and ligature
+        {"\xe2\x82\xac uro \xc5\xa0\xc5\x93.txt", "euro"},
+        // 0xA0-0xBF: degree, copyright, one half
+        {"\xc2\xb0"
+         "C \xc2\xa9 \xc2\xbd.html",
+         "<p>degrees</p>\n"},
+        // 0xC0-0xFF: e acute, O slash, sharp s
+        {"caf\xc3\xa9.txt", "coffee"},
+        {"\xc3\x98re \xc3\x9f.bin", PatternBytes(64, 7)},
+        // What a URL gives a meaning of its own, which must arrive as written.
+        {"a#b%c+d=e f&g;h.txt", "reserved"},
+        // Outside the code page: only the wide file calls see it.
+        {"\xce\xa9mega.txt", "omega"},
+        {"dossier \xc3\xa9\xe2\x82\xac\xc2\xb0/", ""},
+        {"dossier \xc3\xa9\xe2\x82\xac\xc2\xb0/inner \xc3\x9f.txt", "inside"},
+        {"dossier \xc3\xa9\xe2\x82\xac\xc2\xb0/\xc3\x9c/", ""},
+        {"dossier \xc3\xa9\xe2\x82\xac\xc2\xb0/\xc3\x9c/%41.txt", "not A"},
     };
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // A folder of its own under the temporary folder for one test, deleted with
-// everything in it afterwards, and helpers to fill and compare trees.
+// everything in it afterwards, and helpers to fill and compare trees. Names
+// below the folder are UTF-8 and go through the wide file calls, so that a
+// tree may hold names the system code page cannot spell; the folder's own
+// path is ASCII.
 
 #include <map>
 #include <string>
@@ -41,6 +44,10 @@ std::string Sha256Hex(const std::string &bytes);
 
 // A site of nested folders with text and binary files of several sizes.
 std::map<std::string, std::string> SampleSite();
+// A site whose names (UTF-8) hold characters from each range of code page
+// 1252 above ASCII, one from outside it, and URL delimiters, in a folder so
+// named too.
+std::map<std::string, std::string> NamesSite();
 void WriteTree(const TempTree &tree, const std::string &under,
                const std::map<std::string, std::string> &files);
 // Bytes of `size`, different for each `salt`.

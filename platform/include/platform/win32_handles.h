@@ -10,8 +10,9 @@
 //   UniqueMenu, UniqueFont, UniqueBitmap, UniqueBrush, UniqueIcon, UniqueCursor
 //   UniqueDc          CreateCompatibleDC, CreateDC (not GetDC's: ReleaseDC)
 //   UniqueModule      LoadLibrary
-// Internet handles are in winhttp_handle.h and wininet_handle.h, so that only their users link
-// the internet library; the cryptography's are in bcrypt_handle.h, likewise.
+// Internet handles are in winhttp_handle.h and wininet_handle.h, sockets in
+// winsock_handle.h, the cryptography's in bcrypt_handle.h, so that only their
+// users link the library.
 
 #include <windows.h>
 

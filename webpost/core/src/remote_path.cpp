@@ -35,6 +35,24 @@ std::string PercentEncodeSegment(const std::string &segment) {
     return out;
 }
 
+std::string EscapeUrlPath(const std::string &path) {
+    static const char hex[] = "0123456789ABCDEF";
+    // RFC 3986's pchar without the escapes, and '/'.
+    static const std::string kKept = "!$&'()*+,;=:@/%";
+    std::string out;
+    for (char ch : path) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (Unreserved(c) || kKept.find(ch) != std::string::npos) {
+            out += ch;
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
 std::string HttpPath(const std::string &base, const std::string &relative) {
     std::string encoded;
     std::size_t start = 0;

@@ -37,5 +37,22 @@ TEST(RemotePathTest, EncodesEverythingButUnreservedBytes) {
     EXPECT_EQ(PercentEncodeSegment("/:@!$&'()*+,;="), "%2F%3A%40%21%24%26%27%28%29%2A%2B%2C%3B%3D");
 }
 
+// A destination's path as typed: what a URL path may hold stays, escapes
+// included; the rest is encoded byte by byte.
+TEST(RemotePathTest, EscapesWhatAUrlPathCannotHold) {
+    const std::pair<const char *, const char *> cases[] = {
+        {"/dav/site", "/dav/site"},
+        {"/my%20site/%C3%A9", "/my%20site/%C3%A9"},
+        {"/caf\xc3\xa9 site/", "/caf%C3%A9%20site/"},
+        {"/a!$&'()*+,;=:@b~_-.", "/a!$&'()*+,;=:@b~_-."},
+        {"/\"<>\\^`{|}", "/%22%3C%3E%5C%5E%60%7B%7C%7D"},
+        {"/x\x7f\x01\xff", "/x%7F%01%FF"},
+    };
+    for (const auto &[path, escaped] : cases) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(EscapeUrlPath(path), escaped);
+    }
+}
+
 }  // namespace
 }  // namespace webpost_test

@@ -1,5 +1,7 @@
 #include "progress_window.h"
 
+#include "platform/code_page.h"
+
 #include <commctrl.h>
 
 #include "dll_module.h"
@@ -78,7 +80,10 @@ void ProgressWindow::Pump() {
 void ProgressWindow::FileStarting(const std::string &remote, std::size_t index, std::size_t count) {
     if (!dialog_)
         return;
-    ::SetDlgItemTextA(dialog_.Get(), IDC_WP_FILE, remote.c_str());
+    // Names inside a post are UTF-8, and may hold characters the system code
+    // page lacks.
+    ::SetDlgItemTextW(dialog_.Get(), IDC_WP_FILE,
+                      platform::CodePageToWide(remote, CP_UTF8).c_str());
     if (!cancelClicked_) {
         const std::string line =
             "File " + std::to_string(index + 1) + " of " + std::to_string(count);

@@ -8,6 +8,7 @@
 #include "local_tree_win32.h"
 #include "progress_window.h"
 #include "upload_plan.h"
+#include "utf8_text.h"
 #include "webdav_transport.h"
 
 #include <wpapi.h>
@@ -35,7 +36,7 @@ std::unique_ptr<Transport> MakeTransport(const ResolvedPost &post, const PostReq
                                                : post.site.password;
     switch (d.kind) {
     case DestinationKind::Folder:
-        return std::make_unique<FolderTransport>(d.folder);
+        return std::make_unique<FolderTransport>(Utf8FromCodePage(d.folder));
     case DestinationKind::WebDav:
         return MakeWebDavTransport(d, credentials, post.site.certSha256);
     case DestinationKind::Ftp:
@@ -84,10 +85,15 @@ Resolution ResolveDestination(const PostRequest &request) {
     return resolution;
 }
 
-PostOutcome ExecutePost(const PostRequest &request, const ResolvedPost &post) {
+namespace {
+
+// The post itself, in UTF-8 throughout (see utf8_text.h).
+PostOutcome PostInUtf8(const PostRequest &request, const ResolvedPost &post) {
+    std::vector<std::string> localPaths;
+    for (const std::string &path : request.localPaths)
+        localPaths.push_back(Utf8FromCodePage(path));
     Win32LocalTree tree;
-    PlanResult plan =
-        BuildUploadPlan(tree, request.localPaths, !(request.flags & WPF_NO_RECURSIVE_POST));
+    PlanResult plan = BuildUploadPlan(tree, localPaths, !(request.flags & WPF_NO_RECURSIVE_POST));
     if (!plan.ok) {
         PostOutcome outcome;
         outcome.code = plan.failure.code;
@@ -103,6 +109,15 @@ PostOutcome ExecutePost(const PostRequest &request, const ResolvedPost &post) {
     }
     ProgressWindow progress(request.owner);
     return RunPublish(plan.plan, *transport, facts, progress, sendAll);
+}
+
+}  // namespace
+
+PostOutcome ExecutePost(const PostRequest &request, const ResolvedPost &post) {
+    PostOutcome outcome = PostInUtf8(request, post);
+    // The caller reads the cause in the system code page.
+    outcome.cause = CodePageFromUtf8(outcome.cause);
+    return outcome;
 }
 
 }  // namespace webpost

@@ -7,6 +7,8 @@
 #include <wpapi.h>
 #include <wpapimsg.h>
 
+#include "platform/code_page.h"
+#include "prerequisite.h"
 #include "republish_checks.h"
 #include "temp_tree.h"
 #include "webpost_fixture.h"
@@ -106,6 +108,48 @@ TEST_F(FolderPostTest, AFileThatCannotBeReplacedLeavesNoPartialFile) {
     EXPECT_NE(answer.errorText.find("index.html"), std::string::npos) << answer.errorText;
     for (const auto &entry : PostedTree(target.Path()))
         EXPECT_EQ(entry.first.find(".tmp"), std::string::npos) << entry.first;
+}
+
+// Names outside ASCII, from the source's file system and in the paths the
+// caller gives (system code page), arrive as the same characters.
+TEST_F(FolderPostTest, NamesOutsideAsciiArriveAsTheyAre) {
+    REQUIRE_PREREQUISITE(::GetACP() == 1252, "the prefix's code page is " +
+                                                 std::to_string(::GetACP()) +
+                                                 ", the names are chosen from 1252");
+    const auto inCodePage = [](const std::string &utf8) {
+        return platform::WideToCodePage(platform::CodePageToWide(utf8, CP_UTF8));
+    };
+    TempTree names("names");
+    WriteTree(names, "", NamesSite());
+    const std::string folder = "dossier \xc3\xa9\xe2\x82\xac\xc2\xb0";
+    std::map<std::string, std::string> folderOnly;
+    for (const auto &[name, bytes] : NamesSite()) {
+        if (name.rfind(folder + "/", 0) == 0 && name.size() > folder.size() + 1)
+            folderOnly[name.substr(folder.size() + 1)] = bytes;
+    }
+    struct Case {
+        const char *what;
+        std::string source;       // as the caller gives it
+        std::string destination;  // ditto
+        std::map<std::string, std::string> expected;
+    };
+    const Case cases[] = {
+        {"the site into a folder named in the code page", names.Path(), "s\xe9jour", NamesSite()},
+        {"a folder given by its name in the code page", inCodePage(names.Below(folder)), "plain",
+         folderOnly},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree target("dst");
+        PostCall call;
+        call.paths = {c.source};
+        call.url = target.Below(c.destination);
+        const PostAnswer answer = library_.Run(call);
+        ASSERT_EQ(answer.code, 0u) << answer.errorText;
+        EXPECT_EQ(PostedTree(target.Below(
+                      platform::WideToCodePage(platform::CodePageToWide(c.destination), CP_UTF8))),
+                  c.expected);
+    }
 }
 
 TEST_F(FolderPostTest, AStoredSiteIsPostedToByName) {

@@ -19,7 +19,7 @@ std::string Base64Encode(const std::string &bytes);
 // The 32 bytes of the SHA-256 digest; empty when the platform cannot hash.
 std::vector<std::uint8_t> Sha256(const std::uint8_t *data, std::size_t size);
 
-// The SHA-256 of the file at `path` (read in pieces, any size) in
+// The SHA-256 of the file at `path` (UTF-8; read in pieces, any size) in
 // lower-case hex; nullopt when it cannot be read or hashed.
 std::optional<std::string> Sha256OfFile(const std::string &path);
 

@@ -2,7 +2,8 @@
 // Posting into a folder (local, UNC, or from a file: URL). Each file is
 // written under a temporary name beside its final one and renamed over it
 // when complete, so a failure or a crash never leaves a half-written file
-// under its final name; what was posted before stays. Files stored from
+// under its final name; what was posted before stays. The folder and names
+// are UTF-8, written through the wide file functions. Files stored from
 // memory (the site's memory of the post) are marked hidden.
 
 #include "transport.h"

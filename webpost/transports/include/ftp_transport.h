@@ -1,5 +1,5 @@
 #pragma once
-// Posting to an FTP server through WinINet: passive mode, binary transfers,
+// Posting to an FTP server on Windows Sockets: passive mode, binary transfers,
 // folders created as needed. Each file is stored under a temporary name in
 // its folder and renamed when complete, as in the folder destination, so a
 // broken transfer leaves no half file under the final name.

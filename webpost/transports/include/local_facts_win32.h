@@ -1,7 +1,7 @@
 #pragma once
 // What a publish needs to know of local files beyond the plan, from the
-// platform: a remote name in UTF-8 for the site's memory (the plan's names
-// are in the system code page), and a file's SHA-256.
+// platform: a step's name for the site's memory (the plan's names are
+// UTF-8 already, see utf8_text.h), and a file's SHA-256.
 
 #include "post_run.h"
 

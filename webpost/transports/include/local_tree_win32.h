@@ -1,6 +1,6 @@
 #pragma once
 // The local tree of the upload plan, answered by the file system through the
-// 8-bit (system code page) file functions.
+// wide file functions; paths and names in UTF-8.
 
 #include "local_tree.h"
 

@@ -6,6 +6,7 @@
 
 #include "platform/bcrypt_handle.h"
 #include "platform/win32_handles.h"
+#include "utf8_text.h"
 
 namespace webpost {
 
@@ -35,8 +36,9 @@ std::vector<std::uint8_t> Sha256(const std::uint8_t *data, std::size_t size) {
 }
 
 std::optional<std::string> Sha256OfFile(const std::string &path) {
-    platform::UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    platform::UniqueFile file(::CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file)
         return std::nullopt;
     BCRYPT_ALG_HANDLE algorithmHandle = nullptr;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32_handles.h"
+#include "utf8_text.h"
 #include "win32_error.h"
 
 namespace webpost {
@@ -14,7 +15,7 @@ namespace {
 constexpr DWORD kChunk = 256 * 1024;
 
 bool IsFolder(const std::string &path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(WideFromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -26,12 +27,13 @@ Failure WriteFailure(const std::string &what, DWORD error) {
 // counter as it goes.
 std::optional<Failure> CopyContents(const std::string &from, const std::string &to,
                                     const ByteCounter &counter) {
-    platform::UniqueFile source(::CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    platform::UniqueFile source(::CreateFileW(WideFromUtf8(from).c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source)
         return WriteFailure("The local file \"" + from + "\" cannot be read.", ::GetLastError());
-    platform::UniqueFile target(::CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    platform::UniqueFile target(::CreateFileW(WideFromUtf8(to).c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!target)
         return WriteFailure("The file \"" + to + "\" cannot be created.", ::GetLastError());
     std::vector<char> buffer(kChunk);
@@ -68,7 +70,7 @@ std::string FolderTransport::Target(const std::string &remote) const {
 std::optional<Failure> FolderTransport::Open() {
     if (IsFolder(folder_))
         return std::nullopt;
-    if (!::CreateDirectoryA(folder_.c_str(), nullptr))
+    if (!::CreateDirectoryW(WideFromUtf8(folder_).c_str(), nullptr))
         return WriteFailure("The destination folder \"" + folder_ + "\" cannot be created.",
                             ::GetLastError());
     return std::nullopt;
@@ -76,7 +78,7 @@ std::optional<Failure> FolderTransport::Open() {
 
 std::optional<Failure> FolderTransport::MakeFolder(const std::string &remote) {
     const std::string path = Target(remote);
-    if (::CreateDirectoryA(path.c_str(), nullptr) || IsFolder(path))
+    if (::CreateDirectoryW(WideFromUtf8(path).c_str(), nullptr) || IsFolder(path))
         return std::nullopt;
     return WriteFailure("The folder \"" + path + "\" cannot be created.", ::GetLastError());
 }
@@ -88,11 +90,11 @@ std::optional<Failure> FolderTransport::PutFile(const std::string &localPath,
     const std::string partial =
         final + ".partial-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
     std::optional<Failure> failure = CopyContents(localPath, partial, counter);
-    if (!failure && !::MoveFileExA(partial.c_str(), final.c_str(),
+    if (!failure && !::MoveFileExW(WideFromUtf8(partial).c_str(), WideFromUtf8(final).c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         failure = WriteFailure("The file \"" + final + "\" cannot be replaced.", ::GetLastError());
     if (failure)
-        ::DeleteFileA(partial.c_str());
+        ::DeleteFileW(WideFromUtf8(partial).c_str());
     return failure;
 }
 
@@ -102,9 +104,9 @@ namespace webpost {
 
 Fetched FolderTransport::FetchFile(const std::string &remote, std::size_t limit) {
     Fetched fetched;
-    platform::UniqueFile file(::CreateFileA(Target(remote).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                                            nullptr));
+    platform::UniqueFile file(::CreateFileW(WideFromUtf8(Target(remote)).c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         const DWORD error = ::GetLastError();
         fetched.state = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
@@ -135,8 +137,9 @@ std::optional<Failure> FolderTransport::PutBytes(const std::string &remote,
         final + ".partial-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
     std::optional<Failure> failure;
     {
-        platform::UniqueFile target(::CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
+        platform::UniqueFile target(::CreateFileW(WideFromUtf8(partial).c_str(), GENERIC_WRITE, 0,
+                                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN,
+                                                  nullptr));
         DWORD written = 0;
         if (!target)
             failure =
@@ -147,11 +150,11 @@ std::optional<Failure> FolderTransport::PutBytes(const std::string &remote,
             failure =
                 WriteFailure("The file \"" + partial + "\" cannot be written.", ::GetLastError());
     }
-    if (!failure && !::MoveFileExA(partial.c_str(), final.c_str(),
+    if (!failure && !::MoveFileExW(WideFromUtf8(partial).c_str(), WideFromUtf8(final).c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         failure = WriteFailure("The file \"" + final + "\" cannot be replaced.", ::GetLastError());
     if (failure)
-        ::DeleteFileA(partial.c_str());
+        ::DeleteFileW(WideFromUtf8(partial).c_str());
     return failure;
 }
 

@@ -1,17 +1,13 @@
 #include "local_facts_win32.h"
 
-#include <windows.h>
-
 #include "digest.h"
-#include "platform/code_page.h"
 
 namespace webpost {
 
+// The memory checks that the name is valid UTF-8 (RepresentablePath): a
+// name that is not is sent every time.
 std::optional<std::string> Win32LocalFacts::ManifestPath(const std::string &remote) {
-    const std::string utf8 = platform::WideToCodePage(platform::CodePageToWide(remote), CP_UTF8);
-    if (utf8.empty())
-        return std::nullopt;
-    return utf8;
+    return remote;
 }
 
 std::optional<std::string> Win32LocalFacts::Sha256Hex(const std::string &localPath) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32_handles.h"
+#include "utf8_text.h"
 
 namespace webpost {
 
@@ -14,9 +15,11 @@ std::uint64_t SizeOf(DWORD high, DWORD low) {
 
 }  // namespace
 
+// Paths and names are UTF-8; the wide calls see every name the file system
+// holds, also those the system code page cannot spell.
 std::optional<LocalItem> Win32LocalTree::Stat(const std::string &path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    if (!::GetFileAttributesExW(WideFromUtf8(path).c_str(), GetFileExInfoStandard, &data))
         return std::nullopt;
     LocalItem item;
     item.folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -25,21 +28,21 @@ std::optional<LocalItem> Win32LocalTree::Stat(const std::string &path) {
 }
 
 std::optional<std::vector<LocalItem>> Win32LocalTree::List(const std::string &folder) {
-    WIN32_FIND_DATAA data;
-    platform::UniqueFind find(::FindFirstFileA(Join(folder, "*").c_str(), &data));
+    WIN32_FIND_DATAW data;
+    platform::UniqueFind find(::FindFirstFileW(WideFromUtf8(Join(folder, "*")).c_str(), &data));
     if (!find)
         return std::nullopt;
     std::vector<LocalItem> children;
     do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..")
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..")
             continue;
         LocalItem item;
-        item.name = name;
+        item.name = Utf8FromWide(name);
         item.folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         item.size = item.folder ? 0 : SizeOf(data.nFileSizeHigh, data.nFileSizeLow);
         children.push_back(item);
-    } while (::FindNextFileA(find.Get(), &data));
+    } while (::FindNextFileW(find.Get(), &data));
     if (::GetLastError() != ERROR_NO_MORE_FILES)
         return std::nullopt;
     return children;

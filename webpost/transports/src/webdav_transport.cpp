@@ -13,6 +13,7 @@
 #include "platform/winhttp_handle.h"
 #include "remote_path.h"
 #include "server_answer.h"
+#include "utf8_text.h"
 #include "win32_error.h"
 
 namespace webpost {
@@ -65,6 +66,8 @@ private:
     std::string ServerName() const;
 
     Destination destination_;
+    // The destination's path as sent: UTF-8, percent-encoded.
+    std::string base_;
     Credentials credentials_;
     std::string certSha256_;
     bool sendAuthorization_ = false;
@@ -91,8 +94,8 @@ std::optional<Failure> OpenBody(const Body &body, platform::UniqueFile &file) {
                        "The file \"" + *body.localPath + "\" is larger than 4 GB.", false};
     if (!body.localPath)
         return std::nullopt;
-    file.Reset(::CreateFileA(body.localPath->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    file.Reset(::CreateFileW(WideFromUtf8(*body.localPath).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file)
         return UnreadableFile(*body.localPath, ::GetLastError());
     return std::nullopt;
@@ -121,8 +124,9 @@ void DrainAnswer(HINTERNET request, Answer &answer) {
 
 WebDavTransport::WebDavTransport(Destination destination, Credentials credentials,
                                  std::string certSha256)
-    : destination_(std::move(destination)), credentials_(std::move(credentials)),
-      certSha256_(std::move(certSha256)) {}
+    : destination_(std::move(destination)),
+      base_(EscapeUrlPath(Utf8FromCodePage(destination_.path))),
+      credentials_(std::move(credentials)), certSha256_(std::move(certSha256)) {}
 
 std::string WebDavTransport::ServerName() const {
     return destination_.host + ":" + std::to_string(destination_.port);
@@ -179,9 +183,9 @@ std::optional<Failure> WebDavTransport::Open() {
     // The destination's own folder: made when missing (its parent must
     // exist), accepted when there; this first request also finds out whether
     // the server wants a password and whether its certificate is trusted.
-    if (destination_.path == "/")
+    if (base_ == "/")
         return std::nullopt;
-    std::string root = destination_.path;
+    std::string root = base_;
     while (root.size() > 1 && root.back() == '/')
         root.pop_back();
     Answer answer;
@@ -191,7 +195,7 @@ std::optional<Failure> WebDavTransport::Open() {
 }
 
 std::optional<Failure> WebDavTransport::MakeFolder(const std::string &remote) {
-    const std::string path = HttpPath(destination_.path, remote) + "/";
+    const std::string path = HttpPath(base_, remote) + "/";
     Answer answer;
     if (std::optional<Failure> failure = Request(L"MKCOL", path, Body{}, answer))
         return failure;
@@ -201,7 +205,7 @@ std::optional<Failure> WebDavTransport::MakeFolder(const std::string &remote) {
 std::optional<Failure> WebDavTransport::PutFile(const std::string &localPath,
                                                 const std::string &remote, std::uint64_t size,
                                                 const ByteCounter &counter) {
-    const std::string path = HttpPath(destination_.path, remote);
+    const std::string path = HttpPath(base_, remote);
     Answer answer;
     Body body{&localPath, size, &counter};
     if (std::optional<Failure> failure = Request(L"PUT", path, body, answer))
@@ -411,7 +415,7 @@ std::optional<Failure> WebDavTransport::ReadAnswer(HINTERNET request, Answer &an
                                reason, &size, WINHTTP_NO_HEADER_INDEX))
         reason[0] = L'\0';
     answer.status = status;
-    answer.reason = platform::WideToCodePage(reason);
+    answer.reason = Utf8FromWide(reason);
     DrainAnswer(request, answer);
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The platform's words for an error number, for causes shown to the user.
+// The platform's words for an error number, for causes shown to the user
+// (in UTF-8, as every text inside a post).
 
 #include <windows.h>
 
