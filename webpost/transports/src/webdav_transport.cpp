@@ -297,15 +297,16 @@ platform::UniqueWinHttp WebDavTransport::OpenRequest(const wchar_t *verb, const 
                              destination_.secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request)
         return request;
-    if (hasBody) {
-        // Each PUT on a fresh connection. On a kept-alive one the body, sent
-        // after the headers in a second segment, waits for the server's
-        // delayed acknowledgement of the headers (some 40 ms a file here);
-        // a new connection's first segments are acknowledged at once, and a
-        // loopback or LAN handshake costs far less than that wait.
-        DWORD feature = WINHTTP_DISABLE_KEEP_ALIVE;
-        ::WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &feature, sizeof feature);
-    }
+    // Each request on a fresh connection. On a kept-alive one a PUT's body,
+    // sent after the headers in a second segment, waits for the server's
+    // delayed acknowledgement of the headers (some 40 ms a file here); a new
+    // connection's first segments are acknowledged at once, and a loopback
+    // or LAN handshake costs far less than that wait. Requests without a
+    // body close theirs too: a connection they left open would be taken by
+    // the next PUT.
+    (void)hasBody;
+    DWORD feature = WINHTTP_DISABLE_KEEP_ALIVE;
+    ::WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &feature, sizeof feature);
     if (pinned) {
         // The platform would refuse a self-signed certificate; the pin
         // checked after sending the headers takes its place and is
