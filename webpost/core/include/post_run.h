@@ -35,7 +35,8 @@ struct PostOutcome {
 // Every step of the plan, whatever the destination holds.
 PostOutcome RunPost(const UploadPlan &plan, Transport &transport, PostObserver &observer);
 
-// What a publish needs to know of the local side beyond the plan.
+// What a publish needs to know of the local side beyond the plan. Sha256Hex
+// is called from several threads at once.
 class LocalFacts {
 public:
     virtual ~LocalFacts() = default;

@@ -29,6 +29,7 @@ struct StepFacts {
 
 // One chosen step and what the memory records once it is done.
 struct StepRecord {
+    std::size_t step = 0;   // its index in the full plan
     bool recorded = false;  // false: the step leaves no entry
     std::string path;
     ManifestFile file;  // for a file step

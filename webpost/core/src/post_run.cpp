@@ -1,6 +1,9 @@
 #include "post_run.h"
 
+#include <algorithm>
+#include <atomic>
 #include <functional>
+#include <thread>
 
 #include "manifest.h"
 #include "server_answer.h"
@@ -70,6 +73,19 @@ PostOutcome RunSteps(const UploadPlan &plan, Transport &transport, PostObserver 
     return outcome;
 }
 
+// The threads hashing local files; joined before their results are read,
+// and at the latest when the publish returns.
+struct Hashers {
+    std::vector<std::thread> threads;
+    void Join() {
+        for (std::thread &thread : threads) {
+            if (thread.joinable())
+                thread.join();
+        }
+    }
+    ~Hashers() { Join(); }
+};
+
 }  // namespace
 
 PostOutcome RunPost(const UploadPlan &plan, Transport &transport, PostObserver &observer) {
@@ -91,18 +107,38 @@ PostOutcome RunPublish(const UploadPlan &plan, Transport &transport, LocalFacts 
 
     std::vector<StepFacts> stepFacts(plan.steps.size());
     for (std::size_t i = 0; i < plan.steps.size(); ++i) {
-        const PlanStep &step = plan.steps[i];
-        std::optional<std::string> path = facts.ManifestPath(step.remote);
-        if (!path || !RepresentablePath(*path))
-            continue;
-        stepFacts[i].path = path;
-        if (!step.folder) {
+        std::optional<std::string> path = facts.ManifestPath(plan.steps[i].remote);
+        if (path && RepresentablePath(*path))
+            stepFacts[i].path = path;
+    }
+    const std::vector<StepFacts> namesOnly = stepFacts;
+
+    // Hashing the local files is most of a re-publish that sends little:
+    // the files are shared among a few threads, each taking the next. The
+    // digests decide what goes only when there is a memory to compare with;
+    // otherwise they are for the new memory alone, and are computed while
+    // the files go.
+    std::atomic<std::size_t> next{0};
+    const auto hashRest = [&] {
+        for (std::size_t i = next++; i < plan.steps.size(); i = next++) {
+            const PlanStep &step = plan.steps[i];
+            if (step.folder || !stepFacts[i].path)
+                continue;
             std::optional<std::string> digest = facts.Sha256Hex(step.localPath);
             if (digest && IsSha256Hex(*digest))
                 stepFacts[i].sha256 = digest;
         }
+    };
+    Hashers hashers;
+    const unsigned helpers = std::min(3u, std::max(2u, std::thread::hardware_concurrency()) - 1);
+    for (unsigned t = 0; t < helpers && t < plan.fileCount; ++t)
+        hashers.threads.emplace_back(hashRest);
+    const bool compare = old && !sendAll;
+    if (compare) {
+        hashRest();
+        hashers.Join();
     }
-    Selection selection = SelectSteps(plan, stepFacts, old, sendAll);
+    Selection selection = SelectSteps(plan, compare ? stepFacts : namesOnly, old, sendAll);
     if (selection.plan.steps.empty())
         return PostOutcome{};
 
@@ -129,16 +165,21 @@ PostOutcome RunPublish(const UploadPlan &plan, Transport &transport, LocalFacts 
         }
     }
 
+    std::vector<std::size_t> done;
+    PostOutcome outcome = RunSteps(selection.plan, transport, observer,
+                                   [&](std::size_t index) { done.push_back(index); });
+    hashers.Join();
     Manifest memory = selection.kept;
-    PostOutcome outcome = RunSteps(selection.plan, transport, observer, [&](std::size_t index) {
-        const StepRecord &record = selection.records[index];
-        if (!record.recorded)
-            return;
-        if (selection.plan.steps[index].folder)
-            memory.folders.insert(record.path);
-        else
-            memory.files[record.path] = record.file;
-    });
+    for (std::size_t index : done) {
+        const std::size_t step = selection.records[index].step;
+        const StepFacts &fact = stepFacts[step];
+        if (!fact.path)
+            continue;
+        if (plan.steps[step].folder)
+            memory.folders.insert(*fact.path);
+        else if (fact.sha256)
+            memory.files[*fact.path] = ManifestFile{plan.steps[step].size, *fact.sha256};
+    }
     // Written last, also after a failure or a cancel, so that the next post
     // skips what this one did. When this write fails the next post finds the
     // older memory, which claims nothing untrue, and sends more than needed.

@@ -88,6 +88,7 @@ Selection SelectSteps(const UploadPlan &full, const std::vector<StepFacts> &fact
         const StepFacts &fact = facts[i];
         selection.plan.steps.push_back(step);
         StepRecord record;
+        record.step = i;
         record.recorded = fact.path && (step.folder || fact.sha256);
         if (record.recorded) {
             record.path = *fact.path;
