@@ -32,6 +32,12 @@ void StoredSites::Store(const std::string &name, const std::string &url, const s
         registry_.SetRaw(path, "Password", REG_BINARY, passwordBlob);
 }
 
+void StoredSites::StoreNumber(const std::string &name, const std::string &value,
+                              DWORD number) const {
+    registry_.SetRaw(SitePath(name), value, REG_DWORD,
+                     std::string(reinterpret_cast<const char *>(&number), sizeof number));
+}
+
 std::string StoredSites::Value(const std::string &name, const std::string &value) const {
     DWORD type = REG_NONE;
     std::string bytes;

@@ -22,6 +22,8 @@ public:
     void Store(const std::string &name, const std::string &url, const std::string &kind,
                const std::string &user = "", const std::string &certSha256 = "",
                const std::string &passwordBlob = "") const;
+    // A REG_DWORD value of a stored site (FullPost).
+    void StoreNumber(const std::string &name, const std::string &value, DWORD number) const;
     // A value of a stored site (text up to its NUL), or "<missing>".
     std::string Value(const std::string &name, const std::string &value) const;
 

@@ -1,6 +1,8 @@
 #include "temp_tree.h"
 
 #include <windows.h>
+#include <bcrypt.h>
+#include <wincrypt.h>
 
 #include <stdexcept>
 #include <vector>
@@ -126,6 +128,60 @@ std::map<std::string, std::string> ReadTree(const std::string &folder) {
     std::map<std::string, std::string> out;
     ReadInto(folder, "", out);
     return out;
+}
+
+namespace {
+const char *const kMemoryName = ".webpost-manifest";
+}  // namespace
+
+std::map<std::string, std::string> PostedTree(const std::string &folder) {
+    std::map<std::string, std::string> tree = ReadTree(folder);
+    tree.erase(kMemoryName);
+    return tree;
+}
+
+std::string SiteMemory(const std::string &folder) {
+    const std::map<std::string, std::string> tree = ReadTree(folder);
+    const auto memory = tree.find(kMemoryName);
+    return memory == tree.end() ? "<missing>" : memory->second;
+}
+
+std::string MemoryLines(const std::string &folder, const std::string &path) {
+    const std::string memory = SiteMemory(folder);
+    std::string found;
+    std::size_t start = 0;
+    while (start < memory.size()) {
+        std::size_t end = memory.find('\n', start);
+        if (end == std::string::npos)
+            end = memory.size();
+        const std::string line = memory.substr(start, end - start);
+        const bool names =
+            line == "D " + path ||
+            (line.rfind("F ", 0) == 0 && line.size() > path.size() + 1 &&
+             line.compare(line.size() - path.size() - 1, std::string::npos, " " + path) == 0);
+        if (names)
+            found += (found.empty() ? "" : "|") + line;
+        start = end + 1;
+    }
+    return found;
+}
+
+std::string Sha256Hex(const std::string &bytes) {
+    // The platform's one-call hash: another way to the digest than the
+    // library's, which hashes the file in pieces.
+    BYTE digest[32] = {};
+    DWORD length = sizeof digest;
+    if (!::CryptHashCertificate2(BCRYPT_SHA256_ALGORITHM, 0, nullptr,
+                                 reinterpret_cast<const BYTE *>(bytes.data()),
+                                 static_cast<DWORD>(bytes.size()), digest, &length))
+        return "no digest";
+    static const char kHex[] = "0123456789abcdef";
+    std::string hex;
+    for (BYTE byte : digest) {
+        hex += kHex[byte >> 4];
+        hex += kHex[byte & 15];
+    }
+    return hex;
 }
 
 std::string PatternBytes(std::size_t size, unsigned salt) {

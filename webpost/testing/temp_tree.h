@@ -31,6 +31,17 @@ private:
 // appear as name + "/" with empty bytes.
 std::map<std::string, std::string> ReadTree(const std::string &folder);
 
+// The same without the site's memory that a post leaves at the root of its
+// destination: what a reader of the site sees.
+std::map<std::string, std::string> PostedTree(const std::string &folder);
+// The site's memory at the root of `folder`, or "<missing>".
+std::string SiteMemory(const std::string &folder);
+// Every line of the site's memory that names `path` ("F <size> <sha256>
+// <path>" or "D <path>"), joined; empty when none does.
+std::string MemoryLines(const std::string &folder, const std::string &path);
+// The SHA-256 of `bytes` in lower-case hex, as the memory lists it.
+std::string Sha256Hex(const std::string &bytes);
+
 // A site of nested folders with text and binary files of several sizes.
 std::map<std::string, std::string> SampleSite();
 // A site whose names (UTF-8) hold characters from each range of code page

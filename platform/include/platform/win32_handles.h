@@ -11,7 +11,8 @@
 //   UniqueDc          CreateCompatibleDC, CreateDC (not GetDC's: ReleaseDC)
 //   UniqueModule      LoadLibrary
 // Internet handles are in winhttp_handle.h and wininet_handle.h, sockets in
-// winsock_handle.h, so that only their users link the library.
+// winsock_handle.h, the cryptography's in bcrypt_handle.h, so that only their
+// users link the library.
 
 #include <windows.h>
 

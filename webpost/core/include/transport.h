@@ -22,6 +22,13 @@ struct Credentials {
 
 using ByteCounter = std::function<void(std::uint64_t bytesSoFar)>;
 
+// A small file read whole from the destination (the site's memory).
+enum class FetchState { Found, Missing, Unreadable };
+struct Fetched {
+    FetchState state = FetchState::Missing;
+    std::string bytes;  // when Found
+};
+
 class Transport {
 public:
     virtual ~Transport() = default;
@@ -32,6 +39,12 @@ public:
     virtual std::optional<Failure> MakeFolder(const std::string &remote) = 0;
     virtual std::optional<Failure> PutFile(const std::string &localPath, const std::string &remote,
                                            std::uint64_t size, const ByteCounter &counter) = 0;
+    // Reads the file `remote` whole: Missing when the destination has no
+    // such file, Unreadable when it cannot be read or is larger than `limit`.
+    virtual Fetched FetchFile(const std::string &remote, std::size_t limit) = 0;
+    // Stores `bytes` as the file `remote`, as PutFile stores a local file.
+    virtual std::optional<Failure> PutBytes(const std::string &remote,
+                                            const std::string &bytes) = 0;
 };
 
 }  // namespace webpost

@@ -35,9 +35,18 @@ struct PlanResult {
 };
 
 // Children are taken in byte order of their names, so a plan is the same on
-// every run. Two local paths bringing the same remote name fail the plan.
+// every run; the pages then go last (PutPagesLast). Two local paths bringing
+// the same remote name fail the plan.
 PlanResult BuildUploadPlan(LocalTree &tree, const std::vector<std::string> &localPaths,
                            bool recursive);
+
+// A file step of an HTML page: its name ends in ".htm" or ".html", in any case.
+bool IsPage(const PlanStep &step);
+
+// Moves the pages behind every other step, keeping the others' order; the
+// pages deepest first and, on one level, the index pages ("index.html",
+// "index.htm") after the others, so the root's index page is the very last.
+void PutPagesLast(UploadPlan &plan);
 
 // The last component of a local path ("C:\a\b.txt" -> "b.txt"), either separator.
 std::string LastComponent(const std::string &path);

@@ -1,6 +1,7 @@
 #include "upload_plan.h"
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 
 namespace webpost {
@@ -84,7 +85,51 @@ private:
     std::set<std::string> folders_;
 };
 
+std::string Lower(std::string text) {
+    for (char &c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::size_t Depth(const std::string &remote) {
+    return static_cast<std::size_t>(std::count(remote.begin(), remote.end(), '/'));
+}
+
+bool IsIndexPage(const std::string &remote) {
+    const auto slash = remote.rfind('/');
+    const std::string name = Lower(slash == std::string::npos ? remote : remote.substr(slash + 1));
+    return name == "index.html" || name == "index.htm";
+}
+
 }  // namespace
+
+bool IsPage(const PlanStep &step) {
+    if (step.folder)
+        return false;
+    const std::string name = Lower(step.remote);
+    const auto endsWith = [&name](const std::string &tail) {
+        return name.size() > tail.size() &&
+               name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    return endsWith(".html") || endsWith(".htm");
+}
+
+void PutPagesLast(UploadPlan &plan) {
+    // Pages link to the rest, and to deeper pages more often than to
+    // shallower ones: everything else first, then the pages, deepest first,
+    // a folder's index page after the other pages of its level, so that a
+    // post cut short leaves no page linking to something not yet there.
+    std::stable_partition(plan.steps.begin(), plan.steps.end(),
+                          [](const PlanStep &step) { return !IsPage(step); });
+    const auto pages = std::find_if(plan.steps.begin(), plan.steps.end(), IsPage);
+    std::stable_sort(pages, plan.steps.end(), [](const PlanStep &a, const PlanStep &b) {
+        const std::size_t depthA = Depth(a.remote);
+        const std::size_t depthB = Depth(b.remote);
+        if (depthA != depthB)
+            return depthA > depthB;
+        return !IsIndexPage(a.remote) && IsIndexPage(b.remote);
+    });
+}
 
 std::string LastComponent(const std::string &path) {
     std::string trimmed = path;
@@ -112,6 +157,7 @@ PlanResult BuildUploadPlan(LocalTree &tree, const std::vector<std::string> &loca
         if (!added)
             return builder.Result();
     }
+    PutPagesLast(builder.Result().plan);
     builder.Result().ok = true;
     return builder.Result();
 }

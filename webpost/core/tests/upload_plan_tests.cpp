@@ -1,7 +1,9 @@
 // Upload plans from local paths: what is posted, under which name, in which
-// order, with and without recursion; paths that cannot be posted.
+// order (pages last, deepest first), with and without recursion; paths that
+// cannot be posted.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
 #include "fake_tree.h"
@@ -54,12 +56,12 @@ const PlanCase kPlans[] = {
      {"C:\\site"},
      true,
      "F b.css <- C:\\site\\b.css (20)\n"
-     "F index.html <- C:\\site\\index.html (100)\n"
      "D empty\n"
      "D img\n"
      "F img/a.jpg <- C:\\site\\img\\a.jpg (3000)\n"
      "D img/thumbs\n"
-     "F img/thumbs/a.jpg <- C:\\site\\img\\thumbs\\a.jpg (300)\n",
+     "F img/thumbs/a.jpg <- C:\\site\\img\\thumbs\\a.jpg (300)\n"
+     "F index.html <- C:\\site\\index.html (100)\n",
      3420,
      4},
     {"folder without recursion",
@@ -79,7 +81,7 @@ const PlanCase kPlans[] = {
     {"an empty folder posts nothing", {"C:\\site\\empty"}, true, "", 0, 0},
 };
 
-TEST(UploadPlanTest, PlansEachFolderBeforeWhatItHolds) {
+TEST(UploadPlanTest, PlansEachFolderBeforeWhatItHoldsAndPagesLast) {
     for (const PlanCase &c : kPlans) {
         SCOPED_TRACE(c.name);
         FakeTree tree = SiteTree();
@@ -88,6 +90,73 @@ TEST(UploadPlanTest, PlansEachFolderBeforeWhatItHolds) {
         EXPECT_EQ(Describe(result.plan), c.steps);
         EXPECT_EQ(result.plan.totalBytes, c.totalBytes);
         EXPECT_EQ(result.plan.fileCount, c.files);
+    }
+}
+
+// Only the remote names of the file steps, in order.
+std::string FileOrder(const UploadPlan &plan) {
+    std::string out;
+    for (const PlanStep &s : plan.steps) {
+        if (!s.folder)
+            out += s.remote + " ";
+    }
+    return out;
+}
+
+struct OrderCase {
+    const char *name;
+    FakeTree tree;
+    const char *files;
+};
+
+TEST(UploadPlanTest, PagesGoLastDeepestFirstAndTheRootIndexLastOfAll) {
+    OrderCase cases[] = {
+        {"pages after pictures, any case of the extension",
+         FakeTree({{"C:\\s\\", 0},
+                   {"C:\\s\\index.html", 1},
+                   {"C:\\s\\about.HTM", 1},
+                   {"C:\\s\\z.jpg", 1},
+                   {"C:\\s\\a.css", 1},
+                   {"C:\\s\\htmlnotes.txt", 1},
+                   {"C:\\s\\x.html.bak", 1}}),
+         "a.css htmlnotes.txt x.html.bak z.jpg about.HTM index.html "},
+        {"deepest pages first, a level's index page after its other pages",
+         FakeTree({{"C:\\s\\", 0},
+                   {"C:\\s\\index.htm", 1},
+                   {"C:\\s\\news.html", 1},
+                   {"C:\\s\\a\\", 0},
+                   {"C:\\s\\a\\Index.HTML", 1},
+                   {"C:\\s\\a\\b.png", 1},
+                   {"C:\\s\\a\\x.html", 1},
+                   {"C:\\s\\a\\deep\\", 0},
+                   {"C:\\s\\a\\deep\\index.html", 1},
+                   {"C:\\s\\b\\", 0},
+                   {"C:\\s\\b\\index.html", 1},
+                   {"C:\\s\\b\\c.gif", 1}}),
+         "a/b.png b/c.gif a/deep/index.html a/x.html a/Index.HTML b/index.html news.html "
+         "index.htm "},
+        {"a page-like folder name is no page",
+         FakeTree({{"C:\\s\\", 0},
+                   {"C:\\s\\old.html\\", 0},
+                   {"C:\\s\\old.html\\pic.jpg", 1},
+                   {"C:\\s\\.html", 1}}),
+         ".html old.html/pic.jpg "},
+    };
+    for (OrderCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        PlanResult result = BuildUploadPlan(c.tree, {"C:\\s"}, true);
+        ASSERT_TRUE(result.ok) << result.failure.cause;
+        EXPECT_EQ(FileOrder(result.plan), c.files);
+        // Every folder still comes before what it holds.
+        std::set<std::string> made;
+        for (const PlanStep &step : result.plan.steps) {
+            const auto slash = step.remote.rfind('/');
+            if (slash != std::string::npos) {
+                EXPECT_TRUE(made.count(step.remote.substr(0, slash))) << step.remote;
+            }
+            if (step.folder)
+                made.insert(step.remote);
+        }
     }
 }
 

@@ -15,6 +15,7 @@
 #define IDC_WP_FINISH      1012
 #define IDC_WP_PATHS       1020
 #define IDC_WP_RECURSIVE   1021
+#define IDC_WP_FULLPOST    1022
 #define IDC_WP_SITENAME    1030
 #define IDC_WP_URL         1031
 #define IDC_WP_USER        1032

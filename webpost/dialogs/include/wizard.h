@@ -19,6 +19,7 @@ enum class WizardEnd { Finished, Cancelled, Failed };
 struct WizardModel {
     std::string paths;  // one local path a line
     int recursive = 1;
+    int fullPost = 0;  // send every file, even those the site's memory has
     std::string siteName;
     std::vector<std::string> storedSites;  // offered in the site name's list
     std::string url;

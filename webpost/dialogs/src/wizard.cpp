@@ -72,6 +72,7 @@ void Exchange(HWND dialog, const Page &page, bool save) {
     case IDD_WP_SOURCE:
         ExchangeText(dialog, IDC_WP_PATHS, model.paths, save);
         ExchangeCheck(dialog, IDC_WP_RECURSIVE, model.recursive, save);
+        ExchangeCheck(dialog, IDC_WP_FULLPOST, model.fullPost, save);
         break;
     case IDD_WP_SITE:
         ExchangeText(dialog, IDC_WP_SITENAME, model.siteName, save);

@@ -3,7 +3,8 @@
 // Back, Next and Finish, cancelling from the wizard and from the progress
 // window, a new site given in the wizard stored (with its password, against
 // the Basic-authentication server of with-servers), and a screenshot of every
-// page and of the progress window.
+// page and of the progress window; the source page's box that sends every
+// file, changed or not.
 #include <gtest/gtest.h>
 
 #include <wpapi.h>
@@ -14,6 +15,7 @@
 
 #include "resource_ids.h"
 #include "prerequisite.h"
+#include "republish_checks.h"
 #include "server_env.h"
 #include "temp_tree.h"
 #include "webpost_fixture.h"
@@ -130,9 +132,53 @@ TEST_F(WizardGuiTest, EveryPageInTurnThenFinishPostsWithProgress) {
         return true;
     });
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
-    EXPECT_EQ(ReadTree(target_.Path()), SampleSite());
+    EXPECT_EQ(PostedTree(target_.Path()), SampleSite());
     for (int i = 0; i < 4; ++i)
         EXPECT_GT(colours[i], 8u) << "page " << i + 1 << " looks blank";
+}
+
+struct EveryFileCase {
+    const char *name;
+    bool check;
+};
+
+TEST_F(WizardGuiTest, TheSendEveryFileBoxSendsUnchangedFilesToo) {
+    WriteTree(source_, "", SampleSite());
+    const EveryFileCase cases[] = {{"box left clear: nothing is sent again", false},
+                                   {"box checked: every file is sent again", true}};
+    for (const EveryFileCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string target = target_.Below(c.check ? "checked" : "clear");
+        PostCall call;
+        call.paths = {source_.Path()};
+        call.url = target;
+        ASSERT_EQ(library_.Run(call).code, 0u);
+        MarkServedFiles(target);
+        call.flags = WPF_SHOWPAGE_SRCFILE | WPF_NO_PROGRESS_DLGS;
+        std::size_t colours = 0;
+        const PostAnswer answer = RunDriven(call, [&](WindowDriver &driver) {
+            HWND page = driver.WaitFor(kSource);
+            if (!page)
+                return false;
+            EXPECT_FALSE(WindowDriver::Checked(page, IDC_WP_FULLPOST));
+            // Sent, not posted: checked before the screenshot is taken.
+            if (c.check)
+                ::SendDlgItemMessageA(page, IDC_WP_FULLPOST, BM_SETCHECK, BST_CHECKED, 0);
+            EXPECT_EQ(WindowDriver::Checked(page, IDC_WP_FULLPOST), c.check);
+            colours = WindowDriver::Shoot(page, c.check ? "wizard-2-source-every-file"
+                                                        : "wizard-2-source-changed-only");
+            WindowDriver::Click(page, IDC_WP_FINISH);
+            return true;
+        });
+        ASSERT_EQ(answer.code, 0u) << answer.errorText;
+        std::map<std::string, std::string> expected = SampleSite();
+        if (!c.check) {
+            for (auto &[path, bytes] : expected)
+                bytes = path.back() == '/' ? "" : Marker(path);
+        }
+        EXPECT_EQ(PostedTree(target), expected);
+        EXPECT_GT(colours, 8u) << "the page looks blank";
+    }
 }
 
 TEST_F(WizardGuiTest, CancelOnAPageReturnsTheCancelCodeAndPostsNothing) {
@@ -148,7 +194,7 @@ TEST_F(WizardGuiTest, CancelOnAPageReturnsTheCancelCodeAndPostsNothing) {
         return driver.WaitGone(page);
     });
     EXPECT_EQ(answer.code, kCancelled);
-    EXPECT_TRUE(ReadTree(target_.Path()).empty());
+    EXPECT_TRUE(PostedTree(target_.Path()).empty());
     EXPECT_EQ(answer.url, target_.Path());
 }
 
@@ -176,7 +222,7 @@ TEST_F(WizardGuiTest, ANewSiteGivenInTheWizardIsStored) {
     EXPECT_EQ(sites_.Value(site, "Kind"), "folder");
     EXPECT_EQ(sites_.Value(site, "UserName"), "ann");
     EXPECT_EQ(sites_.Value(site, "Password"), "<missing>");
-    EXPECT_EQ(ReadTree(target_.Path()).count("index.html"), 1u);
+    EXPECT_EQ(PostedTree(target_.Path()).count("index.html"), 1u);
 }
 
 TEST_F(WizardGuiTest, APasswordGivenInTheWizardLogsInAndIsKeptOnlyProtected) {
@@ -196,7 +242,7 @@ TEST_F(WizardGuiTest, APasswordGivenInTheWizardLogsInAndIsKeptOnlyProtected) {
         return true;
     });
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
-    EXPECT_EQ(ReadTree(dav.root + "\\site\\" + folder), SampleSite());
+    EXPECT_EQ(PostedTree(dav.root + "\\site\\" + folder), SampleSite());
     EXPECT_EQ(sites_.Value(site, "UserName"), dav.user);
     const std::string kept = sites_.Value(site, "Password");
     ASSERT_NE(kept, "<missing>");
@@ -231,7 +277,7 @@ TEST_F(WizardGuiTest, CancelInTheProgressWindowStopsAfterTheCurrentFile) {
     EXPECT_EQ(answer.code, kCancelled);
     EXPECT_NE(answer.errorText.find("of 200 files were posted"), std::string::npos)
         << answer.errorText;
-    const auto posted = ReadTree(target_.Path());
+    const auto posted = PostedTree(target_.Path());
     EXPECT_LT(posted.size(), static_cast<std::size_t>(kFiles));
     for (const auto &entry : posted) {
         EXPECT_EQ(entry.second.size(), 256u * 1024) << entry.first << " is not whole";

@@ -4,6 +4,7 @@
 
 #include "folder_transport.h"
 #include "ftp_transport.h"
+#include "local_facts_win32.h"
 #include "local_tree_win32.h"
 #include "progress_window.h"
 #include "upload_plan.h"
@@ -100,12 +101,14 @@ PostOutcome PostInUtf8(const PostRequest &request, const ResolvedPost &post) {
         return outcome;
     }
     std::unique_ptr<Transport> transport = MakeTransport(post, request);
+    Win32LocalFacts facts;
+    const bool sendAll = request.fullPost || post.site.fullPost;
     if (request.flags & WPF_NO_PROGRESS_DLGS) {
         SilentObserver silent;
-        return RunPost(plan.plan, *transport, silent);
+        return RunPublish(plan.plan, *transport, facts, silent, sendAll);
     }
     ProgressWindow progress(request.owner);
-    return RunPost(plan.plan, *transport, progress);
+    return RunPublish(plan.plan, *transport, facts, progress, sendAll);
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ struct PostRequest {
     bool keepPassword = false;
     // The wizard names a site that is not stored yet: store it.
     bool storeNewSite = false;
+    // The wizard's "send every file" box: this post ignores the site's
+    // memory (as a stored site's FullPost does for every post).
+    bool fullPost = false;
 };
 
 struct ResolvedPost {
@@ -48,7 +51,9 @@ struct Resolution {
 // Neither is kPostInfoRequired.
 Resolution ResolveDestination(const PostRequest &request);
 
-// Plans and posts. Nothing is posted when the plan cannot be made.
+// Plans and posts: only what differs from the site's memory, unless the
+// request or the stored site asks for a full post. Nothing is posted when
+// the plan cannot be made.
 PostOutcome ExecutePost(const PostRequest &request, const ResolvedPost &post);
 
 }  // namespace webpost

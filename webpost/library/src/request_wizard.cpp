@@ -49,6 +49,7 @@ bool RequestFromModel(const WizardModel &model, PostRequest &request, std::strin
         }
     }
     request.localPaths = PathLines(model.paths);
+    request.fullPost = model.fullPost != 0;
     if (model.recursive)
         request.flags &= ~static_cast<DWORD>(WPF_NO_RECURSIVE_POST);
     else

@@ -49,6 +49,7 @@ SiteLookup LoadSite(const std::string &name, StoredSite &site) {
     site.kind = *kind;
     site.userName = ReadValue(key, "UserName", REG_SZ).value_or("");
     site.certSha256 = ReadValue(key, "CertSha256", REG_SZ).value_or("");
+    site.fullPost = key.ReadDword("FullPost", 0) != 0;
     site.password.clear();
     if (std::optional<std::string> blob = ReadValue(key, "Password", REG_BINARY))
         site.password = UnprotectForUser(*blob).value_or("");

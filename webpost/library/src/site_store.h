@@ -8,6 +8,8 @@
 //   CertSha256  REG_SZ      optional: the one self-signed certificate trusted
 //   Password    REG_BINARY  optional: the password, protected with the
 //                           platform's data protection for this user
+//   FullPost    REG_DWORD   optional: not 0 = every post sends every file,
+//                           whatever the site's memory says
 //
 // Nothing is kept in clear text; a password that cannot be unprotected reads
 // as none.
@@ -29,6 +31,7 @@ struct StoredSite {
     std::string userName;
     std::string certSha256;
     std::string password;  // in memory only, unprotected
+    bool fullPost = false;
 };
 
 enum class SiteLookup { Found, Missing, Corrupt };

@@ -113,7 +113,7 @@ TEST_F(ApiContractTest, DestinationsThatCannotBeUsedAreRefusedAndNothingIsPosted
         EXPECT_EQ(answer.siteName, c.siteName);
         EXPECT_EQ(answer.url, c.url);
     }
-    EXPECT_TRUE(ReadTree(target.Path()).empty());
+    EXPECT_TRUE(PostedTree(target.Path()).empty());
 }
 
 TEST_F(ApiContractTest, MissingArgumentsAreRefused) {
@@ -158,7 +158,7 @@ TEST_F(ApiContractTest, SiteAndUrlAreWrittenBackOrTheirSizeIsTold) {
         call.urlLength = c.urlLength;
         const PostAnswer answer = library_.Run(call);
         EXPECT_EQ(answer.code, c.code) << answer.errorText;
-        EXPECT_EQ(ReadTree(target.Path()).count("index.html") == 1, c.posted);
+        EXPECT_EQ(PostedTree(target.Path()).count("index.html") == 1, c.posted);
         if (c.code == 0) {
             EXPECT_EQ(answer.siteName, site);
             EXPECT_EQ(answer.url, target.Path());

@@ -1,6 +1,7 @@
 // Posting into folders, for real in the prefix's file system: a nested site
 // arrives byte for byte, an existing destination is overwritten, recursion
-// can be turned off, and a failure leaves no half-written file behind.
+// can be turned off, and a failure leaves no half-written file behind; a
+// re-publish sends only what changed, pages last.
 #include <gtest/gtest.h>
 
 #include <wpapi.h>
@@ -8,6 +9,7 @@
 
 #include "platform/code_page.h"
 #include "prerequisite.h"
+#include "republish_checks.h"
 #include "temp_tree.h"
 #include "webpost_fixture.h"
 
@@ -38,7 +40,7 @@ TEST_F(FolderPostTest, NestedSiteArrivesIntactByPathAndByFileUrl) {
         const std::string destination = target.Below("my site");
         const PostAnswer answer = PostSource(asUrl ? FileUrl(destination) : destination);
         ASSERT_EQ(answer.code, 0u) << answer.errorText;
-        EXPECT_EQ(ReadTree(destination), SampleSite());
+        EXPECT_EQ(PostedTree(destination), SampleSite());
         EXPECT_EQ(answer.url, asUrl ? FileUrl(destination) : destination);
     }
 }
@@ -52,7 +54,7 @@ TEST_F(FolderPostTest, ExistingFilesAreOverwrittenAndOthersKept) {
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
     std::map<std::string, std::string> expected = SampleSite();
     expected["keep.txt"] = "not ours";
-    EXPECT_EQ(ReadTree(target.Path()), expected);
+    EXPECT_EQ(PostedTree(target.Path()), expected);
 }
 
 TEST_F(FolderPostTest, WithoutRecursionOnlyTheTopFilesGo) {
@@ -64,7 +66,7 @@ TEST_F(FolderPostTest, WithoutRecursionOnlyTheTopFilesGo) {
         if (entry.first.find('/') == std::string::npos)
             expected.insert(entry);
     }
-    EXPECT_EQ(ReadTree(target.Path()), expected);
+    EXPECT_EQ(PostedTree(target.Path()), expected);
 }
 
 TEST_F(FolderPostTest, SingleFilesLandAtTheRootUnderTheirNames) {
@@ -75,7 +77,7 @@ TEST_F(FolderPostTest, SingleFilesLandAtTheRootUnderTheirNames) {
     const PostAnswer answer = library_.Run(call);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
     const auto site = SampleSite();
-    EXPECT_EQ(ReadTree(target.Path()),
+    EXPECT_EQ(PostedTree(target.Path()),
               (std::map<std::string, std::string>{{"small.jpg", site.at("pics/thumbs/small.jpg")},
                                                   {"index.html", site.at("index.html")}}));
 }
@@ -94,7 +96,7 @@ TEST_F(FolderPostTest, MissingParentAndMissingSourceFailWithTheirPaths) {
     EXPECT_EQ(answer.code, static_cast<DWORD>(WEBPOST_ERROR_POST_FILES));
     EXPECT_NE(answer.errorText.find(source_.Below("not-there")), std::string::npos)
         << answer.errorText;
-    EXPECT_TRUE(ReadTree(target.Path()).empty());
+    EXPECT_TRUE(PostedTree(target.Path()).empty());
 }
 
 TEST_F(FolderPostTest, AFileThatCannotBeReplacedLeavesNoPartialFile) {
@@ -104,7 +106,7 @@ TEST_F(FolderPostTest, AFileThatCannotBeReplacedLeavesNoPartialFile) {
     const PostAnswer answer = PostSource(target.Path());
     EXPECT_EQ(answer.code, static_cast<DWORD>(WEBPOST_ERROR_POST_FILES));
     EXPECT_NE(answer.errorText.find("index.html"), std::string::npos) << answer.errorText;
-    for (const auto &entry : ReadTree(target.Path()))
+    for (const auto &entry : PostedTree(target.Path()))
         EXPECT_EQ(entry.first.find(".tmp"), std::string::npos) << entry.first;
 }
 
@@ -144,7 +146,7 @@ TEST_F(FolderPostTest, NamesOutsideAsciiArriveAsTheyAre) {
         call.url = target.Below(c.destination);
         const PostAnswer answer = library_.Run(call);
         ASSERT_EQ(answer.code, 0u) << answer.errorText;
-        EXPECT_EQ(ReadTree(target.Below(
+        EXPECT_EQ(PostedTree(target.Below(
                       platform::WideToCodePage(platform::CodePageToWide(c.destination), CP_UTF8))),
                   c.expected);
     }
@@ -159,9 +161,46 @@ TEST_F(FolderPostTest, AStoredSiteIsPostedToByName) {
     call.siteName = site;
     const PostAnswer answer = library_.Run(call);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
-    EXPECT_EQ(ReadTree(target.Path()), SampleSite());
+    EXPECT_EQ(PostedTree(target.Path()), SampleSite());
     EXPECT_EQ(answer.siteName, site);
     EXPECT_EQ(answer.url, target.Path());
+}
+
+TEST_F(FolderPostTest, ARepublishSendsOnlyWhatChanged) {
+    TempTree targets("dst");
+    ExpectOnlyChangesResent(library_, sites_, source_, "folder", [&](const std::string &tag) {
+        return Destination{targets.Below(tag), targets.Below(tag)};
+    });
+}
+
+TEST_F(FolderPostTest, AFailureHalfWayLeavesNoPageLinkingToAMissingFile) {
+    TempTree targets("dst");
+    ExpectPagesLastAfterAFailure(library_, source_, [&](const std::string &tag) {
+        return Destination{targets.Below(tag), targets.Below(tag)};
+    });
+}
+
+TEST_F(FolderPostTest, TheSitesMemoryIsAHiddenFileAtTheRoot) {
+    TempTree target("dst");
+    ASSERT_EQ(PostSource(target.Path()).code, 0u);
+    const DWORD attributes = ::GetFileAttributesA(target.Below(".webpost-manifest").c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+    const std::string memory = SiteMemory(target.Path());
+    EXPECT_EQ(memory.rfind("webpost-manifest 1\n", 0), 0u) << memory;
+    EXPECT_NE(memory.find("\nend 10\n"), std::string::npos) << memory;
+    EXPECT_EQ(MemoryLines(target.Path(), "pics/thumbs/deeper"), "D pics/thumbs/deeper");
+    EXPECT_EQ(MemoryLines(target.Path(), "empty.txt"),
+              "F 0 e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855 empty.txt");
+}
+
+TEST_F(FolderPostTest, ALocalFileOnTheMemorysNameIsPostedAndNoMemoryKept) {
+    source_.Write(".WebPost-Manifest", "the user's own file");
+    TempTree target("dst");
+    for (int post = 0; post < 2; ++post) {
+        ASSERT_EQ(PostSource(target.Path()).code, 0u);
+        EXPECT_EQ(ReadTree(target.Path()).at(".WebPost-Manifest"), "the user's own file");
+    }
 }
 
 }  // namespace

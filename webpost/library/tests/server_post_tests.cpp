@@ -8,6 +8,7 @@
 #include <wpapimsg.h>
 
 #include "prerequisite.h"
+#include "republish_checks.h"
 #include "server_env.h"
 #include "temp_tree.h"
 #include "webpost_fixture.h"
@@ -90,7 +91,7 @@ TEST_P(OpenDavTest, StoresTheNestedSiteIntact) {
     const std::string folder = Unique("nested");
     const PostAnswer answer = PostSource(dav.url + "/" + folder);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
-    EXPECT_EQ(ReadTree(Join(dav.root, folder)), SampleSite());
+    EXPECT_EQ(PostedTree(Join(dav.root, folder)), SampleSite());
     EXPECT_EQ(answer.url, dav.url + "/" + folder);
 }
 
@@ -107,7 +108,7 @@ TEST_P(OpenDavTest, OverwritesAnExistingSite) {
     std::map<std::string, std::string> expected = SampleSite();
     expected["index.html"] = "second edition";
     expected["pics/large.jpg"] = PatternBytes(1234, 9);
-    EXPECT_EQ(ReadTree(Join(dav.root, folder)), expected);
+    EXPECT_EQ(PostedTree(Join(dav.root, folder)), expected);
 }
 
 TEST_P(DavAccountTest, BasicAuthenticationWithStoredOrGivenCredentials) {
@@ -122,7 +123,7 @@ TEST_P(DavAccountTest, BasicAuthenticationWithStoredOrGivenCredentials) {
                      testsupport::ProtectedPassword(dav.password));
         const PostAnswer answer = PostSource("", site);
         ASSERT_EQ(answer.code, 0u) << answer.errorText;
-        EXPECT_EQ(ReadTree(Join(dav.root, "site\\" + folder)), SampleSite());
+        EXPECT_EQ(PostedTree(Join(dav.root, "site\\" + folder)), SampleSite());
         EXPECT_EQ(answer.siteName, site);
     }
     {
@@ -132,7 +133,7 @@ TEST_P(DavAccountTest, BasicAuthenticationWithStoredOrGivenCredentials) {
                                          "@" + dav.url.substr(7) + "/" + folder;
         const PostAnswer answer = PostSource(withPassword);
         ASSERT_EQ(answer.code, 0u) << answer.errorText;
-        EXPECT_EQ(ReadTree(Join(dav.root, "site\\" + folder)), SampleSite());
+        EXPECT_EQ(PostedTree(Join(dav.root, "site\\" + folder)), SampleSite());
         EXPECT_EQ(answer.url,
                   dav.url.substr(0, 7) + dav.user + "@" + dav.url.substr(7) + "/" + folder);
     }
@@ -149,7 +150,7 @@ TEST_F(ServerPostTest, HttpsWithATrustedFingerprintStoresTheSite) {
     sites_.Store(site, url + "/" + folder, "webdav", "", fingerprint);
     const PostAnswer answer = PostSource("", site);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
-    EXPECT_EQ(ReadTree(Join(root, "site\\" + folder)), SampleSite());
+    EXPECT_EQ(PostedTree(Join(root, "site\\" + folder)), SampleSite());
 }
 
 // The refusals both WebDAV servers are set up for: the same codes and texts
@@ -244,14 +245,52 @@ TEST_P(FtpTest, StoresTheNestedSiteAndOverwrites) {
                  testsupport::ProtectedPassword(ftp.password));
     PostAnswer answer = PostSource("", site);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
-    EXPECT_EQ(ReadTree(Join(ftp.root, "site-" + folder)), SampleSite());
+    EXPECT_EQ(PostedTree(Join(ftp.root, "site-" + folder)), SampleSite());
 
     source_.Write("pics/large.jpg", PatternBytes(99999, 4));
     answer = PostSource("", site);
     ASSERT_EQ(answer.code, 0u) << answer.errorText;
     std::map<std::string, std::string> expected = SampleSite();
     expected["pics/large.jpg"] = PatternBytes(99999, 4);
-    EXPECT_EQ(ReadTree(Join(ftp.root, "site-" + folder)), expected);
+    EXPECT_EQ(PostedTree(Join(ftp.root, "site-" + folder)), expected);
+}
+
+TEST_P(OpenDavTest, ARepublishSendsOnlyWhatChangedPagesLast) {
+    ServerAccount dav;
+    if (!Server(dav))
+        return;
+    const DestinationMaker fresh = [&](const std::string &tag) {
+        const std::string folder = Unique(tag);
+        return testsupport::Destination{dav.url + "/" + folder, Join(dav.root, folder)};
+    };
+    {
+        SCOPED_TRACE("re-publish");
+        ExpectOnlyChangesResent(library_, sites_, source_, "webdav", fresh);
+    }
+    {
+        SCOPED_TRACE("a failure half-way");
+        ExpectPagesLastAfterAFailure(library_, source_, fresh);
+    }
+}
+
+TEST_P(FtpTest, ARepublishSendsOnlyWhatChangedPagesLast) {
+    ServerAccount ftp;
+    if (!Server(ftp))
+        return;
+    const DestinationMaker fresh = [&](const std::string &tag) {
+        const std::string folder = Unique(tag);
+        return testsupport::Destination{"ftp://" + ftp.user + ":" + ftp.password + "@" +
+                                            ftp.url.substr(6) + "-" + folder,
+                                        Join(ftp.root, "site-" + folder)};
+    };
+    {
+        SCOPED_TRACE("re-publish");
+        ExpectOnlyChangesResent(library_, sites_, source_, "ftp", fresh);
+    }
+    {
+        SCOPED_TRACE("a failure half-way");
+        ExpectPagesLastAfterAFailure(library_, source_, fresh);
+    }
 }
 
 // A file the server will not put under its final name (a folder of that
@@ -270,13 +309,15 @@ TEST_P(FtpTest, AFileThatCannotBeRenamedLeavesNoPartialFile) {
     ASSERT_TRUE(::CreateDirectoryA(Join(landed, "index.html").c_str(), nullptr));
     ASSERT_TRUE(::CreateDirectoryA(Join(landed, "index.html\\keep").c_str(), nullptr));
     source_.Write("empty.txt", "not empty now");
+    // Changed, so that the post sends it again.
+    source_.Write("index.html", "<html>second edition</html>\n");
     const PostAnswer answer = PostSource(url);
     EXPECT_EQ(answer.code, kServerRefused) << answer.errorText;
     EXPECT_NE(answer.errorText.find("index.html"), std::string::npos) << answer.errorText;
     const std::map<std::string, std::string> tree = ReadTree(landed);
     for (const auto &entry : tree)
         EXPECT_EQ(entry.first.find(".tmp"), std::string::npos) << entry.first;
-    // Files are taken in byte order of their names: empty.txt came first.
+    // Pages go last: empty.txt came before index.html.
     EXPECT_EQ(tree.at("empty.txt"), "not empty now");
     EXPECT_EQ(tree.count("index.html/keep/"), 1u);
 }

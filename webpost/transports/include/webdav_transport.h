@@ -1,7 +1,8 @@
 #pragma once
 // Posting to a WebDAV server over http:// or https:// through WinHTTP: MKCOL
 // for the destination's root and each folder (405: it exists), PUT for each
-// file, streamed from disk. Basic authentication is answered when the server
+// file, streamed from disk, GET to read the site's memory back. Basic
+// authentication is answered when the server
 // asks (401) and then sent with every later request. For https the
 // platform's certificate check applies, unless the site trusts one
 // certificate by its SHA-256 fingerprint: then exactly that certificate is

@@ -4,6 +4,10 @@
 #include <bcrypt.h>
 #include <wincrypt.h>
 
+#include "platform/bcrypt_handle.h"
+#include "platform/win32_handles.h"
+#include "utf8_text.h"
+
 namespace webpost {
 
 std::string Base64Encode(const std::string &bytes) {
@@ -29,6 +33,45 @@ std::vector<std::uint8_t> Sha256(const std::uint8_t *data, std::size_t size) {
         length != digest.size())
         return {};
     return digest;
+}
+
+std::optional<std::string> Sha256OfFile(const std::string &path) {
+    platform::UniqueFile file(::CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file)
+        return std::nullopt;
+    BCRYPT_ALG_HANDLE algorithmHandle = nullptr;
+    if (!BCRYPT_SUCCESS(
+            ::BCryptOpenAlgorithmProvider(&algorithmHandle, BCRYPT_SHA256_ALGORITHM, nullptr, 0)))
+        return std::nullopt;
+    const platform::UniqueAlgorithm algorithm(algorithmHandle);
+    BCRYPT_HASH_HANDLE hashHandle = nullptr;
+    if (!BCRYPT_SUCCESS(
+            ::BCryptCreateHash(algorithm.Get(), &hashHandle, nullptr, 0, nullptr, 0, 0)))
+        return std::nullopt;
+    const platform::UniqueHash hash(hashHandle);
+    constexpr DWORD kPiece = 256 * 1024;
+    std::vector<UCHAR> buffer(kPiece);
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), buffer.data(), kPiece, &got, nullptr))
+            return std::nullopt;
+        if (got == 0)
+            break;
+        if (!BCRYPT_SUCCESS(::BCryptHashData(hash.Get(), buffer.data(), got, 0)))
+            return std::nullopt;
+    }
+    UCHAR digest[32];
+    if (!BCRYPT_SUCCESS(::BCryptFinishHash(hash.Get(), digest, sizeof digest, 0)))
+        return std::nullopt;
+    static const char kHex[] = "0123456789abcdef";
+    std::string hex;
+    for (UCHAR byte : digest) {
+        hex += kHex[byte >> 4];
+        hex += kHex[byte & 15];
+    }
+    return hex;
 }
 
 }  // namespace webpost

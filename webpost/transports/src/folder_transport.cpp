@@ -99,3 +99,63 @@ std::optional<Failure> FolderTransport::PutFile(const std::string &localPath,
 }
 
 }  // namespace webpost
+
+namespace webpost {
+
+Fetched FolderTransport::FetchFile(const std::string &remote, std::size_t limit) {
+    Fetched fetched;
+    platform::UniqueFile file(::CreateFileW(WideFromUtf8(Target(remote)).c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        fetched.state = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                            ? FetchState::Missing
+                            : FetchState::Unreadable;
+        return fetched;
+    }
+    fetched.state = FetchState::Unreadable;
+    std::vector<char> buffer(kChunk);
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), buffer.data(), kChunk, &got, nullptr))
+            return fetched;
+        if (got == 0)
+            break;
+        fetched.bytes.append(buffer.data(), got);
+        if (fetched.bytes.size() > limit)
+            return fetched;
+    }
+    fetched.state = FetchState::Found;
+    return fetched;
+}
+
+std::optional<Failure> FolderTransport::PutBytes(const std::string &remote,
+                                                 const std::string &bytes) {
+    const std::string final = Target(remote);
+    const std::string partial =
+        final + ".partial-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
+    std::optional<Failure> failure;
+    {
+        platform::UniqueFile target(::CreateFileW(WideFromUtf8(partial).c_str(), GENERIC_WRITE, 0,
+                                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN,
+                                                  nullptr));
+        DWORD written = 0;
+        if (!target)
+            failure =
+                WriteFailure("The file \"" + partial + "\" cannot be created.", ::GetLastError());
+        else if (!::WriteFile(target.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                              &written, nullptr) ||
+                 written != bytes.size() || !::FlushFileBuffers(target.Get()))
+            failure =
+                WriteFailure("The file \"" + partial + "\" cannot be written.", ::GetLastError());
+    }
+    if (!failure && !::MoveFileExW(WideFromUtf8(partial).c_str(), WideFromUtf8(final).c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        failure = WriteFailure("The file \"" + final + "\" cannot be replaced.", ::GetLastError());
+    if (failure)
+        ::DeleteFileW(WideFromUtf8(partial).c_str());
+    return failure;
+}
+
+}  // namespace webpost

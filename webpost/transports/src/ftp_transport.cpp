@@ -83,6 +83,8 @@ public:
     std::optional<Failure> MakeFolder(const std::string &remote) override;
     std::optional<Failure> PutFile(const std::string &localPath, const std::string &remote,
                                    std::uint64_t size, const ByteCounter &counter) override;
+    Fetched FetchFile(const std::string &remote, std::size_t limit) override;
+    std::optional<Failure> PutBytes(const std::string &remote, const std::string &bytes) override;
 
 private:
     std::optional<Failure> Connect();
@@ -95,7 +97,10 @@ private:
     std::optional<Failure> Store(HANDLE source, const std::string &localPath,
                                  const std::string &partial, const std::string &final,
                                  const ByteCounter &counter);
+    std::optional<Failure> StoreBytes(const std::string &bytes, const std::string &partial,
+                                      const std::string &final);
     std::optional<Failure> Rename(const std::string &from, const std::string &to);
+    std::optional<Failure> RenameIntoPlace(const std::string &partial, const std::string &final);
 
     // One command and its reply; false when the connection failed (then
     // `linkFailure_` says how and the connection is dropped).
@@ -503,6 +508,11 @@ std::optional<Failure> FtpTransport::PutFile(const std::string &localPath,
                        false};
     if (std::optional<Failure> failure = Store(source.Get(), localPath, partial, final, counter))
         return failure;
+    return RenameIntoPlace(partial, final);
+}
+
+std::optional<Failure> FtpTransport::RenameIntoPlace(const std::string &partial,
+                                                     const std::string &final) {
     std::optional<Failure> failure = Rename(partial, final);
     if (!failure || !control_)
         return failure;
@@ -513,6 +523,86 @@ std::optional<Failure> FtpTransport::PutFile(const std::string &localPath,
     if (failure && control_)
         Command("DELE " + partial, ignored);
     return failure;
+}
+
+// As Store, from memory.
+std::optional<Failure> FtpTransport::StoreBytes(const std::string &bytes,
+                                                const std::string &partial,
+                                                const std::string &final) {
+    platform::UniqueSocket data;
+    if (std::optional<Failure> failure = OpenDataConnection(data))
+        return failure;
+    Reply reply;
+    if (!Command("STOR " + partial, reply))
+        return *linkFailure_;
+    if (reply.code != 150 && reply.code != 125)
+        return ReplyFailure("STOR", final, reply);
+    int error = 0;
+    std::optional<Failure> failure;
+    if (!SendAll(data.Get(), bytes.data(), bytes.size(), error))
+        failure = SocketFailure(error);
+    ::shutdown(data.Get(), SD_SEND);
+    data.Reset();
+    const bool answered = ReadReply(reply);
+    if (!failure && !answered)
+        failure = *linkFailure_;
+    if (!failure && reply.code != 226 && reply.code != 250)
+        failure = ReplyFailure("STOR", final, reply);
+    if (failure && control_) {
+        Reply ignored;
+        Command("DELE " + partial, ignored);
+    }
+    return failure;
+}
+
+std::optional<Failure> FtpTransport::PutBytes(const std::string &remote, const std::string &bytes) {
+    if (std::optional<Failure> failure = Reconnected())
+        return failure;
+    const std::string final = ServerPath(remote);
+    const std::string partial =
+        Folder(final) + "/.partial-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
+    if (std::optional<Failure> failure = StoreBytes(bytes, partial, final))
+        return failure;
+    return RenameIntoPlace(partial, final);
+}
+
+Fetched FtpTransport::FetchFile(const std::string &remote, std::size_t limit) {
+    Fetched fetched;
+    fetched.state = FetchState::Unreadable;
+    platform::UniqueSocket data;
+    if (Reconnected() || OpenDataConnection(data))
+        return fetched;
+    Reply reply;
+    if (!Command("RETR " + ServerPath(remote), reply))
+        return fetched;
+    // 550: no such file (or none we may read, which counts the same).
+    if (reply.code == 550) {
+        fetched.state = FetchState::Missing;
+        return fetched;
+    }
+    if (reply.code != 150 && reply.code != 125)
+        return fetched;
+    bool whole = true;
+    std::vector<char> buffer(kChunk);
+    for (;;) {
+        const int got = ::recv(data.Get(), buffer.data(), static_cast<int>(buffer.size()), 0);
+        if (got == 0)
+            break;
+        if (got < 0 || fetched.bytes.size() + static_cast<std::size_t>(got) > limit) {
+            whole = false;
+            break;
+        }
+        fetched.bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+    data.Reset();
+    // The transfer's reply comes on the control connection, also after a
+    // transfer cut short here (then it reports the abort).
+    if (!ReadReply(reply) || !whole || (reply.code != 226 && reply.code != 250)) {
+        fetched.bytes.clear();
+        return fetched;
+    }
+    fetched.state = FetchState::Found;
+    return fetched;
 }
 
 }  // namespace

@@ -20,17 +20,24 @@ namespace webpost {
 
 namespace {
 
-// The server's status line.
+// The server's status line, and for a GET of a 2xx answer its body when no
+// larger than `limit` (`tooLarge` otherwise).
 struct Answer {
     unsigned status = 0;
     std::string reason;
+    std::string *body = nullptr;
+    std::size_t limit = 0;
+    bool tooLarge = false;
 };
 
-// What a request sends after its headers: a local file, or nothing.
+// What a request sends after its headers: a local file, bytes from memory,
+// or nothing.
 struct Body {
     const std::string *localPath = nullptr;
     std::uint64_t size = 0;
     const ByteCounter *counter = nullptr;
+    const std::string *bytes = nullptr;
+    bool Present() const { return localPath || bytes; }
 };
 
 class WebDavTransport : public Transport {
@@ -40,6 +47,8 @@ public:
     std::optional<Failure> MakeFolder(const std::string &remote) override;
     std::optional<Failure> PutFile(const std::string &localPath, const std::string &remote,
                                    std::uint64_t size, const ByteCounter &counter) override;
+    Fetched FetchFile(const std::string &remote, std::size_t limit) override;
+    std::optional<Failure> PutBytes(const std::string &remote, const std::string &bytes) override;
 
 private:
     std::optional<Failure> Request(const wchar_t *verb, const std::string &path, const Body &body,
@@ -93,13 +102,21 @@ std::optional<Failure> OpenBody(const Body &body, platform::UniqueFile &file) {
 }
 
 // Reads what is left of the answer, so that the connection can carry the
-// next request.
-void DrainAnswer(HINTERNET request) {
-    char buffer[4096];
-    for (int i = 0; i < 1024; ++i) {
+// next request; into `body` when wanted, up to `limit` bytes.
+void DrainAnswer(HINTERNET request, Answer &answer) {
+    const bool keep = answer.body && answer.status >= 200 && answer.status < 300;
+    char buffer[16384];
+    for (int i = 0; keep || i < 256; ++i) {
         DWORD read = 0;
         if (!::WinHttpReadData(request, buffer, sizeof buffer, &read) || read == 0)
             return;
+        if (!keep)
+            continue;
+        if (answer.body->size() + read > answer.limit) {
+            answer.tooLarge = true;
+            return;
+        }
+        answer.body->append(buffer, read);
     }
 }
 
@@ -196,12 +213,44 @@ std::optional<Failure> WebDavTransport::PutFile(const std::string &localPath,
     return DavStatusFailure(DavRequest::PutFile, answer.status, answer.reason, path);
 }
 
+Fetched WebDavTransport::FetchFile(const std::string &remote, std::size_t limit) {
+    Fetched fetched;
+    Answer answer;
+    answer.body = &fetched.bytes;
+    answer.limit = limit;
+    if (Request(L"GET", HttpPath(destination_.path, remote), Body{}, answer)) {
+        fetched.state = FetchState::Unreadable;
+    } else if (answer.status == 404 || answer.status == 410) {
+        fetched.state = FetchState::Missing;
+    } else {
+        fetched.state =
+            answer.status == 200 && !answer.tooLarge ? FetchState::Found : FetchState::Unreadable;
+    }
+    if (fetched.state != FetchState::Found)
+        fetched.bytes.clear();
+    return fetched;
+}
+
+std::optional<Failure> WebDavTransport::PutBytes(const std::string &remote,
+                                                 const std::string &bytes) {
+    const std::string path = HttpPath(destination_.path, remote);
+    Answer answer;
+    Body body;
+    body.bytes = &bytes;
+    body.size = bytes.size();
+    if (std::optional<Failure> failure = Request(L"PUT", path, body, answer))
+        return failure;
+    return DavStatusFailure(DavRequest::PutFile, answer.status, answer.reason, path);
+}
+
 std::optional<Failure> WebDavTransport::Request(const wchar_t *verb, const std::string &path,
                                                 const Body &body, Answer &answer) {
     std::optional<Failure> failure = RequestOnce(verb, path, body, answer);
     if (!failure && answer.status == 401 && !sendAuthorization_ && !credentials_.user.empty()) {
         // The server asks: answer with Basic from now on.
         sendAuthorization_ = true;
+        if (answer.body)
+            answer.body->clear();
         failure = RequestOnce(verb, path, body, answer);
     }
     return failure;
@@ -232,7 +281,7 @@ std::optional<Failure> WebDavTransport::CheckPinnedCertificate(HINTERNET request
 std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const std::string &path,
                                                     const Body &body, Answer &answer) {
     const bool pinned = destination_.secure && !certSha256_.empty();
-    platform::UniqueWinHttp request = OpenRequest(verb, path, body.localPath != nullptr, pinned);
+    platform::UniqueWinHttp request = OpenRequest(verb, path, body.Present(), pinned);
     if (!request)
         return LinkError(::GetLastError());
     if (std::optional<Failure> failure = Send(request.Get(), body, pinned))
@@ -248,15 +297,16 @@ platform::UniqueWinHttp WebDavTransport::OpenRequest(const wchar_t *verb, const 
                              destination_.secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request)
         return request;
-    if (hasBody) {
-        // Each PUT on a fresh connection. On a kept-alive one the body, sent
-        // after the headers in a second segment, waits for the server's
-        // delayed acknowledgement of the headers (some 40 ms a file here);
-        // a new connection's first segments are acknowledged at once, and a
-        // loopback or LAN handshake costs far less than that wait.
-        DWORD feature = WINHTTP_DISABLE_KEEP_ALIVE;
-        ::WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &feature, sizeof feature);
-    }
+    // Each request on a fresh connection. On a kept-alive one a PUT's body,
+    // sent after the headers in a second segment, waits for the server's
+    // delayed acknowledgement of the headers (some 40 ms a file here); a new
+    // connection's first segments are acknowledged at once, and a loopback
+    // or LAN handshake costs far less than that wait. Requests without a
+    // body close theirs too: a connection they left open would be taken by
+    // the next PUT.
+    (void)hasBody;
+    DWORD feature = WINHTTP_DISABLE_KEEP_ALIVE;
+    ::WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &feature, sizeof feature);
     if (pinned) {
         // The platform would refuse a self-signed certificate; the pin
         // checked after sending the headers takes its place and is
@@ -282,11 +332,29 @@ std::wstring WebDavTransport::RequestHeaders(bool hasBody) const {
 }
 
 std::optional<Failure> WebDavTransport::Send(HINTERNET request, const Body &body, bool pinned) {
-    const std::wstring headers = RequestHeaders(body.localPath != nullptr);
+    const std::wstring headers = RequestHeaders(body.Present());
     platform::UniqueFile file;
     if (std::optional<Failure> failure = OpenBody(body, file))
         return failure;
     const DWORD total = static_cast<DWORD>(body.size);
+    if (body.bytes) {
+        // From memory (small): in the same call as the headers, unless a
+        // pinned certificate must be checked before any body leaves.
+        void *data = const_cast<char *>(body.bytes->data());
+        if (!::WinHttpSendRequest(
+                request, headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
+                headers.empty() ? 0 : static_cast<DWORD>(-1),
+                pinned ? WINHTTP_NO_REQUEST_DATA : data, pinned ? 0 : total, total, 0))
+            return LinkError(::GetLastError());
+        if (pinned) {
+            if (std::optional<Failure> failure = CheckPinnedCertificate(request))
+                return failure;
+            DWORD written = 0;
+            if (total && !::WinHttpWriteData(request, data, total, &written))
+                return LinkError(::GetLastError());
+        }
+        return std::nullopt;
+    }
     // A small body goes out in the same call as the headers, which saves a
     // write and its wait per file; a pinned certificate must be checked
     // before any body leaves, so pinned posts always stream.
@@ -349,7 +417,7 @@ std::optional<Failure> WebDavTransport::ReadAnswer(HINTERNET request, Answer &an
         reason[0] = L'\0';
     answer.status = status;
     answer.reason = Utf8FromWide(reason);
-    DrainAnswer(request);
+    DrainAnswer(request, answer);
     return std::nullopt;
 }
 
