@@ -14,18 +14,16 @@
 
 #include <dbt.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "applet_process.h"
+#include "folder_contents.h"
 #include "host_control.h"
-#include "platform/win32_handles.h"
 #include "prerequisite.h"
 #include "screen_shot.h"
 #include "settings_store.h"
@@ -36,6 +34,10 @@
 using namespace vesko_test;
 
 namespace {
+
+using testsupport::EntryKinds;
+using testsupport::FolderEntries;
+using testsupport::ReadWholeFile;
 
 constexpr DWORD kWaitMs = 60000;
 
@@ -48,26 +50,6 @@ bool WaitFor(Condition condition, DWORD ms = kWaitMs) {
             return false;
         ::Sleep(20);
     }
-}
-
-std::string ReadWholeFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The names in a folder, files only, sorted.
-std::vector<std::string> FilesIn(const std::string &folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const platform::UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!find)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    } while (::FindNextFileA(find.Get(), &found));
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 std::string ControlText(HWND control) {
@@ -205,8 +187,9 @@ TEST_F(DownloadRoad, CardPicturesGoIntoTheAlbumTheAppletAskedFor) {
 
     ExpectHostEndedAndAppletIdle({"SetNotifyWindow", "SetClientTitle", "OpenTask"});
     EXPECT_EQ(host_.TaskOutcome(), "done 3/3");
-    EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"PIC00001.JPG", "PIC00002-2.JPG",
-                                                         "PIC00002.JPG", "PIC00003.JPG"}));
+    EXPECT_EQ(FolderEntries(folder, EntryKinds::FilesOnly),
+              (std::vector<std::string>{"PIC00001.JPG", "PIC00002-2.JPG", "PIC00002.JPG",
+                                        "PIC00003.JPG"}));
     EXPECT_EQ(ReadWholeFile(folder + "\\PIC00001.JPG"), ReadWholeFile(card + "\\" + files[0].path));
     EXPECT_EQ(ReadWholeFile(folder + "\\PIC00002-2.JPG"),
               ReadWholeFile(card + "\\" + files[1].path));
@@ -244,7 +227,7 @@ protected:
     // names them NNN_GGG_PPPP.jpg, NNN the picture's number).
     std::vector<std::string> ServedPictures() const {
         std::vector<std::string> pictures;
-        for (const std::string &name : FilesIn(served_))
+        for (const std::string &name : FolderEntries(served_, EntryKinds::FilesOnly))
             if (name.find("_thumb") == std::string::npos)
                 pictures.push_back(served_ + "\\" + name);
         return pictures;
@@ -305,7 +288,7 @@ TEST_P(SerialDownload, CameraPicturesThroughTheLibrary) {
     }
     ExpectHostEndedAndAppletIdle({"SetNotifyWindow", "SetClientTitle", "OpenTaskEx"});
 
-    const std::vector<std::string> files = FilesIn(folder);
+    const std::vector<std::string> files = FolderEntries(folder, EntryKinds::FilesOnly);
     const std::string total = "/" + std::to_string(served.size());
     switch (c.ending) {
     case Ending::Done:

@@ -9,18 +9,17 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "folder_contents.h"
 #include "framework/dispatch_driver.h"
 #include "framework/ole_init.h"
 #include "host_control.h"
 #include "notify_listener.h"
 #include "platform/code_page.h"
 #include "platform/registry_key.h"
-#include "platform/win32_handles.h"
 #include "prerequisite.h"
 #include "registry_sandbox.h"
 #include "standin_protocol.h"
@@ -28,6 +27,9 @@
 
 namespace standin_test {
 namespace {
+
+using testsupport::FolderEntries;
+using testsupport::ReadWholeFile;
 
 using fw::CDispArg;
 using platform::RegistryKey;
@@ -52,26 +54,6 @@ std::vector<std::string> ListLines(HWND list) {
         lines.push_back(platform::WideToCodePage(line));
     }
     return lines;
-}
-
-std::string ReadWholeFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Every entry of a folder but "." and "..", files and folders alike.
-std::vector<std::string> EntriesOf(const std::string &folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const platform::UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!find)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (::FindNextFileA(find.Get(), &found));
-    return names;
 }
 
 enum class Opened { OpenTask, OpenTaskFromLaunchWithAutoDownload, OpenTaskEx };
@@ -194,9 +176,9 @@ TEST_P(CameraWorkTest, TaskEndsAsAHostEndsIt) {
     if (c.outcome == "done 2/2") {
         EXPECT_EQ(ReadWholeFile(album + "\\A.JPG"), "aaa");
         EXPECT_EQ(ReadWholeFile(album + "\\B.JPG"), "bbbb");
-        EXPECT_EQ(EntriesOf(album).size(), 2u) << "a working file was left";
+        EXPECT_EQ(FolderEntries(album).size(), 2u) << "a working file was left";
     } else {
-        EXPECT_TRUE(EntriesOf(album).empty()) << "a listing or a failure wrote into the album";
+        EXPECT_TRUE(FolderEntries(album).empty()) << "a listing or a failure wrote into the album";
     }
 
     if (!c.endsItself) {

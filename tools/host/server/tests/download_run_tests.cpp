@@ -5,18 +5,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "download_run.h"
-#include "platform/win32_handles.h"
+#include "folder_contents.h"
 
 namespace standin_test {
 namespace {
+
+using testsupport::FolderEntries;
+using testsupport::ReadWholeFile;
 
 using standin::CopyStatus;
 using standin::SourcePicture;
@@ -59,25 +59,6 @@ private:
     standin::CopyResult failure_;
 };
 
-std::vector<std::string> EntriesOf(const std::string &folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const platform::UniqueFind find(::FindFirstFileA((folder + "\\*").c_str(), &found));
-    if (!find)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (::FindNextFileA(find.Get(), &found));
-    return names;
-}
-
-std::string ReadWholeFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 struct RunCase {
     const char *name;
     std::string failAt;           // the picture whose copy ends early ("": none)
@@ -103,7 +84,7 @@ protected:
     }
     void TearDown() override { Remove(root_); }
     static void Remove(const std::string &folder) {
-        for (const std::string &name : EntriesOf(folder)) {
+        for (const std::string &name : FolderEntries(folder)) {
             const std::string path = folder + "\\" + name;
             if (::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
                 Remove(path);
@@ -134,7 +115,7 @@ TEST_P(DownloadRunTest, AlbumHoldsOnlyWholePictures) {
     std::vector<std::string> expected;
     for (size_t i = 0; i < c.done; ++i)
         expected.push_back(pictures[i].name);
-    EXPECT_EQ(EntriesOf(album), expected) << "a working file or a half picture was left";
+    EXPECT_EQ(FolderEntries(album), expected) << "a working file or a half picture was left";
     for (const std::string &name : expected)
         EXPECT_EQ(ReadWholeFile(album + "\\" + name), ScriptedSource::Content(name)) << name;
     ASSERT_FALSE(progress.empty());
