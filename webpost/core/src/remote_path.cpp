@@ -11,6 +11,23 @@ bool Unreserved(unsigned char c) {
            c == '.' || c == '_' || c == '~';
 }
 
+// Every byte but the unreserved ones and those in `kept` as %XX.
+std::string PercentEncode(const std::string &text, const std::string &kept) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (Unreserved(c) || kept.find(ch) != std::string::npos) {
+            out += ch;
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
 std::string Join(std::string base, const std::string &relative) {
     if (base.empty() || base.back() != '/')
         base += '/';
@@ -20,37 +37,12 @@ std::string Join(std::string base, const std::string &relative) {
 }  // namespace
 
 std::string PercentEncodeSegment(const std::string &segment) {
-    static const char hex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char ch : segment) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (Unreserved(c)) {
-            out += ch;
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        }
-    }
-    return out;
+    return PercentEncode(segment, "");
 }
 
 std::string EscapeUrlPath(const std::string &path) {
-    static const char hex[] = "0123456789ABCDEF";
     // RFC 3986's pchar without the escapes, and '/'.
-    static const std::string kKept = "!$&'()*+,;=:@/%";
-    std::string out;
-    for (char ch : path) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (Unreserved(c) || kKept.find(ch) != std::string::npos) {
-            out += ch;
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        }
-    }
-    return out;
+    return PercentEncode(path, "!$&'()*+,;=:@/%");
 }
 
 std::string HttpPath(const std::string &base, const std::string &relative) {
