@@ -38,15 +38,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$sim" --export "$work/served" >"$work/sim.out" 2>"$work/sim.log" &
-sim_pid=$!
-pty=
-for _ in $(seq 100); do
-  pty=$(head -n 1 "$work/sim.out" 2>/dev/null)
-  [ -n "$pty" ] && break
-  sleep 0.1
-done
-[ -n "$pty" ] || { echo "FAIL: the simulator did not start"; cat "$work/sim.log"; exit 1; }
+. "$(dirname "$0")/../../../sim/program/simulated-camera.sh"
+start_simulated_camera "$sim" "$work" --export "$work/served" || { echo "FAIL: no camera"; exit 1; }
 mkdir -p "$prefix/dosdevices"
 ln -sfn "$pty" "$com"
 

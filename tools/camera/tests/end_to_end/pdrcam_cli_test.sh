@@ -24,16 +24,10 @@ expect_status() {  # expect_status WANT GOT WHAT
   [ "$1" -eq "$2" ] || fail "$3: exit status $2, expected $1"
 }
 
+. "$(dirname "$0")/../../../../sim/program/simulated-camera.sh"
 start_sim() {
-  "$sim" --verbose --export "$work/served" "$@" >"$work/sim.out" 2>"$work/sim.log" &
-  sim_pid=$!
-  local pty=
-  for _ in $(seq 100); do
-    pty=$(head -n 1 "$work/sim.out" 2>/dev/null)
-    [ -n "$pty" ] && break
-    sleep 0.1
-  done
-  [ -n "$pty" ] || { echo "FAIL: the simulator did not start" >&2; cat "$work/sim.log" >&2; exit 1; }
+  start_simulated_camera "$sim" "$work" --verbose --export "$work/served" "$@" ||
+    { echo "FAIL: no camera" >&2; exit 1; }
   export COMM32_PORT3=$pty
 }
 
