@@ -1,9 +1,12 @@
+#include "http_connection.h"
+
 #include "webdav_transport.h"
 
 #include <windows.h>
 #include <wincrypt.h>
 #include <winhttp.h>
 
+#include <memory>
 #include <vector>
 
 #include "digest.h"
@@ -13,6 +16,7 @@
 #include "platform/winhttp_handle.h"
 #include "remote_path.h"
 #include "server_answer.h"
+#include "socket_link.h"
 #include "utf8_text.h"
 #include "win32_error.h"
 
@@ -28,6 +32,8 @@ struct Answer {
     std::string *body = nullptr;
     std::size_t limit = 0;
     bool tooLarge = false;
+    // For a 401: whether its challenges offer Basic authentication.
+    bool basicOffered = true;
 };
 
 // What a request sends after its headers: a local file, bytes from memory,
@@ -51,13 +57,18 @@ public:
     std::optional<Failure> PutBytes(const std::string &remote, const std::string &bytes) override;
 
 private:
-    std::optional<Failure> Request(const wchar_t *verb, const std::string &path, const Body &body,
+    std::optional<Failure> Request(const char *verb, const std::string &path, const Body &body,
                                    Answer &answer);
-    std::optional<Failure> RequestOnce(const wchar_t *verb, const std::string &path,
+    std::optional<Failure> RequestOnce(const char *verb, const std::string &path,
                                        const Body &body, Answer &answer);
-    platform::UniqueWinHttp OpenRequest(const wchar_t *verb, const std::string &path, bool hasBody,
+    platform::UniqueWinHttp OpenRequest(const char *verb, const std::string &path, bool hasBody,
                                         bool pinned) const;
-    std::wstring RequestHeaders(bool hasBody) const;
+    std::string RequestHeaders(bool hasBody) const;
+    std::optional<Failure> PlainRequest(const char *verb, const std::string &path,
+                                        const Body &body, Answer &answer);
+    std::optional<Failure> PlainExchange(const char *verb, const std::string &path,
+                                         const Body &body, Answer &answer, bool &stale);
+    Failure PlainLinkFailure(const LinkTrouble &trouble) const;
     std::optional<Failure> Send(HINTERNET request, const Body &body, bool pinned);
     std::optional<Failure> StreamBody(HINTERNET request, HANDLE file, const Body &body);
     std::optional<Failure> ReadAnswer(HINTERNET request, Answer &answer);
@@ -74,6 +85,9 @@ private:
     // Declared in this order so that the connection is closed before its session.
     platform::UniqueWinHttp session_;
     platform::UniqueWinHttp connection_;
+    // http:// goes on Windows Sockets, over one kept-alive connection;
+    // https:// on WinHTTP, which brings the secure channel.
+    std::unique_ptr<HttpConnection> plain_;
 };
 
 constexpr DWORD kChunk = 256 * 1024;
@@ -126,7 +140,10 @@ WebDavTransport::WebDavTransport(Destination destination, Credentials credential
                                  std::string certSha256)
     : destination_(std::move(destination)),
       base_(EscapeUrlPath(Utf8FromCodePage(destination_.path))),
-      credentials_(std::move(credentials)), certSha256_(std::move(certSha256)) {}
+      credentials_(std::move(credentials)), certSha256_(std::move(certSha256)) {
+    if (!destination_.secure)
+        plain_ = std::make_unique<HttpConnection>(destination_.host, destination_.port);
+}
 
 std::string WebDavTransport::ServerName() const {
     return destination_.host + ":" + std::to_string(destination_.port);
@@ -158,7 +175,7 @@ std::optional<Failure> WebDavTransport::LinkError(DWORD error) {
 }
 
 std::optional<Failure> WebDavTransport::Open() {
-    if (!session_) {
+    if (!plain_ && !session_) {
         session_.Reset(::WinHttpOpen(L"WebPost/1.0", WINHTTP_ACCESS_TYPE_NO_PROXY,
                                      WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
         if (!session_)
@@ -167,7 +184,7 @@ std::optional<Failure> WebDavTransport::Open() {
         ::WinHttpSetTimeouts(session_.Get(), kConnectTimeoutMs, kConnectTimeoutMs,
                              kTransferTimeoutMs, kTransferTimeoutMs);
     }
-    if (!connection_) {
+    if (!plain_ && !connection_) {
         connection_.Reset(::WinHttpConnect(session_.Get(),
                                            platform::CodePageToWide(destination_.host).c_str(),
                                            destination_.port, 0));
@@ -189,7 +206,7 @@ std::optional<Failure> WebDavTransport::Open() {
     while (root.size() > 1 && root.back() == '/')
         root.pop_back();
     Answer answer;
-    if (std::optional<Failure> failure = Request(L"MKCOL", root + "/", Body{}, answer))
+    if (std::optional<Failure> failure = Request("MKCOL", root + "/", Body{}, answer))
         return failure;
     return DavStatusFailure(DavRequest::MakeFolder, answer.status, answer.reason, root + "/");
 }
@@ -197,7 +214,7 @@ std::optional<Failure> WebDavTransport::Open() {
 std::optional<Failure> WebDavTransport::MakeFolder(const std::string &remote) {
     const std::string path = HttpPath(base_, remote) + "/";
     Answer answer;
-    if (std::optional<Failure> failure = Request(L"MKCOL", path, Body{}, answer))
+    if (std::optional<Failure> failure = Request("MKCOL", path, Body{}, answer))
         return failure;
     return DavStatusFailure(DavRequest::MakeFolder, answer.status, answer.reason, path);
 }
@@ -208,7 +225,7 @@ std::optional<Failure> WebDavTransport::PutFile(const std::string &localPath,
     const std::string path = HttpPath(base_, remote);
     Answer answer;
     Body body{&localPath, size, &counter};
-    if (std::optional<Failure> failure = Request(L"PUT", path, body, answer))
+    if (std::optional<Failure> failure = Request("PUT", path, body, answer))
         return failure;
     return DavStatusFailure(DavRequest::PutFile, answer.status, answer.reason, path);
 }
@@ -218,7 +235,7 @@ Fetched WebDavTransport::FetchFile(const std::string &remote, std::size_t limit)
     Answer answer;
     answer.body = &fetched.bytes;
     answer.limit = limit;
-    if (Request(L"GET", HttpPath(destination_.path, remote), Body{}, answer)) {
+    if (Request("GET", HttpPath(base_, remote), Body{}, answer)) {
         fetched.state = FetchState::Unreadable;
     } else if (answer.status == 404 || answer.status == 410) {
         fetched.state = FetchState::Missing;
@@ -233,20 +250,21 @@ Fetched WebDavTransport::FetchFile(const std::string &remote, std::size_t limit)
 
 std::optional<Failure> WebDavTransport::PutBytes(const std::string &remote,
                                                  const std::string &bytes) {
-    const std::string path = HttpPath(destination_.path, remote);
+    const std::string path = HttpPath(base_, remote);
     Answer answer;
     Body body;
     body.bytes = &bytes;
     body.size = bytes.size();
-    if (std::optional<Failure> failure = Request(L"PUT", path, body, answer))
+    if (std::optional<Failure> failure = Request("PUT", path, body, answer))
         return failure;
     return DavStatusFailure(DavRequest::PutFile, answer.status, answer.reason, path);
 }
 
-std::optional<Failure> WebDavTransport::Request(const wchar_t *verb, const std::string &path,
+std::optional<Failure> WebDavTransport::Request(const char *verb, const std::string &path,
                                                 const Body &body, Answer &answer) {
     std::optional<Failure> failure = RequestOnce(verb, path, body, answer);
-    if (!failure && answer.status == 401 && !sendAuthorization_ && !credentials_.user.empty()) {
+    if (!failure && answer.status == 401 && answer.basicOffered && !sendAuthorization_ &&
+        !credentials_.user.empty()) {
         // The server asks: answer with Basic from now on.
         sendAuthorization_ = true;
         if (answer.body)
@@ -278,8 +296,10 @@ std::optional<Failure> WebDavTransport::CheckPinnedCertificate(HINTERNET request
 
 // One request and its answer, in three steps: the request set up (with the
 // certificate rules), the headers and body sent, the answer read.
-std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const std::string &path,
+std::optional<Failure> WebDavTransport::RequestOnce(const char *verb, const std::string &path,
                                                     const Body &body, Answer &answer) {
+    if (plain_)
+        return PlainRequest(verb, path, body, answer);
     const bool pinned = destination_.secure && !certSha256_.empty();
     platform::UniqueWinHttp request = OpenRequest(verb, path, body.Present(), pinned);
     if (!request)
@@ -289,10 +309,10 @@ std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const s
     return ReadAnswer(request.Get(), answer);
 }
 
-platform::UniqueWinHttp WebDavTransport::OpenRequest(const wchar_t *verb, const std::string &path,
+platform::UniqueWinHttp WebDavTransport::OpenRequest(const char *verb, const std::string &path,
                                                      bool hasBody, bool pinned) const {
     platform::UniqueWinHttp request(
-        ::WinHttpOpenRequest(connection_.Get(), verb, platform::CodePageToWide(path).c_str(),
+        ::WinHttpOpenRequest(connection_.Get(), platform::CodePageToWide(verb).c_str(), platform::CodePageToWide(path).c_str(),
                              nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
                              destination_.secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request)
@@ -319,20 +339,18 @@ platform::UniqueWinHttp WebDavTransport::OpenRequest(const wchar_t *verb, const 
     return request;
 }
 
-std::wstring WebDavTransport::RequestHeaders(bool hasBody) const {
-    std::wstring headers;
+std::string WebDavTransport::RequestHeaders(bool hasBody) const {
+    std::string headers;
     if (sendAuthorization_)
-        headers = L"Authorization: Basic " +
-                  platform::CodePageToWide(
-                      Base64Encode(credentials_.user + ":" + credentials_.password)) +
-                  L"\r\n";
+        headers = "Authorization: Basic " +
+                  Base64Encode(credentials_.user + ":" + credentials_.password) + "\r\n";
     if (hasBody)
-        headers += L"Content-Type: application/octet-stream\r\n";
+        headers += "Content-Type: application/octet-stream\r\n";
     return headers;
 }
 
 std::optional<Failure> WebDavTransport::Send(HINTERNET request, const Body &body, bool pinned) {
-    const std::wstring headers = RequestHeaders(body.Present());
+    const std::wstring headers = platform::CodePageToWide(RequestHeaders(body.Present()));
     platform::UniqueFile file;
     if (std::optional<Failure> failure = OpenBody(body, file))
         return failure;
@@ -418,6 +436,100 @@ std::optional<Failure> WebDavTransport::ReadAnswer(HINTERNET request, Answer &an
     answer.status = status;
     answer.reason = Utf8FromWide(reason);
     DrainAnswer(request, answer);
+    return std::nullopt;
+}
+
+Failure WebDavTransport::PlainLinkFailure(const LinkTrouble &trouble) const {
+    if (trouble.error)
+        return SocketLinkFailure(trouble.error, ServerName());
+    if (trouble.malformed)
+        return LinkFailure(LinkProblem::Other, ServerName(), "Its answer is not HTTP.");
+    return LinkFailure(LinkProblem::ConnectionLost, ServerName(), "");
+}
+
+std::optional<Failure> WebDavTransport::PlainRequest(const char *verb, const std::string &path,
+                                                     const Body &body, Answer &answer) {
+    bool stale = false;
+    std::optional<Failure> failure = PlainExchange(verb, path, body, answer, stale);
+    // A kept-alive connection the server had closed while it sat idle:
+    // nothing of the request was heard, so it goes once more on a new one.
+    if (failure && stale)
+        failure = PlainExchange(verb, path, body, answer, stale);
+    return failure;
+}
+
+// One request on the kept-alive connection. A body up to kOneCallLimit
+// goes in the same write as the head; a larger one follows in chunks.
+std::optional<Failure> WebDavTransport::PlainExchange(const char *verb, const std::string &path,
+                                                      const Body &body, Answer &answer,
+                                                      bool &stale) {
+    stale = false;
+    platform::UniqueFile file;
+    if (std::optional<Failure> failure = OpenBody(body, file))
+        return failure;
+    if (LinkTrouble trouble = plain_->Open())
+        return PlainLinkFailure(trouble);
+    const bool reused = plain_->Reused();
+    std::string request = std::string(verb) + " " + path + " HTTP/1.1\r\nHost: " +
+                          plain_->HostHeader() + "\r\nUser-Agent: WebPost/1.0\r\n" +
+                          RequestHeaders(body.Present());
+    if (body.Present())
+        request += "Content-Length: " + std::to_string(body.size) + "\r\n";
+    request += "\r\n";
+    const bool inOneCall = body.bytes || (body.localPath && body.size <= kOneCallLimit);
+    if (body.bytes) {
+        request += *body.bytes;
+    } else if (inOneCall && body.size > 0) {
+        const std::size_t headSize = request.size();
+        const DWORD total = static_cast<DWORD>(body.size);
+        request.resize(headSize + total);
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), &request[headSize], total, &got, nullptr) || got != total)
+            return UnreadableFile(*body.localPath, ::GetLastError());
+    }
+    LinkTrouble sent = plain_->Send(request.data(), request.size());
+    if (!sent && inOneCall && body.localPath)
+        (*body.counter)(body.size);
+    if (!sent && !inOneCall) {
+        std::vector<char> buffer(kChunk);
+        std::uint64_t done = 0;
+        while (!sent && done < body.size) {
+            DWORD got = 0;
+            if (!::ReadFile(file.Get(), buffer.data(), kChunk, &got, nullptr)) {
+                plain_->Close();
+                return UnreadableFile(*body.localPath, ::GetLastError());
+            }
+            if (got == 0) {
+                plain_->Close();
+                return Failure{result::kPostFiles,
+                               "The local file \"" + *body.localPath + "\" became shorter.",
+                               false};
+            }
+            sent = plain_->Send(buffer.data(), got);
+            done += got;
+            if (!sent)
+                (*body.counter)(done);
+        }
+    }
+    // Even when the body could not all be sent, the server may have
+    // answered before closing (413 for a body beyond its limit): that
+    // answer is the better cause.
+    HttpAnswerReader reader(answer.body != nullptr, answer.limit);
+    bool heard = false;
+    if (LinkTrouble received = plain_->Receive(reader, heard)) {
+        plain_->Close();
+        stale = reused && !heard;
+        return PlainLinkFailure(sent ? sent : received);
+    }
+    if (sent)
+        plain_->Close();
+    answer.status = reader.Status();
+    answer.reason = reader.Reason();
+    answer.basicOffered = OffersBasicAuthentication(reader.Headers("WWW-Authenticate"));
+    if (answer.body) {
+        *answer.body = reader.Body();
+        answer.tooLarge = reader.BodyTooLarge();
+    }
     return std::nullopt;
 }
 
