@@ -44,7 +44,17 @@ public:
     bool BodyTooLarge() const { return tooLarge_; }
 
 private:
-    enum class State { Head, Fixed, ChunkSize, ChunkData, ChunkEnd, Trailer, UntilClose, Done, Bad };
+    enum class State {
+        Head,
+        Fixed,
+        ChunkSize,
+        ChunkData,
+        ChunkEnd,
+        Trailer,
+        UntilClose,
+        Done,
+        Bad
+    };
     bool ParseHead();
     void BodyBytes(const char *data, std::size_t size);
     bool TakeLine(const char *data, std::size_t size, std::size_t &used, std::string &line);
@@ -53,8 +63,8 @@ private:
     std::size_t limit_;
     bool headRequest_;
     State state_ = State::Head;
-    std::string line_;  // a line not yet complete
-    std::string head_;  // the status line and headers so far
+    std::string line_;          // a line not yet complete
+    std::string head_;          // the status line and headers so far
     bool closeFramed_ = false;  // the body ends when the server closes
     unsigned status_ = 0;
     unsigned minorVersion_ = 1;

@@ -44,11 +44,10 @@ bool ParseChunkSize(const std::string &line, unsigned long long &value) {
         return false;
     value = 0;
     for (char c : digits) {
-        const int digit = std::isdigit(static_cast<unsigned char>(c))
-                              ? c - '0'
-                              : (c >= 'a' && c <= 'f')   ? c - 'a' + 10
-                                : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                                                         : -1;
+        const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+                          : (c >= 'a' && c <= 'f')                    ? c - 'a' + 10
+                          : (c >= 'A' && c <= 'F')                    ? c - 'A' + 10
+                                                                      : -1;
         if (digit < 0)
             return false;
         value = value * 16 + static_cast<unsigned>(digit);
@@ -61,9 +60,8 @@ bool ListsToken(const std::string &value, const std::string &token) {
     std::size_t start = 0;
     while (start <= value.size()) {
         const std::size_t comma = value.find(',', start);
-        const std::string item =
-            Lower(Trimmed(value.substr(start, comma == std::string::npos ? std::string::npos
-                                                                         : comma - start)));
+        const std::string item = Lower(Trimmed(
+            value.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
         if (item == token)
             return true;
         if (comma == std::string::npos)

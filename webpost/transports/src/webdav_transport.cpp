@@ -1,4 +1,4 @@
-#include "http_connection.h"
+#include "webdav_plain.h"
 
 #include "webdav_transport.h"
 
@@ -15,36 +15,14 @@
 #include "platform/win32_handles.h"
 #include "platform/winhttp_handle.h"
 #include "remote_path.h"
+#include "webdav_request.h"
 #include "server_answer.h"
-#include "socket_link.h"
 #include "utf8_text.h"
 #include "win32_error.h"
 
 namespace webpost {
 
 namespace {
-
-// The server's status line, and for a GET of a 2xx answer its body when no
-// larger than `limit` (`tooLarge` otherwise).
-struct Answer {
-    unsigned status = 0;
-    std::string reason;
-    std::string *body = nullptr;
-    std::size_t limit = 0;
-    bool tooLarge = false;
-    // For a 401: whether its challenges offer Basic authentication.
-    bool basicOffered = true;
-};
-
-// What a request sends after its headers: a local file, bytes from memory,
-// or nothing.
-struct Body {
-    const std::string *localPath = nullptr;
-    std::uint64_t size = 0;
-    const ByteCounter *counter = nullptr;
-    const std::string *bytes = nullptr;
-    bool Present() const { return localPath || bytes; }
-};
 
 class WebDavTransport : public Transport {
 public:
@@ -59,16 +37,11 @@ public:
 private:
     std::optional<Failure> Request(const char *verb, const std::string &path, const Body &body,
                                    Answer &answer);
-    std::optional<Failure> RequestOnce(const char *verb, const std::string &path,
-                                       const Body &body, Answer &answer);
+    std::optional<Failure> RequestOnce(const char *verb, const std::string &path, const Body &body,
+                                       Answer &answer);
     platform::UniqueWinHttp OpenRequest(const char *verb, const std::string &path, bool hasBody,
                                         bool pinned) const;
     std::string RequestHeaders(bool hasBody) const;
-    std::optional<Failure> PlainRequest(const char *verb, const std::string &path,
-                                        const Body &body, Answer &answer);
-    std::optional<Failure> PlainExchange(const char *verb, const std::string &path,
-                                         const Body &body, Answer &answer, bool &stale);
-    Failure PlainLinkFailure(const LinkTrouble &trouble) const;
     std::optional<Failure> Send(HINTERNET request, const Body &body, bool pinned);
     std::optional<Failure> StreamBody(HINTERNET request, HANDLE file, const Body &body);
     std::optional<Failure> ReadAnswer(HINTERNET request, Answer &answer);
@@ -90,30 +63,8 @@ private:
     std::unique_ptr<HttpConnection> plain_;
 };
 
-constexpr DWORD kChunk = 256 * 1024;
-constexpr std::uint64_t kOneCallLimit = 1024 * 1024;
 constexpr int kConnectTimeoutMs = 10000;
 constexpr int kTransferTimeoutMs = 60000;
-
-Failure UnreadableFile(const std::string &localPath, DWORD error) {
-    return Failure{result::kPostFiles,
-                   "The local file \"" + localPath + "\" cannot be read. " + DescribeError(error),
-                   false};
-}
-
-// Opens the file a PUT sends; nothing to open for a request without a body.
-std::optional<Failure> OpenBody(const Body &body, platform::UniqueFile &file) {
-    if (body.size > 0xFFFFFFFFull)
-        return Failure{result::kPostFiles,
-                       "The file \"" + *body.localPath + "\" is larger than 4 GB.", false};
-    if (!body.localPath)
-        return std::nullopt;
-    file.Reset(::CreateFileW(WideFromUtf8(*body.localPath).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                             nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file)
-        return UnreadableFile(*body.localPath, ::GetLastError());
-    return std::nullopt;
-}
 
 // Reads what is left of the answer, so that the connection can carry the
 // next request; into `body` when wanted, up to `limit` bytes.
@@ -299,7 +250,7 @@ std::optional<Failure> WebDavTransport::CheckPinnedCertificate(HINTERNET request
 std::optional<Failure> WebDavTransport::RequestOnce(const char *verb, const std::string &path,
                                                     const Body &body, Answer &answer) {
     if (plain_)
-        return PlainRequest(verb, path, body, answer);
+        return PlainRequest(*plain_, verb, path, RequestHeaders(body.Present()), body, answer);
     const bool pinned = destination_.secure && !certSha256_.empty();
     platform::UniqueWinHttp request = OpenRequest(verb, path, body.Present(), pinned);
     if (!request)
@@ -311,10 +262,10 @@ std::optional<Failure> WebDavTransport::RequestOnce(const char *verb, const std:
 
 platform::UniqueWinHttp WebDavTransport::OpenRequest(const char *verb, const std::string &path,
                                                      bool hasBody, bool pinned) const {
-    platform::UniqueWinHttp request(
-        ::WinHttpOpenRequest(connection_.Get(), platform::CodePageToWide(verb).c_str(), platform::CodePageToWide(path).c_str(),
-                             nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                             destination_.secure ? WINHTTP_FLAG_SECURE : 0));
+    platform::UniqueWinHttp request(::WinHttpOpenRequest(
+        connection_.Get(), platform::CodePageToWide(verb).c_str(),
+        platform::CodePageToWide(path).c_str(), nullptr, WINHTTP_NO_REFERER,
+        WINHTTP_DEFAULT_ACCEPT_TYPES, destination_.secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request)
         return request;
     // Each request on a fresh connection. On a kept-alive one a PUT's body,
@@ -436,100 +387,6 @@ std::optional<Failure> WebDavTransport::ReadAnswer(HINTERNET request, Answer &an
     answer.status = status;
     answer.reason = Utf8FromWide(reason);
     DrainAnswer(request, answer);
-    return std::nullopt;
-}
-
-Failure WebDavTransport::PlainLinkFailure(const LinkTrouble &trouble) const {
-    if (trouble.error)
-        return SocketLinkFailure(trouble.error, ServerName());
-    if (trouble.malformed)
-        return LinkFailure(LinkProblem::Other, ServerName(), "Its answer is not HTTP.");
-    return LinkFailure(LinkProblem::ConnectionLost, ServerName(), "");
-}
-
-std::optional<Failure> WebDavTransport::PlainRequest(const char *verb, const std::string &path,
-                                                     const Body &body, Answer &answer) {
-    bool stale = false;
-    std::optional<Failure> failure = PlainExchange(verb, path, body, answer, stale);
-    // A kept-alive connection the server had closed while it sat idle:
-    // nothing of the request was heard, so it goes once more on a new one.
-    if (failure && stale)
-        failure = PlainExchange(verb, path, body, answer, stale);
-    return failure;
-}
-
-// One request on the kept-alive connection. A body up to kOneCallLimit
-// goes in the same write as the head; a larger one follows in chunks.
-std::optional<Failure> WebDavTransport::PlainExchange(const char *verb, const std::string &path,
-                                                      const Body &body, Answer &answer,
-                                                      bool &stale) {
-    stale = false;
-    platform::UniqueFile file;
-    if (std::optional<Failure> failure = OpenBody(body, file))
-        return failure;
-    if (LinkTrouble trouble = plain_->Open())
-        return PlainLinkFailure(trouble);
-    const bool reused = plain_->Reused();
-    std::string request = std::string(verb) + " " + path + " HTTP/1.1\r\nHost: " +
-                          plain_->HostHeader() + "\r\nUser-Agent: WebPost/1.0\r\n" +
-                          RequestHeaders(body.Present());
-    if (body.Present())
-        request += "Content-Length: " + std::to_string(body.size) + "\r\n";
-    request += "\r\n";
-    const bool inOneCall = body.bytes || (body.localPath && body.size <= kOneCallLimit);
-    if (body.bytes) {
-        request += *body.bytes;
-    } else if (inOneCall && body.size > 0) {
-        const std::size_t headSize = request.size();
-        const DWORD total = static_cast<DWORD>(body.size);
-        request.resize(headSize + total);
-        DWORD got = 0;
-        if (!::ReadFile(file.Get(), &request[headSize], total, &got, nullptr) || got != total)
-            return UnreadableFile(*body.localPath, ::GetLastError());
-    }
-    LinkTrouble sent = plain_->Send(request.data(), request.size());
-    if (!sent && inOneCall && body.localPath)
-        (*body.counter)(body.size);
-    if (!sent && !inOneCall) {
-        std::vector<char> buffer(kChunk);
-        std::uint64_t done = 0;
-        while (!sent && done < body.size) {
-            DWORD got = 0;
-            if (!::ReadFile(file.Get(), buffer.data(), kChunk, &got, nullptr)) {
-                plain_->Close();
-                return UnreadableFile(*body.localPath, ::GetLastError());
-            }
-            if (got == 0) {
-                plain_->Close();
-                return Failure{result::kPostFiles,
-                               "The local file \"" + *body.localPath + "\" became shorter.",
-                               false};
-            }
-            sent = plain_->Send(buffer.data(), got);
-            done += got;
-            if (!sent)
-                (*body.counter)(done);
-        }
-    }
-    // Even when the body could not all be sent, the server may have
-    // answered before closing (413 for a body beyond its limit): that
-    // answer is the better cause.
-    HttpAnswerReader reader(answer.body != nullptr, answer.limit);
-    bool heard = false;
-    if (LinkTrouble received = plain_->Receive(reader, heard)) {
-        plain_->Close();
-        stale = reused && !heard;
-        return PlainLinkFailure(sent ? sent : received);
-    }
-    if (sent)
-        plain_->Close();
-    answer.status = reader.Status();
-    answer.reason = reader.Reason();
-    answer.basicOffered = OffersBasicAuthentication(reader.Headers("WWW-Authenticate"));
-    if (answer.body) {
-        *answer.body = reader.Body();
-        answer.tooLarge = reader.BodyTooLarge();
-    }
     return std::nullopt;
 }
 
