@@ -1,5 +1,6 @@
 #pragma once
-// Posting to a WebDAV server over http:// or https:// through WinHTTP: MKCOL
+// Posting to a WebDAV server, http:// on Windows Sockets over one kept-alive
+// connection, https:// through WinHTTP: MKCOL
 // for the destination's root and each folder (405: it exists), PUT for each
 // file, streamed from disk, GET to read the site's memory back. Basic
 // authentication is answered when the server

@@ -12,6 +12,7 @@
 #include "platform/win32_handles.h"
 #include "remote_path.h"
 #include "server_answer.h"
+#include "socket_link.h"
 #include "utf8_text.h"
 #include "win32_error.h"
 
@@ -147,25 +148,7 @@ std::string FtpTransport::ServerName() const {
 }
 
 Failure FtpTransport::SocketFailure(int error) {
-    const std::string detail = DescribeError(static_cast<DWORD>(error));
-    switch (error) {
-    case WSAECONNREFUSED:
-    case WSAEHOSTUNREACH:
-    case WSAENETUNREACH:
-    case WSAHOST_NOT_FOUND:
-    case WSANO_DATA:
-    case WSATRY_AGAIN:
-        return LinkFailure(LinkProblem::CannotConnect, ServerName(), detail);
-    case WSAETIMEDOUT:
-        return LinkFailure(LinkProblem::TimedOut, ServerName(), detail);
-    case WSAECONNRESET:
-    case WSAECONNABORTED:
-    case WSAENETRESET:
-    case WSAESHUTDOWN:
-        return LinkFailure(LinkProblem::ConnectionLost, ServerName(), detail);
-    default:
-        return LinkFailure(LinkProblem::Other, ServerName(), detail);
-    }
+    return SocketLinkFailure(error, ServerName());
 }
 
 Failure FtpTransport::Dropped() {

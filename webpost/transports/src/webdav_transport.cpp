@@ -1,9 +1,12 @@
+#include "webdav_plain.h"
+
 #include "webdav_transport.h"
 
 #include <windows.h>
 #include <wincrypt.h>
 #include <winhttp.h>
 
+#include <memory>
 #include <vector>
 
 #include "digest.h"
@@ -12,6 +15,7 @@
 #include "platform/win32_handles.h"
 #include "platform/winhttp_handle.h"
 #include "remote_path.h"
+#include "webdav_request.h"
 #include "server_answer.h"
 #include "utf8_text.h"
 #include "win32_error.h"
@@ -19,26 +23,6 @@
 namespace webpost {
 
 namespace {
-
-// The server's status line, and for a GET of a 2xx answer its body when no
-// larger than `limit` (`tooLarge` otherwise).
-struct Answer {
-    unsigned status = 0;
-    std::string reason;
-    std::string *body = nullptr;
-    std::size_t limit = 0;
-    bool tooLarge = false;
-};
-
-// What a request sends after its headers: a local file, bytes from memory,
-// or nothing.
-struct Body {
-    const std::string *localPath = nullptr;
-    std::uint64_t size = 0;
-    const ByteCounter *counter = nullptr;
-    const std::string *bytes = nullptr;
-    bool Present() const { return localPath || bytes; }
-};
 
 class WebDavTransport : public Transport {
 public:
@@ -51,13 +35,13 @@ public:
     std::optional<Failure> PutBytes(const std::string &remote, const std::string &bytes) override;
 
 private:
-    std::optional<Failure> Request(const wchar_t *verb, const std::string &path, const Body &body,
+    std::optional<Failure> Request(const char *verb, const std::string &path, const Body &body,
                                    Answer &answer);
-    std::optional<Failure> RequestOnce(const wchar_t *verb, const std::string &path,
-                                       const Body &body, Answer &answer);
-    platform::UniqueWinHttp OpenRequest(const wchar_t *verb, const std::string &path, bool hasBody,
+    std::optional<Failure> RequestOnce(const char *verb, const std::string &path, const Body &body,
+                                       Answer &answer);
+    platform::UniqueWinHttp OpenRequest(const char *verb, const std::string &path, bool hasBody,
                                         bool pinned) const;
-    std::wstring RequestHeaders(bool hasBody) const;
+    std::string RequestHeaders(bool hasBody) const;
     std::optional<Failure> Send(HINTERNET request, const Body &body, bool pinned);
     std::optional<Failure> StreamBody(HINTERNET request, HANDLE file, const Body &body);
     std::optional<Failure> ReadAnswer(HINTERNET request, Answer &answer);
@@ -74,32 +58,13 @@ private:
     // Declared in this order so that the connection is closed before its session.
     platform::UniqueWinHttp session_;
     platform::UniqueWinHttp connection_;
+    // http:// goes on Windows Sockets, over one kept-alive connection;
+    // https:// on WinHTTP, which brings the secure channel.
+    std::unique_ptr<HttpConnection> plain_;
 };
 
-constexpr DWORD kChunk = 256 * 1024;
-constexpr std::uint64_t kOneCallLimit = 1024 * 1024;
 constexpr int kConnectTimeoutMs = 10000;
 constexpr int kTransferTimeoutMs = 60000;
-
-Failure UnreadableFile(const std::string &localPath, DWORD error) {
-    return Failure{result::kPostFiles,
-                   "The local file \"" + localPath + "\" cannot be read. " + DescribeError(error),
-                   false};
-}
-
-// Opens the file a PUT sends; nothing to open for a request without a body.
-std::optional<Failure> OpenBody(const Body &body, platform::UniqueFile &file) {
-    if (body.size > 0xFFFFFFFFull)
-        return Failure{result::kPostFiles,
-                       "The file \"" + *body.localPath + "\" is larger than 4 GB.", false};
-    if (!body.localPath)
-        return std::nullopt;
-    file.Reset(::CreateFileW(WideFromUtf8(*body.localPath).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                             nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file)
-        return UnreadableFile(*body.localPath, ::GetLastError());
-    return std::nullopt;
-}
 
 // Reads what is left of the answer, so that the connection can carry the
 // next request; into `body` when wanted, up to `limit` bytes.
@@ -126,7 +91,10 @@ WebDavTransport::WebDavTransport(Destination destination, Credentials credential
                                  std::string certSha256)
     : destination_(std::move(destination)),
       base_(EscapeUrlPath(Utf8FromCodePage(destination_.path))),
-      credentials_(std::move(credentials)), certSha256_(std::move(certSha256)) {}
+      credentials_(std::move(credentials)), certSha256_(std::move(certSha256)) {
+    if (!destination_.secure)
+        plain_ = std::make_unique<HttpConnection>(destination_.host, destination_.port);
+}
 
 std::string WebDavTransport::ServerName() const {
     return destination_.host + ":" + std::to_string(destination_.port);
@@ -158,7 +126,7 @@ std::optional<Failure> WebDavTransport::LinkError(DWORD error) {
 }
 
 std::optional<Failure> WebDavTransport::Open() {
-    if (!session_) {
+    if (!plain_ && !session_) {
         session_.Reset(::WinHttpOpen(L"WebPost/1.0", WINHTTP_ACCESS_TYPE_NO_PROXY,
                                      WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
         if (!session_)
@@ -167,7 +135,7 @@ std::optional<Failure> WebDavTransport::Open() {
         ::WinHttpSetTimeouts(session_.Get(), kConnectTimeoutMs, kConnectTimeoutMs,
                              kTransferTimeoutMs, kTransferTimeoutMs);
     }
-    if (!connection_) {
+    if (!plain_ && !connection_) {
         connection_.Reset(::WinHttpConnect(session_.Get(),
                                            platform::CodePageToWide(destination_.host).c_str(),
                                            destination_.port, 0));
@@ -189,7 +157,7 @@ std::optional<Failure> WebDavTransport::Open() {
     while (root.size() > 1 && root.back() == '/')
         root.pop_back();
     Answer answer;
-    if (std::optional<Failure> failure = Request(L"MKCOL", root + "/", Body{}, answer))
+    if (std::optional<Failure> failure = Request("MKCOL", root + "/", Body{}, answer))
         return failure;
     return DavStatusFailure(DavRequest::MakeFolder, answer.status, answer.reason, root + "/");
 }
@@ -197,7 +165,7 @@ std::optional<Failure> WebDavTransport::Open() {
 std::optional<Failure> WebDavTransport::MakeFolder(const std::string &remote) {
     const std::string path = HttpPath(base_, remote) + "/";
     Answer answer;
-    if (std::optional<Failure> failure = Request(L"MKCOL", path, Body{}, answer))
+    if (std::optional<Failure> failure = Request("MKCOL", path, Body{}, answer))
         return failure;
     return DavStatusFailure(DavRequest::MakeFolder, answer.status, answer.reason, path);
 }
@@ -208,7 +176,7 @@ std::optional<Failure> WebDavTransport::PutFile(const std::string &localPath,
     const std::string path = HttpPath(base_, remote);
     Answer answer;
     Body body{&localPath, size, &counter};
-    if (std::optional<Failure> failure = Request(L"PUT", path, body, answer))
+    if (std::optional<Failure> failure = Request("PUT", path, body, answer))
         return failure;
     return DavStatusFailure(DavRequest::PutFile, answer.status, answer.reason, path);
 }
@@ -218,7 +186,7 @@ Fetched WebDavTransport::FetchFile(const std::string &remote, std::size_t limit)
     Answer answer;
     answer.body = &fetched.bytes;
     answer.limit = limit;
-    if (Request(L"GET", HttpPath(destination_.path, remote), Body{}, answer)) {
+    if (Request("GET", HttpPath(base_, remote), Body{}, answer)) {
         fetched.state = FetchState::Unreadable;
     } else if (answer.status == 404 || answer.status == 410) {
         fetched.state = FetchState::Missing;
@@ -233,20 +201,21 @@ Fetched WebDavTransport::FetchFile(const std::string &remote, std::size_t limit)
 
 std::optional<Failure> WebDavTransport::PutBytes(const std::string &remote,
                                                  const std::string &bytes) {
-    const std::string path = HttpPath(destination_.path, remote);
+    const std::string path = HttpPath(base_, remote);
     Answer answer;
     Body body;
     body.bytes = &bytes;
     body.size = bytes.size();
-    if (std::optional<Failure> failure = Request(L"PUT", path, body, answer))
+    if (std::optional<Failure> failure = Request("PUT", path, body, answer))
         return failure;
     return DavStatusFailure(DavRequest::PutFile, answer.status, answer.reason, path);
 }
 
-std::optional<Failure> WebDavTransport::Request(const wchar_t *verb, const std::string &path,
+std::optional<Failure> WebDavTransport::Request(const char *verb, const std::string &path,
                                                 const Body &body, Answer &answer) {
     std::optional<Failure> failure = RequestOnce(verb, path, body, answer);
-    if (!failure && answer.status == 401 && !sendAuthorization_ && !credentials_.user.empty()) {
+    if (!failure && answer.status == 401 && answer.basicOffered && !sendAuthorization_ &&
+        !credentials_.user.empty()) {
         // The server asks: answer with Basic from now on.
         sendAuthorization_ = true;
         if (answer.body)
@@ -278,8 +247,10 @@ std::optional<Failure> WebDavTransport::CheckPinnedCertificate(HINTERNET request
 
 // One request and its answer, in three steps: the request set up (with the
 // certificate rules), the headers and body sent, the answer read.
-std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const std::string &path,
+std::optional<Failure> WebDavTransport::RequestOnce(const char *verb, const std::string &path,
                                                     const Body &body, Answer &answer) {
+    if (plain_)
+        return PlainRequest(*plain_, verb, path, RequestHeaders(body.Present()), body, answer);
     const bool pinned = destination_.secure && !certSha256_.empty();
     platform::UniqueWinHttp request = OpenRequest(verb, path, body.Present(), pinned);
     if (!request)
@@ -289,12 +260,12 @@ std::optional<Failure> WebDavTransport::RequestOnce(const wchar_t *verb, const s
     return ReadAnswer(request.Get(), answer);
 }
 
-platform::UniqueWinHttp WebDavTransport::OpenRequest(const wchar_t *verb, const std::string &path,
+platform::UniqueWinHttp WebDavTransport::OpenRequest(const char *verb, const std::string &path,
                                                      bool hasBody, bool pinned) const {
-    platform::UniqueWinHttp request(
-        ::WinHttpOpenRequest(connection_.Get(), verb, platform::CodePageToWide(path).c_str(),
-                             nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                             destination_.secure ? WINHTTP_FLAG_SECURE : 0));
+    platform::UniqueWinHttp request(::WinHttpOpenRequest(
+        connection_.Get(), platform::CodePageToWide(verb).c_str(),
+        platform::CodePageToWide(path).c_str(), nullptr, WINHTTP_NO_REFERER,
+        WINHTTP_DEFAULT_ACCEPT_TYPES, destination_.secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request)
         return request;
     // Each request on a fresh connection. On a kept-alive one a PUT's body,
@@ -319,20 +290,18 @@ platform::UniqueWinHttp WebDavTransport::OpenRequest(const wchar_t *verb, const 
     return request;
 }
 
-std::wstring WebDavTransport::RequestHeaders(bool hasBody) const {
-    std::wstring headers;
+std::string WebDavTransport::RequestHeaders(bool hasBody) const {
+    std::string headers;
     if (sendAuthorization_)
-        headers = L"Authorization: Basic " +
-                  platform::CodePageToWide(
-                      Base64Encode(credentials_.user + ":" + credentials_.password)) +
-                  L"\r\n";
+        headers = "Authorization: Basic " +
+                  Base64Encode(credentials_.user + ":" + credentials_.password) + "\r\n";
     if (hasBody)
-        headers += L"Content-Type: application/octet-stream\r\n";
+        headers += "Content-Type: application/octet-stream\r\n";
     return headers;
 }
 
 std::optional<Failure> WebDavTransport::Send(HINTERNET request, const Body &body, bool pinned) {
-    const std::wstring headers = RequestHeaders(body.Present());
+    const std::wstring headers = platform::CodePageToWide(RequestHeaders(body.Present()));
     platform::UniqueFile file;
     if (std::optional<Failure> failure = OpenBody(body, file))
         return failure;
