@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "platform/win32_handles.h"
@@ -26,7 +27,6 @@ namespace {
 // a file's own exchange takes a fraction of that.)
 
 constexpr DWORD kChunk = 256 * 1024;
-constexpr DWORD kTimeoutMs = 60000;
 
 // A reply: its code (0 when none came) and its text, every line.
 struct Reply {
@@ -46,19 +46,6 @@ struct Reply {
 std::string Folder(const std::string &path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
-}
-
-void SetSocketOptions(SOCKET socket) {
-    // Commands are small and each waits for its reply: sent at once, not
-    // held back for the acknowledgement of the one before.
-    BOOL noDelay = TRUE;
-    ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char *>(&noDelay),
-                 sizeof noDelay);
-    DWORD timeout = kTimeoutMs;
-    ::setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&timeout),
-                 sizeof timeout);
-    ::setsockopt(socket, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char *>(&timeout),
-                 sizeof timeout);
 }
 
 // Sends all of `data`; false with the socket's error.
@@ -100,6 +87,10 @@ private:
                                  const ByteCounter &counter);
     std::optional<Failure> StoreBytes(const std::string &bytes, const std::string &partial,
                                       const std::string &final);
+    // What goes over a data connection: nothing on success, else the failure.
+    using DataSender = std::function<std::optional<Failure>(SOCKET data)>;
+    std::optional<Failure> Transfer(const std::string &partial, const std::string &final,
+                                    const DataSender &send);
     std::optional<Failure> Rename(const std::string &from, const std::string &to);
     std::optional<Failure> RenameIntoPlace(const std::string &partial, const std::string &final);
 
@@ -230,31 +221,8 @@ std::optional<Failure> FtpTransport::Connect() {
     if (!winsockReady_)
         return Failure{result::kInitFailed, "Windows Sockets " + DescribeError(::GetLastError()),
                        false};
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_protocol = IPPROTO_TCP;
-    addrinfo *found = nullptr;
-    const std::string port = std::to_string(destination_.port);
-    if (::getaddrinfo(destination_.host.c_str(), port.c_str(), &hints, &found) != 0)
-        return SocketFailure(::WSAGetLastError());
-    int error = WSAHOST_NOT_FOUND;
-    for (addrinfo *address = found; address && !control_; address = address->ai_next) {
-        platform::UniqueSocket socket(
-            ::socket(address->ai_family, address->ai_socktype, address->ai_protocol));
-        if (!socket) {
-            error = ::WSAGetLastError();
-            continue;
-        }
-        SetSocketOptions(socket.Get());
-        if (::connect(socket.Get(), address->ai_addr, static_cast<int>(address->ai_addrlen)) ==
-            SOCKET_ERROR) {
-            error = ::WSAGetLastError();
-            continue;
-        }
-        control_ = std::move(socket);
-    }
-    ::freeaddrinfo(found);
+    int error = 0;
+    control_ = ConnectTcp(destination_.host, destination_.port, error);
     if (!control_)
         return SocketFailure(error);
     Reply greeting;
@@ -401,11 +369,10 @@ std::optional<Failure> FtpTransport::OpenDataConnection(platform::UniqueSocket &
     return std::nullopt;
 }
 
-// Sends the file to `partial`; on failure the partial file is deleted when
-// the connection still allows it.
-std::optional<Failure> FtpTransport::Store(HANDLE source, const std::string &localPath,
-                                           const std::string &partial, const std::string &final,
-                                           const ByteCounter &counter) {
+// Opens the transfer of `partial`, lets `send` write the data, and ends it;
+// on failure the partial file is deleted when the connection still allows it.
+std::optional<Failure> FtpTransport::Transfer(const std::string &partial, const std::string &final,
+                                              const DataSender &send) {
     platform::UniqueSocket data;
     if (std::optional<Failure> failure = OpenDataConnection(data))
         return failure;
@@ -414,28 +381,7 @@ std::optional<Failure> FtpTransport::Store(HANDLE source, const std::string &loc
         return *linkFailure_;
     if (reply.code != 150 && reply.code != 125)
         return ReplyFailure("STOR", final, reply);
-    std::vector<char> buffer(kChunk);
-    std::uint64_t sent = 0;
-    std::optional<Failure> failure;
-    for (;;) {
-        DWORD got = 0;
-        if (!::ReadFile(source, buffer.data(), kChunk, &got, nullptr)) {
-            failure = Failure{result::kPostFiles,
-                              "The local file \"" + localPath + "\" cannot be read. " +
-                                  DescribeError(::GetLastError()),
-                              false};
-            break;
-        }
-        if (got == 0)
-            break;
-        int error = 0;
-        if (!SendAll(data.Get(), buffer.data(), got, error)) {
-            failure = SocketFailure(error);
-            break;
-        }
-        sent += got;
-        counter(sent);
-    }
+    std::optional<Failure> failure = send(data.Get());
     // Closing the data connection ends the transfer; the server answers on
     // the control connection.
     ::shutdown(data.Get(), SD_SEND);
@@ -450,6 +396,31 @@ std::optional<Failure> FtpTransport::Store(HANDLE source, const std::string &loc
         Command("DELE " + partial, ignored);
     }
     return failure;
+}
+
+// Sends the file to `partial`, counting the bytes as they go.
+std::optional<Failure> FtpTransport::Store(HANDLE source, const std::string &localPath,
+                                           const std::string &partial, const std::string &final,
+                                           const ByteCounter &counter) {
+    return Transfer(partial, final, [&](SOCKET data) -> std::optional<Failure> {
+        std::vector<char> buffer(kChunk);
+        std::uint64_t sent = 0;
+        for (;;) {
+            DWORD got = 0;
+            if (!::ReadFile(source, buffer.data(), kChunk, &got, nullptr))
+                return Failure{result::kPostFiles,
+                               "The local file \"" + localPath + "\" cannot be read. " +
+                                   DescribeError(::GetLastError()),
+                               false};
+            if (got == 0)
+                return std::nullopt;
+            int error = 0;
+            if (!SendAll(data, buffer.data(), got, error))
+                return SocketFailure(error);
+            sent += got;
+            counter(sent);
+        }
+    });
 }
 
 // RNFR and RNTO go in one write, and their two replies are read after.
@@ -512,30 +483,12 @@ std::optional<Failure> FtpTransport::RenameIntoPlace(const std::string &partial,
 std::optional<Failure> FtpTransport::StoreBytes(const std::string &bytes,
                                                 const std::string &partial,
                                                 const std::string &final) {
-    platform::UniqueSocket data;
-    if (std::optional<Failure> failure = OpenDataConnection(data))
-        return failure;
-    Reply reply;
-    if (!Command("STOR " + partial, reply))
-        return *linkFailure_;
-    if (reply.code != 150 && reply.code != 125)
-        return ReplyFailure("STOR", final, reply);
-    int error = 0;
-    std::optional<Failure> failure;
-    if (!SendAll(data.Get(), bytes.data(), bytes.size(), error))
-        failure = SocketFailure(error);
-    ::shutdown(data.Get(), SD_SEND);
-    data.Reset();
-    const bool answered = ReadReply(reply);
-    if (!failure && !answered)
-        failure = *linkFailure_;
-    if (!failure && reply.code != 226 && reply.code != 250)
-        failure = ReplyFailure("STOR", final, reply);
-    if (failure && control_) {
-        Reply ignored;
-        Command("DELE " + partial, ignored);
-    }
-    return failure;
+    return Transfer(partial, final, [&](SOCKET data) -> std::optional<Failure> {
+        int error = 0;
+        if (!SendAll(data, bytes.data(), bytes.size(), error))
+            return SocketFailure(error);
+        return std::nullopt;
+    });
 }
 
 std::optional<Failure> FtpTransport::PutBytes(const std::string &remote, const std::string &bytes) {

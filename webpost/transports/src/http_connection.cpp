@@ -3,22 +3,11 @@
 #include <windows.h>
 #include <ws2tcpip.h>
 
+#include "socket_link.h"
+
 namespace webpost {
 
 namespace {
-
-constexpr DWORD kTimeoutMs = 60000;
-
-void SetSocketOptions(SOCKET socket) {
-    BOOL noDelay = TRUE;
-    ::setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char *>(&noDelay),
-                 sizeof noDelay);
-    DWORD timeout = kTimeoutMs;
-    ::setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char *>(&timeout),
-                 sizeof timeout);
-    ::setsockopt(socket, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char *>(&timeout),
-                 sizeof timeout);
-}
 
 LinkTrouble Error(int error) {
     LinkTrouble trouble;
@@ -61,31 +50,8 @@ LinkTrouble HttpConnection::Open() {
     Close();
     if (!winsockReady_)
         return Error(WSANOTINITIALISED);
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_protocol = IPPROTO_TCP;
-    addrinfo *found = nullptr;
-    const std::string port = std::to_string(port_);
-    if (::getaddrinfo(host_.c_str(), port.c_str(), &hints, &found) != 0)
-        return Error(::WSAGetLastError());
-    int error = WSAHOST_NOT_FOUND;
-    for (addrinfo *address = found; address && !socket_; address = address->ai_next) {
-        platform::UniqueSocket socket(
-            ::socket(address->ai_family, address->ai_socktype, address->ai_protocol));
-        if (!socket) {
-            error = ::WSAGetLastError();
-            continue;
-        }
-        SetSocketOptions(socket.Get());
-        if (::connect(socket.Get(), address->ai_addr, static_cast<int>(address->ai_addrlen)) ==
-            SOCKET_ERROR) {
-            error = ::WSAGetLastError();
-            continue;
-        }
-        socket_ = std::move(socket);
-    }
-    ::freeaddrinfo(found);
+    int error = 0;
+    socket_ = ConnectTcp(host_, port_, error);
     return socket_ ? LinkTrouble{} : Error(error);
 }
 
