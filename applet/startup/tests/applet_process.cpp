@@ -8,6 +8,17 @@
 
 namespace vesko_test {
 
+void AppletSettings::Clear() {
+    AppletResources();  // the settings store names its key from the library
+    for (const char *name : {"FromVesko", "VeskoLaunchApp", "PCCardDrive", "ShowStartup",
+                             "RunOption", "AutoDownload", "EnableAutoRun", "DownloadAlbum"})
+        settings::WriteRegString("Sdk", name, std::nullopt);
+    for (const char *name : {"ConnectVia", "PCCardPath", "PCCardFile"})
+        settings::WriteRegString("Connect", name, std::nullopt);
+    settings::WriteRegString("Install", "Download", std::nullopt);
+    settings::WriteRegString("Install", "toshibamode", std::nullopt);
+}
+
 namespace {
 
 constexpr DWORD kPollMs = 20;

@@ -20,6 +20,18 @@ using testsupport::WindowText;
 // start-up has it do.
 HMODULE AppletResources();
 
+// The settings a case starts from, in the prefix's own registry (the applet
+// is another process): every value a road's case may set is removed when the
+// case starts and again when it ends.
+class AppletSettings {
+public:
+    AppletSettings() { Clear(); }
+    ~AppletSettings() { Clear(); }
+    AppletSettings(const AppletSettings &) = delete;
+    AppletSettings &operator=(const AppletSettings &) = delete;
+    static void Clear();
+};
+
 class AppletProcess : public testsupport::ProgramProcess {
 public:
     using ProgramProcess::ProgramProcess;

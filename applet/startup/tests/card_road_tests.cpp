@@ -104,24 +104,6 @@ void Press(HWND dialog, int id) {
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-// The settings a case starts from, in the prefix's own registry (the applet
-// is another process), removed again afterwards.
-class AppletSettings {
-public:
-    AppletSettings() { Clear(); }
-    ~AppletSettings() { Clear(); }
-    static void Clear() {
-        Resources();
-        for (const char *name : {"FromVesko", "VeskoLaunchApp", "PCCardDrive", "ShowStartup",
-                                 "RunOption", "AutoDownload", "EnableAutoRun", "DownloadAlbum"})
-            settings::WriteRegString("Sdk", name, std::nullopt);
-        for (const char *name : {"ConnectVia", "PCCardPath", "PCCardFile"})
-            settings::WriteRegString("Connect", name, std::nullopt);
-        settings::WriteRegString("Install", "Download", std::nullopt);
-        settings::WriteRegString("Install", "toshibamode", std::nullopt);
-    }
-};
-
 enum class Way {
     Done,
     OptionsCancelled,

@@ -71,23 +71,6 @@ std::string Environment(const char *name) {
     return value ? value : "";
 }
 
-// The prefix's own registry holds the applet's settings (the applet is
-// another process); every value a case sets is removed again.
-class AppletSettings {
-public:
-    AppletSettings() { Clear(); }
-    ~AppletSettings() { Clear(); }
-    static void Clear() {
-        AppletResources();
-        for (const char *name : {"FromVesko", "VeskoLaunchApp", "PCCardDrive", "ShowStartup",
-                                 "RunOption", "AutoDownload", "EnableAutoRun", "DownloadAlbum"})
-            settings::WriteRegString("Sdk", name, std::nullopt);
-        for (const char *name : {"ConnectVia", "PCCardPath", "PCCardFile"})
-            settings::WriteRegString("Connect", name, std::nullopt);
-        settings::WriteRegString("Install", "Download", std::nullopt);
-    }
-};
-
 class DownloadRoad : public ::testing::Test {
 protected:
     void SetUp() override {
