@@ -1,6 +1,9 @@
 #include "applet_windows.h"
 
+#include <shellapi.h>
+
 #include "applet_messages.h"
+#include "tolvarc_ids.h"
 
 namespace testsupport {
 
@@ -16,6 +19,17 @@ HWND FindAppletMainDialog(HWND marker) {
             return hwnd;
     }
     return nullptr;
+}
+
+// The notification area changes only an icon it holds, so a change that
+// alters nothing succeeds exactly when the applet's icon is there.
+bool TrayIconPresent(HWND owner) {
+    NOTIFYICONDATAA probe = {};
+    probe.cbSize = sizeof probe;
+    probe.hWnd = owner;
+    probe.uID = IDI_TRAY;
+    probe.uFlags = 0;
+    return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
 }  // namespace testsupport

@@ -12,4 +12,8 @@ HWND FindAppletMarker();
 // The applet's hidden main dialog: the dialog that the marker window owns.
 HWND FindAppletMainDialog(HWND marker);
 
+// Whether the applet's tray icon, owned by `owner` (its main dialog), is in
+// the notification area.
+bool TrayIconPresent(HWND owner);
+
 }  // namespace testsupport

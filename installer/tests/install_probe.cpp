@@ -70,17 +70,6 @@ int PrintProducts(const std::string &upgradeCode) {
     return 0;
 }
 
-// The notification area changes only an icon it holds, so a change that
-// alters nothing succeeds exactly when the applet's icon is there.
-bool TrayIconPresent(HWND owner) {
-    NOTIFYICONDATAA probe = {};
-    probe.cbSize = sizeof probe;
-    probe.hWnd = owner;
-    probe.uID = IDI_TRAY;
-    probe.uFlags = 0;
-    return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
-}
-
 int StartApplet(const std::string &commandLine) {
     // The applet gets no standard handles of ours: it outlives this probe, and
     // must not keep the caller's output open.
@@ -104,7 +93,7 @@ int StartApplet(const std::string &commandLine) {
         HWND top = testsupport::FindAppletMarker();
         marker = marker || top != nullptr;
         HWND dialog = top ? testsupport::FindAppletMainDialog(top) : nullptr;
-        if (dialog && TrayIconPresent(dialog)) {
+        if (dialog && testsupport::TrayIconPresent(dialog)) {
             std::printf("marker window and tray icon\n");
             return 0;
         }

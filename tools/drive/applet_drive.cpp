@@ -210,17 +210,6 @@ int Menu(const Options &options) {
     return 0;
 }
 
-// The notification area changes only an icon it holds, so a change that
-// alters nothing succeeds exactly when the applet's icon is there.
-bool TrayIconPresent(HWND owner) {
-    NOTIFYICONDATAA probe = {};
-    probe.cbSize = sizeof probe;
-    probe.hWnd = owner;
-    probe.uID = IDI_TRAY;
-    probe.uFlags = 0;
-    return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
-}
-
 // The window that shows the tray icons: the desktop's panel, or under Wine
 // without one, the X11 driver's own tray window.
 HWND TrayWindow() {
@@ -234,7 +223,8 @@ HWND TrayWindow() {
 
 int Tray(const Options &options) {
     HWND dialog = MainDialog();
-    if (!dialog || !WaitUntil(options.waitSeconds, [&] { return TrayIconPresent(dialog); })) {
+    if (!dialog ||
+        !WaitUntil(options.waitSeconds, [&] { return testsupport::TrayIconPresent(dialog); })) {
         std::fprintf(stderr, "applet-drive: the applet has no tray icon\n");
         return 1;
     }
